@@ -1,0 +1,35 @@
+# Two entry points for a newcomer: `make run` and `make test`.
+BUILD    ?= build
+JOBS     ?= $(shell nproc)
+PACKAGES := cmake g++ make pkg-config \
+            qt6-base-dev qt6-base-dev-tools libgl-dev \
+            libhunspell-dev hunspell-en-us libmythes-dev mythes-en-us \
+            fonts-liberation2 libbenchmark-dev clang \
+            xvfb xauth imagemagick poppler-utils
+
+.PHONY: all deps configure build run test bench clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh $(PACKAGES)
+
+$(BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: deps $(BUILD)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/bin/sentrivo $(ARGS)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QString>
+#include <QTime>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+// Small platform services the windows use. Each window receives them through
+// a PlatformServices bundle, so tests can answer dialogs and record hand-offs.
+
+// Message boxes: icon, title, text (lines separated by '\n'), buttons, default.
+class Prompt
+{
+public:
+    enum class Icon { Information, Exclamation, Question, Critical };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum class Answer { Ok, Cancel, Yes, No };
+    virtual ~Prompt() = default;
+    // defaultAnswer must be one of the buttons; when absent the first button is default.
+    virtual Answer ask(QWidget *parent, Icon icon, const QString &title, const QString &text,
+                       Buttons buttons, std::optional<Answer> defaultAnswer = std::nullopt) = 0;
+};
+
+class ColourDialog
+{
+public:
+    virtual ~ColourDialog() = default;
+    // The chosen colour, or nothing when the user cancels.
+    virtual std::optional<QColor> chooseColour(QWidget *parent, const QColor &initial) = 0;
+};
+
+class FontDialog
+{
+public:
+    virtual ~FontDialog() = default;
+    virtual std::optional<QFont> chooseFont(QWidget *parent, const QFont &initial) = 0;
+};
+
+class UrlOpener
+{
+public:
+    virtual ~UrlOpener() = default;
+    // Hands the address to the desktop's default handler; failures are the caller's to ignore.
+    virtual bool openUrl(const QUrl &url) = 0;
+};
+
+class HelpViewer
+{
+public:
+    virtual ~HelpViewer() = default;
+    // Opens the help window at a numbered topic.
+    virtual void showTopic(QWidget *parent, int topic) = 0;
+};
+
+class Clipboard
+{
+public:
+    virtual ~Clipboard() = default;
+    // Puts rich text on the clipboard (RTF bytes, with a plain-text alternative).
+    virtual bool setRichText(const QByteArray &rtf, const QString &plainText) = 0;
+};
+
+class Clock
+{
+public:
+    virtual ~Clock() = default;
+    virtual QTime currentTime() = 0;
+};
+
+struct PlatformServices
+{
+    std::shared_ptr<Prompt> prompt;
+    std::shared_ptr<ColourDialog> colourDialog;
+    std::shared_ptr<FontDialog> fontDialog;
+    std::shared_ptr<UrlOpener> urlOpener;
+    std::shared_ptr<HelpViewer> helpViewer;
+    std::shared_ptr<Clipboard> clipboard;
+    std::shared_ptr<Clock> clock;
+};
