@@ -1,0 +1,58 @@
+#include "shell/aboutbox.h"
+
+#include "shell/programcontext.h"
+#include "shell/twips.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+AboutBox::AboutBox(const ProgramContext &context, QWidget *parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("About Sentrivo"));
+    setModal(true);
+
+    auto *top = new QHBoxLayout;
+    auto *icon = new QLabel(this);
+    icon->setPixmap(QPixmap(context.contentDir + QStringLiteral("/icon.png"))
+                        .scaled(96, 96, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    icon->setAlignment(Qt::AlignTop);
+    top->addWidget(icon);
+
+    auto *text = new QLabel(this);
+    text->setObjectName(QStringLiteral("aboutText"));
+    text->setWordWrap(true);
+    text->setTextFormat(Qt::RichText);
+    text->setText(QStringLiteral(
+        "<p><b style='font-size:16pt'>Sentrivo</b><br>Version 7.5</p>"
+        "<p>A workbook for the HIPAA Security Rule (45 CFR Part 164, Subpart C). "
+        "For each of the rule's safeguards it shows the rule, its preamble and practical "
+        "guidance, and keeps what your organization has done: Action Taken, Comments/Notes, "
+        "Policies and Procedures, a status, a project timeline, risk analysis worksheets "
+        "and a disaster recovery plan.</p>"
+        "<p>Your work is kept in the workbook folder:<br><tt>%1</tt></p>"
+        "<p>Keep your HIPAA documentation for six years from its creation or from the date "
+        "it was last in effect, whichever is later, and back it up regularly.</p>")
+                      .arg(context.workbookDir.toHtmlEscaped()));
+    text->setMinimumWidth(380);
+    top->addWidget(text, 1);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(buttons);
+    adjustSize();
+
+    // Centre over the start screen, whose size the program keeps in twips.
+    if (parent && context.startScreenWidthTwips > 0) {
+        const QPoint centre = parent->frameGeometry().topLeft()
+            + QPoint(Twips::toPixels(context.startScreenWidthTwips) / 2,
+                     Twips::toPixels(context.startScreenHeightTwips) / 2);
+        move(centre - QPoint(width() / 2, height() / 2));
+    }
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QDialog>
+
+struct ProgramContext;
+
+// The modal About box: the program's name, version and purpose.
+class AboutBox : public QDialog
+{
+    Q_OBJECT
+public:
+    AboutBox(const ProgramContext &context, QWidget *parent = nullptr);
+};

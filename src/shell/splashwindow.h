@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDialog>
+
+class Clock;
+
+// Waits until the clock's seconds have advanced by two from when it started,
+// counting across the minute (58 -> 0 is an advance of two). Lasts between one
+// and two seconds on a real clock. It polls without serving other windows,
+// but sleeps between readings rather than spinning the processor.
+void waitTwoSeconds(Clock &clock);
+
+// The splash shown once per run while the program starts: product name and
+// version over the program's artwork. It closes itself after two waits.
+class SplashWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    SplashWindow(Clock &clock, const QString &contentDir, QWidget *parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void waitThenClose();
+
+    Clock &clock_;
+    bool started_ = false;
+};
