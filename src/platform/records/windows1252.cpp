@@ -1,5 +1,7 @@
 #include "platform/records/windows1252.h"
 
+#include <QList>
+
 #include <array>
 
 namespace {
