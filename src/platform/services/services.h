@@ -85,3 +85,8 @@ struct PlatformServices
     std::shared_ptr<Clipboard> clipboard;
     std::shared_ptr<Clock> clock;
 };
+
+// The bundle of real implementations: message boxes, the standard colour and
+// font dialogs, the desktop's URL handler, the system clipboard and clock, and
+// the help window over the pages in <contentDir>/help.
+PlatformServices makeQtPlatformServices(const QString &contentDir);

@@ -1,0 +1,38 @@
+#include "support/tempworkbook.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+TempWorkbook::TempWorkbook()
+    : m_previous(QDir::currentPath())
+{
+    if (m_dir.isValid())
+        m_entered = QDir::setCurrent(m_dir.path());
+}
+
+TempWorkbook::~TempWorkbook()
+{
+    // Leave the folder before it is removed.
+    QDir::setCurrent(m_previous);
+}
+
+bool TempWorkbook::writeFile(const QString &name, const QByteArray &bytes) const
+{
+    QFile file(filePath(name));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return file.write(bytes) == bytes.size();
+}
+
+QByteArray TempWorkbook::readFile(const QString &name) const
+{
+    QFile file(filePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+bool TempWorkbook::exists(const QString &name) const
+{
+    return QFileInfo(filePath(name)).exists();
+}
