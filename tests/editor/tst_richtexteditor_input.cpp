@@ -143,14 +143,14 @@ void RichTextEditorInputTest::maxLengthRefusesTyping()
     QTest::keyClick(w.editor, Qt::Key_Return);
     QCOMPARE(w.editor->text(), QStringLiteral("abcde"));
 
-    // Typing over a selection replaces it, so it fits.
+    // Typing over a selection replaces it, so the first key fits.
     w.editor->select(1, 2);
-    QTest::keyClicks(w.editor, QStringLiteral("XY"));
-    QCOMPARE(w.editor->text(), QStringLiteral("aXde"));
-    // Deleting still works at the limit, and frees room.
+    QTest::keyClicks(w.editor, QStringLiteral("XYZ"));
+    QCOMPARE(w.editor->text(), QStringLiteral("aXYde"));
+    // Deleting still works at the limit, and frees room for one key.
     QTest::keyClick(w.editor, Qt::Key_Backspace);
     QTest::keyClicks(w.editor, QStringLiteral("12"));
-    QCOMPARE(w.editor->text(), QStringLiteral("a12de"));
+    QCOMPARE(w.editor->text(), QStringLiteral("aX1de"));
 
     // The program itself is not limited; zero lifts the limit.
     w.editor->setText(QStringLiteral("longer than five"));
