@@ -229,7 +229,7 @@ void StartScreen::recordSize()
 void StartScreen::loadStartScreenColour()
 {
     const StartScreenColour stored = SettingsStore().startScreenColour();
-    paintBackground(stored.isSystemDefault ? systemDefaultColour() : colourFromBgr(stored.bgr));
+    paintBackground(stored.systemDefault ? systemDefaultColour() : colourFromBgr(stored.bgr));
 }
 
 QColor StartScreen::systemDefaultColour() const
