@@ -34,6 +34,9 @@ HelpWindow::HelpWindow(const QString &helpDir, QWidget *parent)
     m_notice->setWordWrap(true);
     m_notice->hide();
 
+    m_back->setObjectName(QStringLiteral("helpBack"));
+    m_forward->setObjectName(QStringLiteral("helpForward"));
+    m_home->setObjectName(QStringLiteral("helpHome"));
     m_back->setEnabled(false);
     m_forward->setEnabled(false);
 

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "platform/services/helpwindow.h"
 #include "platform/services/services.h"
 
 #include <QMessageBox>
 #include <QPointer>
 
 class QMimeData;
-class HelpWindow;
 
 // Message boxes through QMessageBox.
 class MessageBoxPrompt : public Prompt
