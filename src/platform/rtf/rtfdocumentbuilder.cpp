@@ -1,0 +1,188 @@
+#include "platform/rtf/rtfdocumentbuilder.h"
+
+#include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
+
+namespace Rtf::Internal {
+
+DocumentBuilder::DocumentBuilder(QTextDocument *document)
+    : m_document(document)
+    , m_cursor(document)
+{
+}
+
+void DocumentBuilder::setCharFormat(const QTextCharFormat &format)
+{
+    flushText();
+    m_format = format;
+}
+
+void DocumentBuilder::flushText()
+{
+    if (m_pendingText.isEmpty())
+        return;
+    m_cursor.insertText(m_pendingText, m_format);
+    m_pendingText.clear();
+    m_paragraphHasText = true;
+}
+
+void DocumentBuilder::startParagraph(bool inTable)
+{
+    m_paragraphStarted = true;
+    m_paragraphHasText = false;
+    if (inTable) {
+        enterCell();
+    } else if (m_table) {
+        leaveTable();
+    }
+    if (m_pendingBreak) {
+        m_cursor.insertBlock();
+        m_pendingBreak = false;
+    }
+}
+
+void DocumentBuilder::enterCell()
+{
+    if (!m_table) {
+        // A table placed after an ended paragraph goes right behind it, so
+        // that no empty paragraph appears in front of the table.
+        m_pendingBreak = false;
+        const int columns = std::clamp(int(m_row.boundaries.size()), 1, MaxColumns);
+        QTextTableFormat format;
+        format.setCellSpacing(0);
+        format.setCellPadding(4);
+        format.setBorder(m_row.borders ? 1 : 0);
+        format.setBorderCollapse(true);
+        m_table = m_cursor.insertTable(1, columns, format);
+        m_tableBoundaries = m_row.boundaries;
+        m_tableBorders = m_row.borders;
+        m_rowIndex = 0;
+        m_columnIndex = 0;
+        m_cellMoved = false;
+        return;
+    }
+    if (!m_cellMoved)
+        return;
+    m_cellMoved = false;
+    m_pendingBreak = false;
+    if (m_rowIndex >= m_table->rows())
+        m_table->appendRows(m_rowIndex - m_table->rows() + 1);
+    if (m_columnIndex >= MaxColumns) {
+        // Surplus cells share the last column rather than widen the table
+        // without limit.
+        m_columnIndex = MaxColumns - 1;
+        m_cursor = m_table->cellAt(m_rowIndex, m_columnIndex).lastCursorPosition();
+        m_pendingBreak = true;
+        return;
+    }
+    if (m_columnIndex >= m_table->columns())
+        m_table->appendColumns(m_columnIndex - m_table->columns() + 1);
+    m_cursor = m_table->cellAt(m_rowIndex, m_columnIndex).firstCursorPosition();
+}
+
+void DocumentBuilder::leaveTable()
+{
+    flushText();
+    QTextTableFormat format = m_table->format();
+    if (m_tableBoundaries.size() == m_table->columns()) {
+        QList<QTextLength> widths;
+        int left = 0;
+        for (int right : std::as_const(m_tableBoundaries)) {
+            widths.append(QTextLength(QTextLength::FixedLength, std::max(1, right - left) / 15.0));
+            left = right;
+        }
+        format.setColumnWidthConstraints(widths);
+    }
+    format.setBorder(m_tableBorders ? 1 : 0);
+    m_table->setFormat(format);
+    m_cursor.setPosition(m_table->lastPosition() + 1);
+    m_cursor.setBlockFormat(QTextBlockFormat());
+    m_table = nullptr;
+    m_pendingBreak = false;
+}
+
+void DocumentBuilder::applyParagraph(const ParagraphLayout &layout)
+{
+    if (!m_paragraphStarted)
+        startParagraph(layout.inTable);
+    flushText();
+    QTextBlockFormat block = layout.block;
+    if (m_pageBreakNext) {
+        block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        m_pageBreakNext = false;
+    }
+    m_cursor.setBlockFormat(block);
+    if (!m_paragraphHasText)
+        m_cursor.setBlockCharFormat(m_format);
+    if (layout.list.isList()) {
+        addToList(layout.list);
+    } else {
+        m_lists.removeIf([](const auto &entry) { return entry.key().first >> 63; });
+    }
+    m_paragraphStarted = false;
+}
+
+void DocumentBuilder::endParagraph(const ParagraphLayout &layout)
+{
+    applyParagraph(layout);
+    m_pendingBreak = true;
+}
+
+void DocumentBuilder::endCell(const ParagraphLayout &layout)
+{
+    applyParagraph(layout);
+    m_pendingBreak = false;
+    if (!m_table)
+        return;
+    ++m_columnIndex;
+    m_cellMoved = true;
+}
+
+void DocumentBuilder::endRow()
+{
+    if (!m_table)
+        return;
+    flushText();
+    m_paragraphStarted = false;
+    m_pendingBreak = false;
+    ++m_rowIndex;
+    m_columnIndex = 0;
+    m_cellMoved = true;
+}
+
+void DocumentBuilder::finish(const ParagraphLayout &layout)
+{
+    if (m_paragraphStarted && paragraphHasText())
+        applyParagraph(layout);
+    flushText();
+    if (m_table)
+        leaveTable();
+}
+
+void DocumentBuilder::addToList(const ListMembership &membership)
+{
+    // The top bit marks keys of the older list form (see applyParagraph).
+    const quint64 key = membership.key | (membership.endsAtOtherParagraph ? (quint64(1) << 63) : 0);
+    // A paragraph at one level ends any deeper list of the same key, so the
+    // next deeper item starts its numbering afresh.
+    m_lists.removeIf([&](const auto &entry) {
+        return entry.key().first == key && entry.key().second > membership.level;
+    });
+    QPointer<QTextList> &list = m_lists[qMakePair(key, membership.level)];
+    if (list) {
+        list->add(m_cursor.block());
+        return;
+    }
+    QTextListFormat format;
+    format.setStyle(membership.style);
+    format.setIndent(membership.level + 1);
+    const bool numbered = membership.style <= QTextListFormat::ListDecimal;
+    if (numbered && !membership.prefix.isEmpty())
+        format.setNumberPrefix(membership.prefix);
+    if (numbered && membership.suffix != QLatin1String("."))
+        format.setNumberSuffix(membership.suffix);
+    list = m_cursor.createList(format);
+}
+
+} // namespace Rtf::Internal
