@@ -26,8 +26,10 @@ QString findFileIgnoringCase(const QDir &dir, const QString &name)
 
 QString findFileIgnoringCase(const QString &path)
 {
+    if (QFileInfo::exists(path))
+        return path;
     const QFileInfo info(path);
-    if (info.fileName() == path)
-        return findFileIgnoringCase(QDir(), path);
-    return findFileIgnoringCase(info.dir(), info.fileName());
+    const QString found = findFileIgnoringCase(info.dir(), info.fileName());
+    // Keep the caller's spelling (relative stays relative) when nothing matched.
+    return QFileInfo::exists(found) ? found : path;
 }
