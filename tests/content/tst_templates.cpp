@@ -1,11 +1,14 @@
 #include <QCoreApplication>
 #include <QDir>
+#include <QHash>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
 
 #include "platform/rtf/rtf.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -203,6 +206,20 @@ void TemplatesTest::readsAsFinishedDocument()
 
     QVERIFY2(!text.contains(QChar::ReplacementCharacter), "a character was lost on the way to Windows-1252");
     QVERIFY2(text.contains(QStringLiteral("[Organization Name]")), "placeholders did not survive");
+
+    // The editor shows templates as the user's own entries are written: in
+    // Times New Roman, body text at 12 pt.
+    QHash<qreal, qsizetype> charactersBySize;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            const QTextCharFormat format = fragment.fragment().charFormat();
+            QCOMPARE(format.font().family(), QStringLiteral("Times New Roman"));
+            charactersBySize[format.font().pointSizeF()] += fragment.fragment().length();
+        }
+    }
+    const auto mostUsed = std::max_element(charactersBySize.cbegin(), charactersBySize.cend());
+    QVERIFY(mostUsed != charactersBySize.cend());
+    QCOMPARE(mostUsed.key(), 12.0);
 
     for (const char *captionSpelling : {"Mananagement", "Proceedures", "Ingerity", "Contacts &", "164.308(B)",
                                         "Health Group Plans"}) {
