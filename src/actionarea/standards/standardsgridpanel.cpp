@@ -1,0 +1,319 @@
+#include "actionarea/standards/standardsgridpanel.h"
+
+#include "actionarea/standards/standardstable.h"
+#include "actionarea/status/statustable.h"
+
+#include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMetaMethod>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+// The selected selector is drawn in colour 9 of the 16-colour palette.
+const QColor kSelectedColour(0, 0, 255);
+const QChar kSectionSign(0x00A7);
+constexpr int kCellPadding = 14;
+
+QFont gridFont()
+{
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPointSizeF(9.75);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+QTableWidgetItem *cell(const QString &text, Qt::Alignment horizontal = Qt::AlignLeft)
+{
+    auto *item = new QTableWidgetItem(text);
+    // Top-aligned, so the specification, R/A and status lines of a row stay level.
+    item->setTextAlignment(Qt::AlignTop | horizontal);
+    item->setFlags(Qt::ItemIsEnabled);
+    return item;
+}
+
+QString joinedLines(const QStringList &lines)
+{
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+const QStringList &StandardsGridPanel::headerTexts()
+{
+    static const QStringList texts = {
+        QStringLiteral("Standards"), QStringLiteral("Section"), QStringLiteral("Implementation Specifications"),
+        QStringLiteral("*"), QStringLiteral("Current Status"),
+    };
+    return texts;
+}
+
+int StandardsGridPanel::factorHeight(double factor, int gridHeight)
+{
+    if (factor <= 0.0)
+        return -1;
+    return int(std::lround(factor * gridHeight));
+}
+
+StandardsGridPanel::StandardsGridPanel(StatusTable &table, QWidget *parent)
+    : QWidget(parent)
+    , table_(table)
+{
+    heading_ = new QLabel(QStringLiteral("HIPAA Security Standards"), this);
+    QFont headingFont = heading_->font();
+    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.5);
+    headingFont.setBold(true);
+    heading_->setFont(headingFont);
+    heading_->setAlignment(Qt::AlignCenter);
+
+    groupFrame_ = new QGroupBox(QStringLiteral("Security Standard Safeguards"), this);
+    auto *frameLayout = new QHBoxLayout(groupFrame_);
+    for (int group = 0; group < Standards::kGroupCount; ++group) {
+        auto *button = new QPushButton(Standards::group(group).name, groupFrame_);
+        button->setCheckable(true);
+        button->setAutoDefault(false);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        connect(button, &QPushButton::clicked, this, [this, group] { selectGroup(group); });
+        frameLayout->addWidget(button);
+        groupButtons_[group] = button;
+    }
+
+    titleLine_ = new QLabel(this);
+    titleLine_->setObjectName(QStringLiteral("standardsTitleLine"));
+    QFont titleFont = titleLine_->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.15);
+    titleLine_->setFont(titleFont);
+    legend_ = new QLabel(QStringLiteral("*  R = Required;  A = Addressable"), this);
+    legend_->setTextFormat(Qt::PlainText);
+    titleLine_->setTextFormat(Qt::PlainText);
+
+    printButton_ = new QPushButton(QStringLiteral("&Print"), this);
+    printButton_->setAutoDefault(false);
+    printButton_->setEnabled(false);
+    connect(printButton_, &QPushButton::clicked, this, &StandardsGridPanel::printRequested);
+
+    buildGrid();
+
+    auto *titleRow = new QHBoxLayout;
+    titleRow->addWidget(titleLine_);
+    titleRow->addStretch();
+    titleRow->addWidget(legend_);
+    titleRow->addSpacing(16);
+    titleRow->addWidget(printButton_);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(heading_);
+    layout->addWidget(groupFrame_);
+    layout->addLayout(titleRow);
+    layout->addWidget(grid_, 1);
+}
+
+void StandardsGridPanel::buildGrid()
+{
+    grid_ = new QTableWidget(0, kColumnCount, this);
+    grid_->setObjectName(QStringLiteral("standardsGrid"));
+    grid_->setFont(gridFont());
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionMode(QAbstractItemView::NoSelection);
+    grid_->setWordWrap(true);
+    grid_->setTextElideMode(Qt::ElideNone);
+    grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->horizontalHeader()->setHighlightSections(false);
+    grid_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    grid_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    grid_->installEventFilter(this);
+    grid_->viewport()->installEventFilter(this);
+}
+
+QPushButton *StandardsGridPanel::groupButton(int group) const
+{
+    return Standards::isValidGroup(group) ? groupButtons_[group] : nullptr;
+}
+
+void StandardsGridPanel::markSelector(int group)
+{
+    for (int n = 0; n < Standards::kGroupCount; ++n) {
+        QPushButton *button = groupButtons_[n];
+        const bool chosen = n == group;
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::ButtonText, chosen ? kSelectedColour : QColor(Qt::black));
+        button->setPalette(palette);
+        QFont font = button->font();
+        font.setBold(chosen);
+        button->setFont(font);
+        button->setChecked(chosen);
+    }
+}
+
+void StandardsGridPanel::selectGroup(int group)
+{
+    if (!Standards::isValidGroup(group))
+        return;
+    currentGroup_ = group;
+    markSelector(group);
+    Q_EMIT captionChanged(kCaptionBase + groupButtons_[group]->text());
+    grid_->setRowCount(0);
+    writeHeaderIfBlank();
+    titleLine_->show();
+    legend_->show();
+    grid_->show();
+    fillStandardsGrid(group);
+}
+
+void StandardsGridPanel::writeHeaderIfBlank()
+{
+    const QTableWidgetItem *first = grid_->horizontalHeaderItem(0);
+    if (first && !first->text().trimmed().isEmpty())
+        return;
+    const QStringList &texts = headerTexts();
+    for (int column = 0; column < kColumnCount; ++column) {
+        auto *item = new QTableWidgetItem(texts[column]);
+        item->setTextAlignment(column == DesignationColumn ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        grid_->setHorizontalHeaderItem(column, item);
+    }
+}
+
+void StandardsGridPanel::fillStandardsGrid(int group)
+{
+    if (!Standards::isValidGroup(group))
+        return;
+    const Standards::Group &standards = Standards::group(group);
+    titleLine_->setText(standards.name + kSectionSign + standards.part);
+    writeHeaderIfBlank();
+
+    grid_->setRowCount(0);
+    grid_->setRowCount(int(standards.standards.size()));
+    rowFactors_.clear();
+    int row = 0;
+    for (const Standards::Standard &standard : standards.standards) {
+        QStringList specifications, designations, statuses;
+        for (const Standards::Specification &specification : standard.specifications) {
+            specifications << specification.name;
+            designations << Standards::designationLetter(specification.designation);
+            statuses << table_.slot(specification.statusRecord);
+        }
+        for (int n = 0; n < standard.trailingDesignationLines; ++n)
+            designations << QString();
+        grid_->setItem(row, StandardColumn, cell(joinedLines(standard.standardLines)));
+        grid_->setItem(row, SectionColumn, cell(standard.section));
+        grid_->setItem(row, SpecificationColumn, cell(joinedLines(specifications)));
+        grid_->setItem(row, DesignationColumn, cell(joinedLines(designations), Qt::AlignHCenter));
+        grid_->setItem(row, StatusColumn, cell(joinedLines(statuses)));
+        rowFactors_ << standard.heightFactor;
+        ++row;
+    }
+    layOutColumns();
+    layOutRows();
+}
+
+void StandardsGridPanel::layOutColumns()
+{
+    const QFontMetrics metrics(grid_->font());
+    auto widest = [&metrics](const QStringList &texts) {
+        int width = 0;
+        for (const QString &text : texts)
+            width = std::max(width, metrics.horizontalAdvance(text));
+        return width + kCellPadding;
+    };
+    QStringList sections, specifications, standards;
+    for (int group = 0; group < Standards::kGroupCount; ++group) {
+        for (const Standards::Standard &standard : Standards::group(group).standards) {
+            sections << standard.section;
+            standards << standard.standardLines;
+            for (const Standards::Specification &specification : standard.specifications)
+                specifications << specification.name;
+        }
+    }
+    const QStringList &header = headerTexts();
+    const int section = widest(sections + QStringList{header[SectionColumn]});
+    const int designation = widest({header[DesignationColumn], QStringLiteral("R")}) + kCellPadding;
+    const int status = widest({header[StatusColumn], QStringLiteral("Not Implemented")});
+    const int specification = widest(specifications);
+    const int standardNeeded = widest(standards);
+    // The standard's name may wrap onto a second line; the other columns never do.
+    const int standardMinimum = standardNeeded * 3 / 5;
+
+    const int available = grid_->viewport()->width();
+    const int fixed = section + designation + status + specification;
+    int standard = std::max(standardMinimum, available - fixed);
+    int spare = 0;
+    if (standard > standardNeeded) {
+        spare = standard - standardNeeded;
+        standard = standardNeeded;
+    }
+    // Extra room goes to the text columns, so the grid fills its width.
+    const int extraStandard = spare * 2 / 5;
+    const int extraSpecification = spare * 2 / 5;
+    const int extraStatus = spare - extraStandard - extraSpecification;
+    grid_->setColumnWidth(StandardColumn, standard + extraStandard);
+    grid_->setColumnWidth(SectionColumn, section);
+    grid_->setColumnWidth(SpecificationColumn, specification + extraSpecification);
+    grid_->setColumnWidth(DesignationColumn, designation);
+    grid_->setColumnWidth(StatusColumn, status + extraStatus);
+}
+
+void StandardsGridPanel::layOutRows()
+{
+    const int gridHeight = grid_->height();
+    const int defaultHeight = grid_->verticalHeader()->defaultSectionSize();
+    for (int row = 0; row < grid_->rowCount() && row < rowFactors_.size(); ++row) {
+        const int fromFactor = factorHeight(rowFactors_[row], gridHeight);
+        // A row is never cut below what its lines need, whatever the window's size.
+        const int needed = static_cast<QAbstractItemView *>(grid_)->sizeHintForRow(row);
+        grid_->setRowHeight(row, std::max({fromFactor, defaultHeight, needed}));
+    }
+}
+
+bool StandardsGridPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == grid_ && event->type() == QEvent::Resize) {
+        layOutColumns();
+        layOutRows();
+    } else if (watched == grid_->viewport()) {
+        if (event->type() == QEvent::MouseButtonRelease
+            && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
+            Q_EMIT optionsMenuRequested(static_cast<QMouseEvent *>(event)->globalPosition().toPoint());
+            return true;
+        }
+        if (event->type() == QEvent::ContextMenu) {
+            // The mouse's menu comes with the release above; the keyboard's here.
+            auto *menuEvent = static_cast<QContextMenuEvent *>(event);
+            if (menuEvent->reason() != QContextMenuEvent::Mouse)
+                Q_EMIT optionsMenuRequested(menuEvent->globalPos());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void StandardsGridPanel::connectNotify(const QMetaMethod &signal)
+{
+    if (signal == QMetaMethod::fromSignal(&StandardsGridPanel::printRequested))
+        updatePrintButton();
+    QWidget::connectNotify(signal);
+}
+
+void StandardsGridPanel::disconnectNotify(const QMetaMethod &signal)
+{
+    if (!signal.isValid() || signal == QMetaMethod::fromSignal(&StandardsGridPanel::printRequested))
+        updatePrintButton();
+    QWidget::disconnectNotify(signal);
+}
+
+void StandardsGridPanel::updatePrintButton()
+{
+    if (!printButton_)
+        return;
+    printButton_->setEnabled(isSignalConnected(QMetaMethod::fromSignal(&StandardsGridPanel::printRequested)));
+}

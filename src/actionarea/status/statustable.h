@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// The Action Area's mirror of Stat1.Fil: slot n holds the text of record n.
+// Slots 1-68 are used (1-47 safeguard statuses, 48-68 worksheet compliance
+// statuses); 0, 69 and 70 exist but are never filled. Every change goes to
+// the file first and then to the slot, so file and table stay equal; when the
+// file cannot be written the slot still changes, as the program carries on.
+class StatusTable
+{
+public:
+    static inline const QString kFileName = QStringLiteral("Stat1.Fil");
+    static constexpr int kRecordLength = 20;
+    static constexpr int kSlotCount = 71;
+    static constexpr int kLastSlot = kSlotCount - 1;
+    static constexpr int kFirstRecord = 1;
+    static constexpr int kLastRecord = 68;
+    // The Administrative, Physical and Technical safeguards: the standards grid
+    // and the standards summary read these.
+    static constexpr int kLastStandardRecord = 42;
+    static constexpr int kFirstWorksheetRecord = 48;
+    static constexpr int kWorksheetCount = 21;
+
+    // The file is looked up in folder; by default in the current directory,
+    // which start-up makes the workbook folder.
+    explicit StatusTable(const QString &folder = QString());
+
+    // Reads records 1-68 into slots 1-68 (when the Action Area opens).
+    void loadStatusTable();
+    // Re-reads records 1-42 into slots 1-42 only; the slots of the
+    // Organizational, Documentation and worksheet records keep their values.
+    void reloadStandardStatuses();
+
+    bool isValidSlot(int index) const { return index >= 0 && index <= kLastSlot; }
+    // Empty for a slot never filled and for an index outside 0-70.
+    QString slot(int index) const;
+    // False (nothing changed) for an index outside 0-70.
+    bool setSlot(int index, const QString &text);
+
+    // Writes the text to the record of Stat1.Fil, then to the slot. Returns
+    // whether the file took it; the slot changes either way. False without
+    // any change for a record outside 1-68.
+    bool writeStatus(int record, const QString &text);
+
+    // Empties worksheet index's (0-20) compliance status in file and slot.
+    bool clearWorksheetStatus(int worksheetIndex);
+
+    QString filePath() const;
+
+private:
+    void readRecords(int first, int last);
+
+    QString folder_;
+    std::array<QString, kSlotCount> slots_;
+};
