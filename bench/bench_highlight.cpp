@@ -30,7 +30,7 @@ void BM_WholeWordOccurrences(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * text.size() * qsizetype(sizeof(QChar)));
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_WholeWordOccurrences)->RangeMultiplier(2)->Range(25 << 10, 400 << 10)->Complexity(benchmark::oN);
+BENCHMARK(BM_WholeWordOccurrences)->RangeMultiplier(2)->Range(25 << 10, 400 << 10)->Arg(100 << 10)->Complexity(benchmark::oN);
 
 // The whole display step: marking every occurrence in a document.
 void BM_MarkTermInDocument(benchmark::State &state)
@@ -45,7 +45,7 @@ void BM_MarkTermInDocument(benchmark::State &state)
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_MarkTermInDocument)->RangeMultiplier(2)->Range(25 << 10, 200 << 10)->Complexity(benchmark::oN)
+BENCHMARK(BM_MarkTermInDocument)->RangeMultiplier(2)->Range(25 << 10, 200 << 10)->Arg(100 << 10)->Complexity(benchmark::oN)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
