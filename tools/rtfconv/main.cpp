@@ -30,6 +30,14 @@ int fail(const QString &message)
     return 1;
 }
 
+// Qt's own notices (about the session or fonts) would mix with the one-line
+// messages callers look for; only serious ones are passed on.
+void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "rtfconv: %s\n", qPrintable(message));
+}
+
 int usage()
 {
     std::fprintf(stderr, "usage: rtfconv --to txt|html|rtf IN [OUT]\n");
@@ -128,6 +136,7 @@ bool writeOutput(const QString &path, const QByteArray &bytes, QString *error)
 
 int main(int argc, char *argv[])
 {
+    qInstallMessageHandler(quietMessages);
     // A converter needs no display; it runs in builds without one.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
