@@ -20,7 +20,11 @@ QString plainText(QByteArrayView bytes)
     QString text = bytes.startsWith("\xEF\xBB\xBF") ? QString::fromUtf8(bytes.sliced(3)) : Windows1252::decode(bytes);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    text.remove(QChar(u'\0'));
+    // Control characters have no place in a document (and could not be saved).
+    text.removeIf([](QChar ch) {
+        const char16_t unit = ch.unicode();
+        return (unit < 0x20 && unit != u'\n' && unit != u'\t') || (unit >= 0x7F && unit < 0xA0);
+    });
     return text;
 }
 

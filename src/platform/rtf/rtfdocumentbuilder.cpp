@@ -89,7 +89,8 @@ void DocumentBuilder::leaveTable()
         QList<QTextLength> widths;
         int left = 0;
         for (int right : std::as_const(m_tableBoundaries)) {
-            widths.append(QTextLength(QTextLength::FixedLength, std::max(1, right - left) / 15.0));
+            // Between a narrowest usable column and the widest page.
+            widths.append(QTextLength(QTextLength::FixedLength, std::clamp(right - left, 15, 31680) / 15.0));
             left = right;
         }
         format.setColumnWidthConstraints(widths);

@@ -15,6 +15,7 @@ constexpr int MaxHalfPoints = 3276;
 constexpr int MaxListLevels = 9;
 constexpr int MaxCollectedText = 64;
 constexpr int MaxTableEntries = 4096;
+constexpr int MaxNumberAffix = 16;
 
 QTextListFormat::Style styleForNumberFormat(int numberFormat, QStringView levelText)
 {
@@ -67,6 +68,19 @@ char16_t sanitized(char16_t unit)
     return unit;
 }
 
+// Text around a list number: printable characters only, and short.
+QString numberAffix(QStringView text)
+{
+    QString affix;
+    for (const QChar ch : text) {
+        if (affix.size() == MaxNumberAffix)
+            break;
+        if (sanitized(ch.unicode()) > u'\t' && ch.unicode() != 0x2028)
+            affix.append(ch);
+    }
+    return affix;
+}
+
 } // namespace
 
 Reader::Reader(QTextDocument *document)
@@ -110,8 +124,8 @@ void Reader::read(QByteArrayView rtf)
                 GroupState &s = state();
                 if (s.pairMemberUndecided || s.starred)
                     s.dest = Destination::Skip;
-                if (s.dest == Destination::LevelText)
-                    appendUnit(token.byte); // level placeholders are raw byte values
+                if (s.dest == Destination::LevelText && token.byte < 0x20)
+                    appendUnit(token.byte); // the length and the level placeholders are raw values
                 else
                     appendCharacter(Windows1252::decodeByte(token.byte).unicode());
             }
@@ -205,8 +219,10 @@ void Reader::finishGroup(const GroupState &closing, GroupState &parent)
 
 void Reader::commitFont()
 {
-    const QString name = m_fontName.trimmed();
+    QString name = m_fontName;
     m_fontName.clear();
+    name.removeIf([](QChar ch) { return sanitized(ch.unicode()) <= u'\t' || ch == QLatin1Char(';'); });
+    name = name.trimmed();
     if (!name.isEmpty() && m_fonts.size() < MaxTableEntries)
         m_fonts.insert(m_fontNumber, name);
 }
@@ -407,7 +423,7 @@ void Reader::handleValue(Word word, const Token &token)
     case Word::LevelStartAt: m_currentLevel.startAt = value; break;
     case Word::CellBoundary:
         if (m_row.boundaries.size() < DocumentBuilder::MaxColumns) {
-            m_row.boundaries.append(std::clamp(value, 0, 2 * MaxTwips));
+            m_row.boundaries.append(std::clamp(value, 0, DocumentBuilder::MaxColumns * MaxTwips));
             m_builder.setRowDefinition(m_row);
         }
         break;
@@ -686,8 +702,8 @@ ListMembership Reader::listMembership(const ParaState &para) const
                 }
             }
             if (firstCode >= 0) {
-                list.prefix = text.first(firstCode).toString();
-                list.suffix = text.sliced(lastCode + 1).toString();
+                list.prefix = numberAffix(text.first(firstCode));
+                list.suffix = numberAffix(text.sliced(lastCode + 1));
             }
         }
         return list;
@@ -697,8 +713,8 @@ ListMembership Reader::listMembership(const ParaState &para) const
         return list;
     list.style = numbering.style;
     list.level = numbering.level;
-    list.prefix = numbering.before;
-    list.suffix = numbering.after;
+    list.prefix = numberAffix(numbering.before);
+    list.suffix = numberAffix(numbering.after);
     list.key = quint64(-int(numbering.style)) << 8 | quint64(numbering.level);
     list.endsAtOtherParagraph = true;
     return list;

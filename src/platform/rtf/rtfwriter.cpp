@@ -58,10 +58,16 @@ QString bulletText(QTextListFormat::Style style)
     }
 }
 
+// Text around a list number, as short as the reader keeps it.
+QString numberAffix(const QString &text)
+{
+    return text.left(16);
+}
+
 // Qt shows "1." when a list format states no suffix.
 QString numberSuffix(const QTextListFormat &format)
 {
-    return format.hasProperty(QTextFormat::ListNumberSuffix) ? format.numberSuffix() : QStringLiteral(".");
+    return numberAffix(format.hasProperty(QTextFormat::ListNumberSuffix) ? format.numberSuffix() : QStringLiteral("."));
 }
 
 QByteArray hexEscape(int byte)
@@ -187,7 +193,7 @@ void Writer::writeListTable()
             m_out.controlWord("leveltext");
             int placeholderPosition = 0;
             if (isNumbered(style)) {
-                const QString prefix = level == ownLevel ? format.numberPrefix() : QString();
+                const QString prefix = level == ownLevel ? numberAffix(format.numberPrefix()) : QString();
                 const QString suffix = level == ownLevel ? numberSuffix(format) : QStringLiteral(".");
                 m_out.raw(hexEscape(int(std::min<qsizetype>(prefix.size() + 1 + suffix.size(), 255))));
                 m_out.text(prefix);
@@ -418,7 +424,7 @@ void Writer::writeListFallback(const QTextBlock &block, const QTextList *list)
         if (!format.numberPrefix().isEmpty()) {
             m_out.openGroup();
             m_out.controlWord("pntxtb");
-            m_out.text(format.numberPrefix());
+            m_out.text(numberAffix(format.numberPrefix()));
             m_out.closeGroup();
         }
         m_out.openGroup();
@@ -488,10 +494,11 @@ RunFormat Writer::resolve(const QTextCharFormat &format) const
 
 QString Writer::familyOf(const QTextCharFormat &format) const
 {
-    const QStringList families = format.fontFamilies().toStringList();
-    if (!families.isEmpty() && !families.first().isEmpty())
-        return families.first();
-    return m_document.defaultFont().family();
+    QString family = format.fontFamilies().toStringList().value(0);
+    // A name is written as text ending in ';', without control characters.
+    family.removeIf([](QChar ch) { return ch.unicode() < 0x20 || (ch.unicode() >= 0x7F && ch.unicode() < 0xA0) || ch == QLatin1Char(';'); });
+    family = family.trimmed();
+    return family.isEmpty() ? m_document.defaultFont().family() : family;
 }
 
 double Writer::pointSizeOf(const QTextCharFormat &format) const
