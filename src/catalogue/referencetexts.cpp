@@ -43,18 +43,13 @@ QString joinedPassages(TextSet set, const char *keyList)
     return pieces.join(CrLf);
 }
 
-// Removes blanks, tabs and line breaks at both ends, as the display expects.
-QString trimmed(const QString &text)
-{
-    return text.trimmed();
-}
-
 QString composeImplementationSpecification(int safeguardNo)
 {
     if (Catalogue::isOverview(safeguardNo))
         return {};
-    return trimmed(headingLine(ReferenceKind::ImplementationSpecification) + BlankLine
-                   + joinedPassages(TextSet::RuleParagraphs, recipeOf(safeguardNo).ruleLines));
+    const QString text = headingLine(ReferenceKind::ImplementationSpecification) + BlankLine
+                         + joinedPassages(TextSet::RuleParagraphs, recipeOf(safeguardNo).ruleLines);
+    return text.trimmed();
 }
 
 QString composeReferencesInRule(int safeguardNo)
@@ -72,7 +67,7 @@ QString composeReferencesInRule(int safeguardNo)
     if (!passages.isEmpty() && !rules.isEmpty())
         text += BlankLine;
     text += rules;
-    return trimmed(text);
+    return text.trimmed();
 }
 
 QString composeAdditionalInformation(int safeguardNo)
@@ -81,7 +76,7 @@ QString composeAdditionalInformation(int safeguardNo)
     if (hasAddressableNotice(safeguardNo))
         text += addressableNotice() + BlankLine;
     text += TextLibrary::passage(TextSet::GuidanceTexts, QString::number(safeguardNo));
-    return trimmed(text);
+    return text.trimmed();
 }
 
 } // namespace
