@@ -1,6 +1,9 @@
 #include "shell/program.h"
 
+#include "actionarea/actionarea.h"
 #include "platform/services/qtservices.h"
+#include "readers/screenenvironment.h"
+#include "shell/aboutbox.h"
 #include "shell/apppaths.h"
 #include "shell/programcontext.h"
 #include "shell/startscreen.h"
@@ -9,30 +12,9 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
-#include <QMainWindow>
 #include <QMessageBox>
 
 #include <cstdio>
-
-namespace {
-
-// The Action Area's window; closing it ends the program.
-void openActionArea(StartScreen *startScreen)
-{
-    auto *window = new QMainWindow;
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setObjectName(QStringLiteral("WorkArea1"));
-    window->setWindowTitle(QStringLiteral("Action Area"));
-    // It takes the start screen's position, size and state.
-    window->setGeometry(startScreen->geometry());
-    if (startScreen->isMaximized())
-        window->showMaximized();
-    else
-        window->show();
-    QObject::connect(window, &QObject::destroyed, qApp, &QCoreApplication::quit);
-}
-
-} // namespace
 
 int runProgram(int &argc, char **argv)
 {
@@ -68,8 +50,20 @@ int runProgram(int &argc, char **argv)
     QApplication::setWindowIcon(QIcon(context.contentDir + QStringLiteral("/icon.png")));
 
     PlatformServices services = makeQtPlatformServices(context.contentDir);
+    // What the four main screens share for the run.
+    ScreenEnvironment environment;
+    environment.context = &context;
+    environment.services = services;
+    environment.showAbout = [&context](QWidget *parent) {
+        AboutBox about(context, parent);
+        about.exec();
+    };
+    environment.endProgram = [] { QCoreApplication::quit(); };
+
     StartScreen::Hooks hooks;
-    hooks.beginProgram = openActionArea;
+    hooks.beginProgram = [&environment](StartScreen *startScreen) {
+        ActionArea::openFrom(environment, startScreen);
+    };
     StartScreen startScreen(context, services, hooks);
     startScreen.load();
     startScreen.show();

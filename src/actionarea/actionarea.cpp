@@ -1,0 +1,248 @@
+// The Action Area's construction: its body, navigation column, panels and
+// Options menu. The WorkModes and screen switching are in workmodes.cpp.
+#include "actionarea/actionarea.h"
+
+#include "actionarea/editsession.h"
+#include "actionarea/groupbuttonpanel.h"
+#include "actionarea/safeguardworkspace.h"
+#include "actionarea/standards/gridbackground.h"
+#include "actionarea/standards/standardsgridpanel.h"
+#include "actionarea/status/statustable.h"
+#include "catalogue/safeguardcatalogue.h"
+#include "platform/editor/richtexteditor.h"
+#include "shell/programcontext.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString navigationCaption(int mode)
+{
+    switch (mode) {
+    case ActionArea::StandardsMode: return QStringLiteral("HIPAA Security Standards");
+    case ActionArea::TimelineMode: return QStringLiteral("Safeguard Project Timeline ");
+    case ActionArea::WorksheetsMode: return QStringLiteral("Risk Analysis Worksheets");
+    case ActionArea::RecoveryPlanMode: return QStringLiteral("Disaster Recovery Plan");
+    case ActionArea::SampleMode: return QString::fromLatin1(Catalogue::Sample::NavigationCaption);
+    default: break;
+    }
+    for (const Catalogue::GroupInfo &info : Catalogue::groups()) {
+        if (info.workMode == mode)
+            return QString::fromLatin1(info.navigationCaption);
+    }
+    return {};
+}
+
+} // namespace
+
+QString ActionArea::navigationCaptionOf(int mode)
+{
+    return navigationCaption(mode);
+}
+
+ActionArea::ActionArea(ScreenEnvironment &environment, QWidget *parent)
+    : MainScreen(environment, ScreenIndex::ActionArea, kBaseCaption, parent)
+    , statusTable_(std::make_unique<StatusTable>())
+{
+    setObjectName(QStringLiteral("WorkArea1"));
+    session_ = new EditSession(environment.services.prompt, this);
+    session_->setQuestionAllowed([this] { return workMode_ != SampleMode; });
+
+    buildBody();
+    buildOptionsMenu();
+    buildSharedMenus(QStringLiteral("Utilities"), QStringLiteral("&Action Area"));
+
+    session_->setSaver([this] { return workspace_->save(); });
+    connect(standardsPanel_, &StandardsGridPanel::captionChanged, this, &ActionArea::setCaption);
+    connect(standardsPanel_, &StandardsGridPanel::optionsMenuRequested, this, &ActionArea::popUpOptionsMenu);
+    connect(workspace_, &SafeguardWorkspace::captionChanged, this, &ActionArea::setCaption);
+    connect(workspace_, &SafeguardWorkspace::exitRequested, this, [this] { enterWorkMode(StandardsMode); });
+    connect(groupPanel_, &GroupButtonPanel::safeguardButtonPressed, this, &ActionArea::pressSafeguardButton);
+}
+
+ActionArea::~ActionArea() = default;
+
+void ActionArea::buildBody()
+{
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(screenButtonRow());
+
+    bodyStack_ = new QStackedWidget(central);
+    body_ = new QWidget(bodyStack_);
+    auto *bodyLayout = new QHBoxLayout(body_);
+    bodyLayout->setContentsMargins(4, 2, 4, 4);
+    bodyLayout->setSpacing(4);
+    bodyLayout->addWidget(buildNavigationColumn(body_));
+
+    const QString contentFolder = environment().context ? environment().context->contentDir : QString();
+    standardsPanel_ = new StandardsGridPanel(*statusTable_, body_);
+    timelinePanel_ = buildLaterReleasePanel(
+        QStringLiteral("timelinePanel"),
+        QStringLiteral("The Safeguard Project Timeline comes with a later release of Sentrivo."), body_);
+    worksheetsPanel_ = buildLaterReleasePanel(
+        QStringLiteral("worksheetsPanel"),
+        QStringLiteral("The Risk Analysis Worksheets come with a later release of Sentrivo."), body_);
+    groupPanel_ = new GroupButtonPanel(body_);
+    workspace_ = new SafeguardWorkspace(*session_, *statusTable_, environment().services, contentFolder, body_);
+    bodyLayout->addWidget(standardsPanel_, 1);
+    bodyLayout->addWidget(timelinePanel_, 1);
+    bodyLayout->addWidget(worksheetsPanel_, 1);
+    bodyLayout->addWidget(groupPanel_);
+    bodyLayout->addWidget(workspace_, 1);
+
+    // While a switch to another screen is pending, a plain panel covers
+    // everything below the screen buttons.
+    cover_ = new QWidget(bodyStack_);
+    cover_->setObjectName(QStringLiteral("coverPanel"));
+    cover_->setFocusPolicy(Qt::StrongFocus);
+    cover_->setAutoFillBackground(true);
+    bodyStack_->addWidget(body_);
+    bodyStack_->addWidget(cover_);
+    layout->addWidget(bodyStack_, 1);
+    setCentralWidget(central);
+
+    gridBackground_ = new GridBackground(contentFolder, QString(), this);
+    gridBackground_->addGrid(standardsPanel_->grid());
+    gridBackground_->setEditorBackground(workspace_->editor()->palette().color(QPalette::Base));
+    gridBackground_->setPrintPreviewShown([this] { return printPreviewShown(); });
+}
+
+QWidget *ActionArea::buildNavigationColumn(QWidget *parent)
+{
+    auto *column = new QWidget(parent);
+    column->setObjectName(QStringLiteral("navigation"));
+    auto *layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(3);
+    int widest = 0;
+    for (int mode = 0; mode < kWorkModeCount; ++mode) {
+        auto *button = new QPushButton(navigationCaption(mode), column);
+        button->setAutoDefault(false);
+        button->setMinimumHeight(30);
+        widest = qMax(widest, button->sizeHint().width());
+        layout->addWidget(button);
+        connect(button, &QPushButton::clicked, this, [this, mode] { enterWorkMode(mode); });
+        navigationButtons_[mode] = button;
+    }
+    layout->addStretch(1);
+    // Room for the captions when the chosen one is drawn bold.
+    column->setFixedWidth(widest + 16);
+    return column;
+}
+
+QWidget *ActionArea::buildLaterReleasePanel(const QString &objectName, const QString &text, QWidget *parent)
+{
+    auto *panel = new QLabel(text, parent);
+    panel->setObjectName(objectName);
+    panel->setAlignment(Qt::AlignCenter);
+    panel->setWordWrap(true);
+    panel->setFrameShape(QFrame::StyledPanel);
+    return panel;
+}
+
+void ActionArea::buildOptionsMenu()
+{
+    using OptionsTable::Entry;
+    QMenu *menu = optionsMenu();
+    addSwitchingEntries();
+
+    auto add = [this, menu](Entry entry, const QString &caption) {
+        QAction *action = menu->addAction(caption);
+        optionsEntries_[int(entry)] = action;
+        return action;
+    };
+    auto separate = [this, menu](QList<Entry> group) { separators_.append({menu->addSeparator(), group}); };
+
+    separate({Entry::GridBackgroundSelector});
+    QAction *gridEntry = menu->addMenu(gridBackground_->menu());
+    gridEntry->setText(QStringLiteral("&Grid Background Selector"));
+    optionsEntries_[int(Entry::GridBackgroundSelector)] = gridEntry;
+
+    separate({Entry::CopyToClipboard});
+    connect(add(Entry::CopyToClipboard, QStringLiteral("&Copy to Clipboard")), &QAction::triggered, this,
+            [this] { workspace_->copyToClipboard(); });
+
+    separate({Entry::FontSelect, Entry::SpellCheck, Entry::Thesaurus});
+    workspace_->command(SafeguardWorkspace::Command::FontSelect)
+        .attachAction(add(Entry::FontSelect, QStringLiteral("&Font Select")));
+    workspace_->command(SafeguardWorkspace::Command::SpellCheck)
+        .attachAction(add(Entry::SpellCheck, QStringLiteral("&Spell Check")));
+    workspace_->command(SafeguardWorkspace::Command::Thesaurus)
+        .attachAction(add(Entry::Thesaurus, QStringLiteral("&Thesaurus")));
+
+    // The project timeline comes with a later release; its entries are in
+    // place for WorkMode 1 but do nothing yet, so they stay disabled.
+    separate({Entry::DeleteItemFromGrid, Entry::ClearGrid, Entry::InsertRow});
+    add(Entry::DeleteItemFromGrid, QStringLiteral("&Delete Item from Grid"))->setEnabled(false);
+    add(Entry::ClearGrid, QStringLiteral("&Clear Grid"))->setEnabled(false);
+    add(Entry::InsertRow, QStringLiteral("&Insert Row"))->setEnabled(false);
+
+    menu->addSeparator();
+    workspace_->command(SafeguardWorkspace::Command::Print).attachAction(add(Entry::Print, QStringLiteral("&Print")));
+    // Printing all policies comes with the printing release.
+    menu->addAction(QStringLiteral("Print &All Current Policies Only"))->setEnabled(false);
+    workspace_->command(SafeguardWorkspace::Command::Save).attachAction(add(Entry::Save, QStringLiteral("&Save")));
+    workspace_->command(SafeguardWorkspace::Command::Save).setHandler([this] {
+        if (printPreviewShown()) {
+            QApplication::beep();
+            return;
+        }
+        workspace_->save();
+    });
+
+    separate({Entry::ChangeWorksheetButtonTitle});
+    add(Entry::ChangeWorksheetButtonTitle, QStringLiteral("&Change Worksheet Button Title"))->setEnabled(false);
+
+    connect(menu, &QMenu::aboutToShow, this, &ActionArea::updateOptionsMenuOnOpening);
+}
+
+void ActionArea::updateOptionsMenuOnOpening()
+{
+    const bool hasText = !workspace_->editor()->text().trimmed().isEmpty();
+    optionsEntry(OptionsTable::Entry::CopyToClipboard)->setEnabled(hasText);
+}
+
+void ActionArea::applyOptionsTable(int mode)
+{
+    using OptionsTable::Entry;
+    auto commandOf = [](Entry entry) -> std::optional<SafeguardWorkspace::Command> {
+        switch (entry) {
+        case Entry::FontSelect: return SafeguardWorkspace::Command::FontSelect;
+        case Entry::SpellCheck: return SafeguardWorkspace::Command::SpellCheck;
+        case Entry::Thesaurus: return SafeguardWorkspace::Command::Thesaurus;
+        case Entry::Print: return SafeguardWorkspace::Command::Print;
+        case Entry::Save: return SafeguardWorkspace::Command::Save;
+        default: return std::nullopt;
+        }
+    };
+    for (int i = 0; i < OptionsTable::kEntryCount; ++i) {
+        const Entry entry = Entry(i);
+        const OptionsTable::EntryState state = OptionsTable::stateFor(entry, mode);
+        QAction *action = optionsEntries_[i];
+        if (state.visible)
+            action->setVisible(*state.visible);
+        if (!state.enabled)
+            continue;
+        if (const auto command = commandOf(entry))
+            workspace_->command(*command).setAllowed(*state.enabled);
+        else if (entry == Entry::GridBackgroundSelector || entry == Entry::CopyToClipboard)
+            action->setEnabled(*state.enabled);
+    }
+    for (const auto &[separator, group] : separators_) {
+        bool anyShown = false;
+        for (Entry entry : group)
+            anyShown = anyShown || optionsEntries_[int(entry)]->isVisible();
+        separator->setVisible(anyShown);
+    }
+}

@@ -1,0 +1,129 @@
+#pragma once
+
+#include "actionarea/optionstable.h"
+#include "readers/mainscreen.h"
+
+#include <QPointer>
+
+#include <array>
+#include <memory>
+
+class EditSession;
+class GridBackground;
+class GroupButtonPanel;
+class QLabel;
+class QStackedWidget;
+class SafeguardWorkspace;
+class StandardsGridPanel;
+class StatusTable;
+
+// The Action Area (WorkArea1), the hub of the program: the navigation column
+// selects the WorkMode, which decides the panel shown (the standards grid,
+// the safeguard groups with their workspace, the disaster recovery plan, the
+// sample). The window owns the WorkMode state, the status table, the shared
+// record of unsaved text and the Options, Utilities and Help menus; the
+// panels own their controls and behaviour.
+class ActionArea : public MainScreen
+{
+    Q_OBJECT
+public:
+    static constexpr int kWorkModeCount = 10;
+    enum WorkMode {
+        StandardsMode = 0,
+        TimelineMode = 1,
+        AdministrativeMode = 2,
+        PhysicalMode = 3,
+        TechnicalMode = 4,
+        OrganizationalMode = 5,
+        DocumentationMode = 6,
+        WorksheetsMode = 7,
+        RecoveryPlanMode = 8,
+        SampleMode = 9,
+    };
+    static inline const QString kBaseCaption = QStringLiteral("Action Area");
+    // The caption of navigation button n.
+    static QString navigationCaptionOf(int mode);
+
+    explicit ActionArea(ScreenEnvironment &environment, QWidget *parent = nullptr);
+    ~ActionArea() override;
+
+    // Opens the Action Area from the start screen: it takes the start
+    // screen's position, size and state, loads, shows and activates itself.
+    // Closing it ends the program; it deletes itself when closed.
+    static ActionArea *openFrom(ScreenEnvironment &environment, const QWidget *startScreen);
+
+    // The window's opening (status table, settings, first drawing). Call once
+    // before it is shown.
+    void load();
+    // The window became the program's active window: after opening and on
+    // each return from another main screen.
+    void activateScreen() override;
+
+    // Navigation button n pressed.
+    void enterWorkMode(int mode);
+    int workMode() const { return workMode_; }
+    // A safeguard button of the current group pressed.
+    void pressSafeguardButton(int buttonIndex);
+
+    void pressScreenButton(int index) override;
+    void chooseSwitchingEntry(int index) override;
+    int screenHelpTopic() const override;
+    int f1HelpTopic() const override;
+
+    // The print preview panel comes with the printing release; every rule
+    // that depends on it asks here.
+    bool printPreviewShown() const { return false; }
+
+    QPushButton *navigationButton(int mode) const { return navigationButtons_.at(mode); }
+    QString captionBase() const { return captionBase_; }
+    bool sampleNoticeShown() const { return sampleNoticeShown_; }
+
+    EditSession &editSession() const { return *session_; }
+    StatusTable &statusTable() const { return *statusTable_; }
+    SafeguardWorkspace *workspace() const { return workspace_; }
+    StandardsGridPanel *standardsPanel() const { return standardsPanel_; }
+    GroupButtonPanel *groupPanel() const { return groupPanel_; }
+    GridBackground *gridBackground() const { return gridBackground_; }
+    QWidget *coverPanel() const { return cover_; }
+    QWidget *timelinePanel() const { return timelinePanel_; }
+    QWidget *worksheetsPanel() const { return worksheetsPanel_; }
+    QAction *optionsEntry(OptionsTable::Entry entry) const { return optionsEntries_.at(int(entry)); }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void handleEscape() override;
+
+private:
+    void buildBody();
+    QWidget *buildNavigationColumn(QWidget *parent);
+    QWidget *buildLaterReleasePanel(const QString &objectName, const QString &text, QWidget *parent);
+    void buildOptionsMenu();
+    void applyOptionsTable(int mode);
+    void updateOptionsMenuOnOpening();
+    void drawNavigation(int chosenMode);
+    void hideAllPanels();
+    void enterModeContents(int mode);
+    void enterSample();
+    void enterRecoveryPlan();
+    void setCaption(const QString &caption) { setWindowTitle(caption); }
+
+    std::unique_ptr<StatusTable> statusTable_;
+    EditSession *session_ = nullptr;
+    QStackedWidget *bodyStack_ = nullptr;
+    QWidget *body_ = nullptr;
+    QWidget *cover_ = nullptr;
+    std::array<QPushButton *, kWorkModeCount> navigationButtons_{};
+    StandardsGridPanel *standardsPanel_ = nullptr;
+    QWidget *timelinePanel_ = nullptr;
+    QWidget *worksheetsPanel_ = nullptr;
+    GroupButtonPanel *groupPanel_ = nullptr;
+    SafeguardWorkspace *workspace_ = nullptr;
+    GridBackground *gridBackground_ = nullptr;
+    std::array<QAction *, OptionsTable::kEntryCount> optionsEntries_{};
+    QList<QPair<QAction *, QList<OptionsTable::Entry>>> separators_;
+
+    int workMode_ = StandardsMode;
+    int lastNavigationIndex_ = 0;
+    QString captionBase_;
+    bool sampleNoticeShown_ = false;
+};

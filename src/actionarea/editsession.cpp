@@ -1,0 +1,37 @@
+#include "actionarea/editsession.h"
+
+#include <QApplication>
+
+EditSession::EditSession(std::shared_ptr<Prompt> prompt, QObject *parent)
+    : QObject(parent)
+    , prompt_(std::move(prompt))
+{
+}
+
+bool EditSession::settleUnsavedChanges(QWidget *parent)
+{
+    if (!unsaved_)
+        return true;
+    if (questionAllowed_ && !questionAllowed_()) {
+        unsaved_ = false;
+        return true;
+    }
+    QApplication::restoreOverrideCursor();
+    const Prompt::Answer answer = prompt_->ask(parent, Prompt::Icon::Question, kSaveQuestionTitle,
+                                               kSaveQuestion, Prompt::Buttons::YesNo);
+    if (answer == Prompt::Answer::Yes) {
+        if (saver_ && !saver_())
+            return false;
+    }
+    unsaved_ = false;
+    return true;
+}
+
+void EditSession::noteContentChanged(bool countsAsEdit)
+{
+    if (loading_ == kLoading) {
+        loading_ = 0;
+        return;
+    }
+    unsaved_ = countsAsEdit;
+}

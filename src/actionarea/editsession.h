@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/services/services.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+// The Action Area's record of unsaved user text, shared by every panel that
+// edits: the unsaved-changes flag, the loading flag that tells the program's
+// own content changes from the user's, and the save question asked before
+// any change of view, safeguard, WorkMode or screen.
+class EditSession : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int kLoading = 9;
+    static inline const QString kSaveQuestionTitle = QStringLiteral("Save Changes?");
+    static inline const QString kSaveQuestion = QStringLiteral("Save changes/entries before next action?");
+
+    explicit EditSession(std::shared_ptr<Prompt> prompt, QObject *parent = nullptr);
+
+    bool hasUnsavedChanges() const { return unsaved_; }
+    void setUnsavedChanges(bool unsaved) { unsaved_ = unsaved; }
+    void clearUnsavedChanges() { unsaved_ = false; }
+
+    int loadingFlag() const { return loading_; }
+    void setLoadingFlag(int value) { loading_ = value; }
+
+    // Saves the current entry exactly as "&Save" does; false when the save
+    // failed (the saver has told the user why).
+    void setSaver(std::function<bool()> saver) { saver_ = std::move(saver); }
+    // Whether the question may be asked at all (never in the sample).
+    void setQuestionAllowed(std::function<bool()> allowed) { questionAllowed_ = std::move(allowed); }
+
+    // Asks the save question when there are unsaved changes. Returns whether
+    // the action that asked may go on: Yes saves and goes on, No discards and
+    // goes on; a Yes whose save failed keeps the edits and the flag, and the
+    // action must not go on, so the user's text is never thrown away.
+    bool settleUnsavedChanges(QWidget *parent);
+
+    // The editor's content changed. A change the program announced through
+    // the loading flag only consumes the flag; otherwise the flag records
+    // whether the change is an edit of the user's text.
+    void noteContentChanged(bool countsAsEdit);
+
+private:
+    std::shared_ptr<Prompt> prompt_;
+    std::function<bool()> saver_;
+    std::function<bool()> questionAllowed_;
+    bool unsaved_ = false;
+    int loading_ = 0;
+};
+
+// Sets the loading flag around a content change made by the program.
+class LoadingGuard
+{
+public:
+    explicit LoadingGuard(EditSession &session)
+        : session_(session)
+    {
+        session_.setLoadingFlag(EditSession::kLoading);
+    }
+    ~LoadingGuard() { session_.setLoadingFlag(0); }
+    LoadingGuard(const LoadingGuard &) = delete;
+    LoadingGuard &operator=(const LoadingGuard &) = delete;
+
+private:
+    EditSession &session_;
+};

@@ -1,0 +1,305 @@
+// The Action Area's state machine: opening, activation, entering a
+// WorkMode, selecting a safeguard, the screen buttons, Esc and closing.
+#include "actionarea/actionarea.h"
+
+#include "actionarea/editsession.h"
+#include "actionarea/groupbuttonpanel.h"
+#include "actionarea/safeguardworkspace.h"
+#include "actionarea/standards/gridbackground.h"
+#include "actionarea/standards/standardsgridpanel.h"
+#include "actionarea/status/statusbox.h"
+#include "actionarea/status/statustable.h"
+#include "catalogue/safeguardcatalogue.h"
+#include "platform/editor/richtexteditor.h"
+#include "readers/readerscreen.h"
+#include "shell/helptopics.h"
+#include "shell/programcontext.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPushButton>
+#include <QStackedWidget>
+
+namespace {
+
+const QString kSampleNoticeTitle = QStringLiteral("Sample Safeguard Entry");
+const QString kSampleNotice = QStringLiteral("This sample was created so you can see\n"
+                                             "how program works and can be used.\n"
+                                             "\n"
+                                             "You can make changes etc. but cannot save\n"
+                                             "changes so Sample will remain in program.");
+
+QString screenName(int index)
+{
+    switch (index) {
+    case ScreenIndex::InformationAdvisor: return QStringLiteral("Information Advisor");
+    case ScreenIndex::SecurityRule: return QStringLiteral("Security Rule");
+    case ScreenIndex::Miscellaneous: return QStringLiteral("Miscellaneous");
+    default: return {};
+    }
+}
+
+bool isSafeguardMode(int mode)
+{
+    return mode >= ActionArea::AdministrativeMode && mode <= ActionArea::DocumentationMode;
+}
+
+} // namespace
+
+ActionArea *ActionArea::openFrom(ScreenEnvironment &environment, const QWidget *startScreen)
+{
+    auto *window = new ActionArea(environment);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setGeometry(startScreen->geometry());
+    // The smaller display is a fixed-size window; the full display resizes.
+    const bool smaller = environment.context && environment.context->smallerDisplay;
+    if (smaller)
+        window->setFixedSize(startScreen->size());
+    window->load();
+    if (startScreen->isMaximized() && !smaller)
+        window->showMaximized();
+    else
+        window->show();
+    window->activateWindow();
+    window->activateScreen();
+    return window;
+}
+
+void ActionArea::load()
+{
+    statusTable_->loadStatusTable();
+    environment().pendingSwitch = 0;
+    gridBackground_->restore();
+    standardsPanel_->selectGroup(0);
+    workspace_->hide();
+    session_->clearUnsavedChanges();
+    sampleNoticeShown_ = false;
+    markScreenButton(ScreenIndex::ActionArea);
+    hideAllPanels();
+    standardsPanel_->show();
+    drawNavigation(StandardsMode);
+    applyOptionsTable(StandardsMode);
+}
+
+void ActionArea::activateScreen()
+{
+    ScreenEnvironment &env = environment();
+    const int pending = env.pendingSwitch;
+    if (pending >= ScreenIndex::InformationAdvisor && pending <= ScreenIndex::Miscellaneous) {
+        bodyStack_->setCurrentWidget(cover_);
+        cover_->setFocus();
+        setCaption(screenName(pending));
+        env.pendingSwitch = 0;
+        QCoreApplication::processEvents();
+        ReaderScreen::open(env, pending, this);
+        return;
+    }
+    if (pending == ScreenIndex::ExitProgram) {
+        env.pendingSwitch = 0;
+        return;
+    }
+    bodyStack_->setCurrentWidget(body_);
+    pressScreenButton(ScreenIndex::ActionArea);
+    enterWorkMode(StandardsMode);
+}
+
+void ActionArea::drawNavigation(int chosenMode)
+{
+    for (int mode = 0; mode < kWorkModeCount; ++mode)
+        drawButtonAsChosen(navigationButtons_[mode], mode == chosenMode, true);
+}
+
+void ActionArea::hideAllPanels()
+{
+    standardsPanel_->hide();
+    timelinePanel_->hide();
+    worksheetsPanel_->hide();
+    groupPanel_->hide();
+    groupPanel_->showGroup(-1);
+    workspace_->hide();
+}
+
+void ActionArea::enterWorkMode(int mode)
+{
+    if (mode < 0 || mode >= kWorkModeCount)
+        return;
+    // Unsaved text is settled before anything changes: when it cannot be
+    // saved, the user stays where the text is.
+    if (!session_->settleUnsavedChanges(this)) {
+        drawNavigation(workMode_);
+        return;
+    }
+    BusyCursor busy;
+    lastNavigationIndex_ = mode;
+    StatusBox *statusBox = workspace_->statusBox();
+    statusBox->explanationButton()->hide();
+    if (mode >= AdministrativeMode && mode != RecoveryPlanMode)
+        statusBox->setupStatusList(mode);
+    else if (mode == RecoveryPlanMode)
+        statusTable_->reloadStandardStatuses();
+
+    hideAllPanels();
+    drawNavigation(mode);
+    workspace_->setSafeguardControlsVisible(true);
+    switch (mode) {
+    case StandardsMode: standardsPanel_->show(); break;
+    case TimelineMode: timelinePanel_->show(); break;
+    case WorksheetsMode: worksheetsPanel_->show(); break;
+    default:
+        groupPanel_->showGroup(isSafeguardMode(mode) ? mode - AdministrativeMode : -1);
+        groupPanel_->setTitle(isSafeguardMode(mode) ? navigationCaptionOf(mode) : QString());
+        groupPanel_->show();
+        break;
+    }
+
+    applyOptionsTable(mode);
+    workspace_->emptyEditor();
+    workMode_ = mode;
+    workspace_->setWorkMode(mode);
+    workspace_->setTemplateButtonCaption(QStringLiteral("&Insert Template"));
+    workspace_->setTemplateAllowed(false);
+
+    captionBase_ = QStringLiteral("Action Area - ") + navigationCaptionOf(mode);
+    QString caption = captionBase_;
+    if (mode == StandardsMode)
+        caption += QStringLiteral(" - Administrative Saveguards");
+    else if (mode == OrganizationalMode)
+        caption = QStringLiteral("Action Area - Organizational Requirements");
+    else if (mode == DocumentationMode)
+        caption = QStringLiteral("Action Area - Policies and Procedures and Documentation Requirements");
+    setCaption(caption);
+
+    const bool workspaceShown = mode >= AdministrativeMode && mode != WorksheetsMode;
+    if (workspaceShown) {
+        workspace_->show();
+        workspace_->setFocus();
+    }
+    statusBox->setStatusText(mode == SampleMode ? QString::fromLatin1(Catalogue::Sample::Status) : QString());
+    workspace_->editor()->setReadOnly(false);
+    const bool ownOverviewGroup = mode == OrganizationalMode || mode == DocumentationMode;
+    workspace_->setImplementationSpecificationAvailable(!ownOverviewGroup, ownOverviewGroup);
+
+    switch (mode) {
+    case StandardsMode:
+        standardsPanel_->selectGroup(0);
+        break;
+    case TimelineMode:
+    case WorksheetsMode:
+        session_->clearUnsavedChanges();
+        break;
+    case SampleMode:
+        enterSample();
+        break;
+    case RecoveryPlanMode:
+        enterRecoveryPlan();
+        break;
+    default:
+        // Until a view is chosen there is nothing to save or format.
+        if (workspace_->checkedViewOption() < 0)
+            workspace_->setEntryCommandsAllowed(false);
+        session_->clearUnsavedChanges();
+        pressSafeguardButton(0);
+        break;
+    }
+}
+
+void ActionArea::pressSafeguardButton(int buttonIndex)
+{
+    if (!isSafeguardMode(workMode_))
+        return;
+    const int group = workMode_ - AdministrativeMode;
+    if (workspace_->selectSafeguard(buttonIndex))
+        groupPanel_->markButton(group, buttonIndex);
+    else
+        groupPanel_->markButton(group, groupPanel_->markedButton(group));
+}
+
+void ActionArea::enterSample()
+{
+    session_->clearUnsavedChanges();
+    workspace_->deselectAllViews();
+    workspace_->setEntryCommandsAllowed(false);
+    groupPanel_->setTitle(QString::fromLatin1(Catalogue::Sample::PanelTitle));
+    groupPanel_->show();
+    workspace_->showSampleHeadings();
+    if (!sampleNoticeShown_) {
+        sampleNoticeShown_ = true;
+        environment().services.prompt->ask(this, Prompt::Icon::Information, kSampleNoticeTitle, kSampleNotice,
+                                           Prompt::Buttons::Ok);
+    }
+}
+
+void ActionArea::enterRecoveryPlan()
+{
+    session_->clearUnsavedChanges();
+    workspace_->setSafeguardControlsVisible(false);
+    workspace_->deselectAllViews();
+    workspace_->loadRecoveryPlan();
+    workspace_->setTemplateAllowed(true);
+    groupPanel_->setTitle(QStringLiteral("Disaster Recovery Plan"));
+    workspace_->setEntryCommandsAllowed(true);
+    session_->setLoadingFlag(0);
+    session_->clearUnsavedChanges();
+}
+
+void ActionArea::pressScreenButton(int index)
+{
+    markScreenButton(index);
+    environment().pendingSwitch = index;
+    if (index == ScreenIndex::ActionArea)
+        return;
+    if (!session_->settleUnsavedChanges(this)) {
+        // The text could not be saved: stay here with it.
+        markScreenButton(ScreenIndex::ActionArea);
+        environment().pendingSwitch = 0;
+        return;
+    }
+    if (index < ScreenIndex::ExitProgram) {
+        workspace_->hide();
+        QCoreApplication::processEvents();
+        ReaderScreen::open(environment(), index, this);
+        return;
+    }
+    if (askExitQuestion())
+        close();
+    else
+        pressScreenButton(ScreenIndex::ActionArea);
+}
+
+void ActionArea::chooseSwitchingEntry(int index)
+{
+    pressScreenButton(index);
+}
+
+int ActionArea::screenHelpTopic() const
+{
+    switch (workMode_) {
+    case TimelineMode: return HelpTopic::ProjectTimeline;
+    case WorksheetsMode: return HelpTopic::RiskWorksheets;
+    case RecoveryPlanMode: return HelpTopic::DisasterRecoveryPlan;
+    default: return HelpTopic::ActionArea;
+    }
+}
+
+int ActionArea::f1HelpTopic() const
+{
+    return printPreviewShown() ? HelpTopic::PrintPreview : screenHelpTopic();
+}
+
+void ActionArea::handleEscape()
+{
+    // The worksheet title panel and the print preview come with later
+    // releases; with nothing of theirs open, Esc asks the exit question.
+    pressScreenButton(ScreenIndex::ExitProgram);
+}
+
+void ActionArea::closeEvent(QCloseEvent *event)
+{
+    if (!session_->settleUnsavedChanges(this)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (environment().endProgram)
+        environment().endProgram();
+}

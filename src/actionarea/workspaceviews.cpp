@@ -1,0 +1,391 @@
+// The workspace's behaviour: selecting a safeguard, the six views, saving,
+// templates, text location and the clipboard.
+#include "actionarea/safeguardworkspace.h"
+
+#include "actionarea/editsession.h"
+#include "actionarea/entrytemplates.h"
+#include "actionarea/status/statusbox.h"
+#include "actionarea/status/statusvalues.h"
+#include "platform/editor/richtexteditor.h"
+#include "platform/records/filenames.h"
+#include "platform/rtf/rtf.h"
+#include "readers/mainscreen.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextDocument>
+
+namespace {
+
+constexpr int kSampleMode = 9;
+constexpr int kRecoveryPlanMode = 8;
+
+bool isSafeguardMode(int mode)
+{
+    return mode >= 2 && mode <= 6;
+}
+
+Catalogue::SafeguardGroup groupOfMode(int mode)
+{
+    return Catalogue::SafeguardGroup(mode - 2);
+}
+
+const QString kPolicyNoticeTitle = QStringLiteral("Policies and Procedures/Plan");
+const QString kPolicyNotice = QStringLiteral(
+    "This Policy was first written using a full function word processing\n"
+    "program and then copied and pasted into the program.\n"
+    "\n"
+    "You can use the program to enter in this information, but the program\n"
+    "doesn't give you all of the capabilities of a commerical word processor!");
+
+const QString kRecoveryNoticeTitle = QStringLiteral("Disaster Recovery Plan Information");
+const QString kRecoveryNotice = QStringLiteral(
+    "In response to a request from a user, we have included a copy of a sample Disaster Recovery Plan. \n"
+    "\n"
+    "This plan is for a larger organization and may or may not be applicable to your organization.\n"
+    "\n"
+    "Hopefully, it will give you some ideas on how to address disaster recovery in your situation.\n"
+    "\n"
+    "If you are a small provider then much of this plan can be cut down or covered in a few \n"
+    "sentences instead of the lists and so forth as contained in this plan.\n"
+    "\n"
+    "You can use this template to make changes in this program and save your changes, etc. \n"
+    "or you can copy and paste this document into your word processor and work on it there.");
+
+Catalogue::EntryKind entryKindOfView(int view)
+{
+    switch (view) {
+    case SafeguardWorkspace::CommentsNotesView: return Catalogue::EntryKind::CommentsNotes;
+    case SafeguardWorkspace::PoliciesView: return Catalogue::EntryKind::PoliciesProcedures;
+    default: return Catalogue::EntryKind::ActionTaken;
+    }
+}
+
+} // namespace
+
+int SafeguardWorkspace::currentSafeguardNo() const
+{
+    if (workMode_ == kSampleMode)
+        return Catalogue::Sample::SafeguardNo;
+    if (!isSafeguardMode(workMode_))
+        return -1;
+    return Catalogue::safeguardNo(groupOfMode(workMode_), buttonIndex_);
+}
+
+QString SafeguardWorkspace::workbookPath(const QString &fileName) const
+{
+    return QDir::current().absoluteFilePath(findFileIgnoringCase(QDir::current(), fileName));
+}
+
+void SafeguardWorkspace::emptyEditor()
+{
+    LoadingGuard loading(session_);
+    editor_->clear();
+}
+
+void SafeguardWorkspace::onContentChanged()
+{
+    session_.noteContentChanged(workMode_ == kRecoveryPlanMode || currentView_ >= ActionTakenView);
+}
+
+void SafeguardWorkspace::onEditorClicked()
+{
+    switch (editor_->selAlignment()) {
+    case RichTextEditor::AlignCentre: textLocations_[1]->setChecked(true); break;
+    case RichTextEditor::AlignRight: textLocations_[2]->setChecked(true); break;
+    default: textLocations_[0]->setChecked(true); break;
+    }
+}
+
+bool SafeguardWorkspace::selectSafeguard(int buttonIndex)
+{
+    if (!isSafeguardMode(workMode_))
+        return false;
+    const Catalogue::SafeguardGroup group = groupOfMode(workMode_);
+    const int safeguardNo = Catalogue::safeguardNo(group, buttonIndex);
+    if (safeguardNo < 0)
+        return false;
+    // The save question saves to the previously selected safeguard's file.
+    if (!session_.settleUnsavedChanges(this))
+        return false;
+    const bool ruleGroup = group == Catalogue::SafeguardGroup::Administrative
+                           || group == Catalogue::SafeguardGroup::Physical
+                           || group == Catalogue::SafeguardGroup::Technical;
+    if (ruleGroup)
+        setImplementationSpecificationAvailable(true);
+
+    emptyEditor();
+    buttonIndex_ = buttonIndex;
+    if (!ruleGroup)
+        setImplementationSpecificationAvailable(!Catalogue::isOverview(safeguardNo));
+
+    // The chosen view stays chosen and is shown for the new safeguard.
+    static constexpr std::array<ViewOption, ViewOptionCount> kOrder = {
+        ReferencesInRuleOption, ActionTakenOption, CommentsNotesOption,
+        PoliciesOption, ImplementationSpecificationOption, AdditionalInformationOption};
+    const int checked = checkedViewOption();
+    for (ViewOption option : kOrder) {
+        if (option == checked) {
+            chooseView(option);
+            break;
+        }
+    }
+
+    statusBox_->setSelectedIndex(buttonIndex);
+    statusBox_->showStatus(Catalogue::statusRecordNo(safeguardNo));
+    if (workMode_ < 7)
+        Q_EMIT captionChanged(Catalogue::windowCaption(safeguardNo));
+    if (group == Catalogue::SafeguardGroup::Administrative)
+        setTemplateAllowed(checked == PoliciesOption);
+
+    const Catalogue::HeadingLines lines = Catalogue::headingLines(safeguardNo);
+    headings_[0]->setText(lines.standard);
+    headings_[1]->setText(lines.section);
+    headings_[2]->setText(lines.specification);
+    session_.clearUnsavedChanges();
+    return true;
+}
+
+void SafeguardWorkspace::chooseView(ViewOption option)
+{
+    switch (option) {
+    case ImplementationSpecificationOption:
+        showReferenceView(Reference::ReferenceKind::ImplementationSpecification);
+        break;
+    case ReferencesInRuleOption: showReferenceView(Reference::ReferenceKind::ReferencesInRule); break;
+    case AdditionalInformationOption:
+        showReferenceView(Reference::ReferenceKind::AdditionalInformation);
+        break;
+    case ActionTakenOption: showEntryView(Catalogue::EntryKind::ActionTaken); break;
+    case CommentsNotesOption: showEntryView(Catalogue::EntryKind::CommentsNotes); break;
+    case PoliciesOption: showEntryView(Catalogue::EntryKind::PoliciesProcedures); break;
+    default: break;
+    }
+}
+
+bool SafeguardWorkspace::askToLeave()
+{
+    if (session_.settleUnsavedChanges(this)) {
+        shownOption_ = checkedViewOption();
+        return true;
+    }
+    // The edits stay: so does the view that holds them.
+    if (shownOption_ >= 0)
+        checkViewOption(shownOption_);
+    else
+        deselectAllViews();
+    return false;
+}
+
+void SafeguardWorkspace::showReferenceView(Reference::ReferenceKind kind)
+{
+    const int option = int(kind);
+    checkViewOption(option);
+    if (!askToLeave())
+        return;
+    setTemplateAllowed(false);
+    currentView_ = NoEntryView;
+    currentEntryFile_.clear();
+    session_.clearUnsavedChanges();
+    editor_->setReadOnly(true);
+    command(Command::Print).setAllowed(true);
+    for (Command entryCommand : {Command::Save, Command::FontSelect, Command::Thesaurus, Command::SpellCheck})
+        command(entryCommand).setAllowed(false);
+    textLocationFrame_->setEnabled(false);
+
+    emptyEditor();
+    const int safeguardNo = currentSafeguardNo();
+    if (safeguardNo >= 0) {
+        LoadingGuard loading(session_);
+        Reference::build(kind, safeguardNo, editor_->document(), Reference::BuildMode::Display,
+                         contentFolder_);
+        editor_->setSelStart(0);
+    }
+    if (exitButton_->isVisible())
+        exitButton_->setFocus();
+    session_.clearUnsavedChanges();
+}
+
+void SafeguardWorkspace::showEntryView(Catalogue::EntryKind kind)
+{
+    const int option = ActionTakenOption + int(kind);
+    checkViewOption(option);
+    if (!askToLeave())
+        return;
+    const int safeguardNo = currentSafeguardNo();
+    currentView_ = ActionTakenView + int(kind);
+    const bool policies = kind == Catalogue::EntryKind::PoliciesProcedures;
+    const bool overviewOfItsOwnGroup = (workMode_ == 5 || workMode_ == 6) && Catalogue::isOverview(safeguardNo);
+    setTemplateAllowed(policies && !overviewOfItsOwnGroup);
+
+    editor_->setReadOnly(false);
+    setEntryCommandsAllowed(true);
+
+    emptyEditor();
+    QString path;
+    if (workMode_ == kSampleMode) {
+        currentEntryFile_ = Catalogue::Sample::entryFileName(kind);
+        path = Reference::findContentFile(contentFolder_, currentEntryFile_);
+        if (policies) {
+            if (!policyNoticeShown_)
+                showPolicyNotice();
+            setTemplateAllowed(true);
+        }
+    } else if (safeguardNo >= 0) {
+        currentEntryFile_ = Catalogue::entryFileName(kind, safeguardNo);
+        path = workbookPath(currentEntryFile_);
+    }
+    // A missing file is an entry not written yet: the editor stays empty.
+    if (!path.isEmpty())
+        loadEntryFile(path);
+
+    // The sample's Action Taken and Comments/Notes can be read, not changed.
+    editor_->setReadOnly(workMode_ == kSampleMode && !policies);
+    session_.clearUnsavedChanges();
+}
+
+void SafeguardWorkspace::loadEntryFile(const QString &path)
+{
+    LoadingGuard loading(session_);
+    editor_->loadFile(path);
+}
+
+void SafeguardWorkspace::showPolicyNotice()
+{
+    policyNoticeShown_ = true;
+    services_.prompt->ask(this, Prompt::Icon::Information, kPolicyNoticeTitle, kPolicyNotice,
+                          Prompt::Buttons::Ok);
+}
+
+bool SafeguardWorkspace::save()
+{
+    if (workMode_ == kRecoveryPlanMode)
+        return writeEditorTo(kRecoveryPlanFile, QStringLiteral("disaster recovery plan"));
+    if (workMode_ == kSampleMode) {
+        services_.prompt->ask(this, Prompt::Icon::Question, QStringLiteral("Save Command"),
+                              QStringLiteral("Unable to save changes to sample."), Prompt::Buttons::Ok);
+        return true;
+    }
+    if (!isSafeguardMode(workMode_))
+        return true;
+    if (currentView_ < ActionTakenView) {
+        // A reference text is never saved.
+        session_.clearUnsavedChanges();
+        return true;
+    }
+    const int safeguardNo = currentSafeguardNo();
+    if (safeguardNo < 0)
+        return true;
+    return writeEditorTo(Catalogue::entryFileName(entryKindOfView(currentView_), safeguardNo),
+                         QStringLiteral("entry"));
+}
+
+bool SafeguardWorkspace::writeEditorTo(const QString &fileName, const QString &description)
+{
+    const QString path = workbookPath(fileName);
+    QString error;
+    {
+        BusyCursor busy;
+        if (editor_->saveFile(path, &error)) {
+            session_.clearUnsavedChanges();
+            return true;
+        }
+    }
+    // A save that did not happen must never look like one that did: the
+    // text and the unsaved-changes flag stay, and the user learns why.
+    services_.prompt->ask(this, Prompt::Icon::Critical, kSaveFailedTitle,
+                          QStringLiteral("The %1 could not be saved to the file\n%2\n\n%3\n\n"
+                                         "Your text is still in the editor and has not been saved.")
+                              .arg(description, QDir::toNativeSeparators(path), error),
+                          Prompt::Buttons::Ok);
+    return false;
+}
+
+bool SafeguardWorkspace::entryFileHasText(const QString &fileName) const
+{
+    QTextDocument document;
+    if (!Rtf::loadFile(workbookPath(fileName), &document))
+        return false;
+    return !document.toPlainText().trimmed().isEmpty();
+}
+
+void SafeguardWorkspace::loadTemplate(int templateNumber)
+{
+    const QString path = Reference::findContentFile(contentFolder_,
+                                                    EntryTemplates::templateFileName(templateNumber));
+    // Loaded as the user's edit: the entry is written only when saved.
+    if (!path.isEmpty())
+        editor_->loadFile(path);
+}
+
+void SafeguardWorkspace::insertTemplate()
+{
+    const std::optional<int> number = EntryTemplates::templateNumber(workMode_, currentSafeguardNo());
+    if (!number || workMode_ == 7)
+        return;
+    if (workMode_ != kSampleMode) {
+        const QString entryFile =
+            workMode_ == kRecoveryPlanMode
+                ? kRecoveryPlanFile
+                : Catalogue::entryFileName(Catalogue::EntryKind::PoliciesProcedures, currentSafeguardNo());
+        if (!entryFileHasText(entryFile)) {
+            loadTemplate(*number);
+            return;
+        }
+    }
+    const QString existing = workMode_ == kRecoveryPlanMode ? QStringLiteral("Disaster Recovery Plan.")
+                                                            : QStringLiteral("Policy and Procedure/Plan.");
+    const Prompt::Answer answer = services_.prompt->ask(
+        this, Prompt::Icon::Exclamation, QStringLiteral("Insert Template"),
+        QStringLiteral("The program has detected an existing ") + existing
+            + QStringLiteral("\n\nIf you insert template and save file the existing file will be "
+                             "overwritten!\n\nInsert new Template?"),
+        Prompt::Buttons::YesNoCancel, Prompt::Answer::No);
+    if (answer == Prompt::Answer::Yes)
+        loadTemplate(*number);
+}
+
+void SafeguardWorkspace::setTextLocation(int alignment)
+{
+    editor_->setSelAlignment(alignment);
+    editor_->setFocus();
+}
+
+void SafeguardWorkspace::copyToClipboard()
+{
+    const QByteArray rtf = editor_->rtf();
+    if (!services_.clipboard || !services_.clipboard->setRichText(rtf, QString())) {
+        // Saying it was copied when it was not would mislead the user.
+        services_.prompt->ask(this, Prompt::Icon::Exclamation, QStringLiteral("Copy Option"),
+                              QStringLiteral("The text could not be placed on the clipboard."),
+                              Prompt::Buttons::Ok);
+        return;
+    }
+    services_.prompt->ask(this, Prompt::Icon::Information, QStringLiteral("Copy Option"),
+                          QStringLiteral("A copy has been copied to the Windows Clipboard."),
+                          Prompt::Buttons::Ok);
+}
+
+void SafeguardWorkspace::loadRecoveryPlan()
+{
+    currentEntryFile_ = kRecoveryPlanFile;
+    {
+        LoadingGuard loading(session_);
+        editor_->loadFile(workbookPath(kRecoveryPlanFile));
+    }
+    if (editor_->text().trimmed().isEmpty()) {
+        const QString path = Reference::findContentFile(
+            contentFolder_, EntryTemplates::templateFileName(EntryTemplates::kRecoveryPlanTemplate));
+        if (!path.isEmpty()) {
+            LoadingGuard loading(session_);
+            editor_->loadFile(path);
+        }
+        services_.prompt->ask(this, Prompt::Icon::Information, kRecoveryNoticeTitle, kRecoveryNotice,
+                              Prompt::Buttons::Ok);
+    }
+    session_.clearUnsavedChanges();
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/services/services.h"
+
+#include <functional>
+
+class QWidget;
+struct ProgramContext;
+
+// The main screens by the index of their screen button.
+namespace ScreenIndex {
+constexpr int ActionArea = 0;
+constexpr int InformationAdvisor = 1;
+constexpr int SecurityRule = 2;
+constexpr int Miscellaneous = 3;
+constexpr int ExitProgram = 4;
+constexpr int Count = 5;
+} // namespace ScreenIndex
+
+// What every main screen of one run shares: the program-wide values, the
+// platform services, the pending switch and the ways to end the program.
+struct ScreenEnvironment
+{
+    ProgramContext *context = nullptr;
+    PlatformServices services;
+    // Shows the modal About box over the given window.
+    std::function<void(QWidget *)> showAbout;
+    // Ends the run (the application's event loop by default).
+    std::function<void()> endProgram;
+    // The screen to open next: 0 none (or the Action Area), 1-3 a screen,
+    // 4 exit. It equals the index of the screen button last pressed.
+    int pendingSwitch = 0;
+};

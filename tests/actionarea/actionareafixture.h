@@ -1,0 +1,91 @@
+#pragma once
+
+#include "actionarea/actionarea.h"
+#include "actionarea/editsession.h"
+#include "actionarea/safeguardworkspace.h"
+#include "catalogue/referencetexts.h"
+#include "platform/editor/richtexteditor.h"
+#include "readers/screenenvironment.h"
+#include "shell/programcontext.h"
+#include "support/tempworkbook.h"
+#include "support/testservices.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <memory>
+
+// An Action Area over an empty temporary workbook, with scripted dialogs,
+// opened as "&Click Here to Begin Program" opens it (in an 800 x 600 window).
+struct ActionAreaFixture
+{
+    TempWorkbook workbook;
+    TestServices test = makeTestServices();
+    ProgramContext context;
+    ScreenEnvironment environment;
+    ActionArea *window = nullptr;
+    int endProgramCalls = 0;
+    int aboutBoxes = 0;
+
+    ActionAreaFixture()
+    {
+        context.workbookDir = workbook.path();
+        context.contentDir = Reference::defaultContentFolder();
+        context.smallerDisplay = true;
+        environment.context = &context;
+        environment.services = test.services;
+        environment.endProgram = [this] { ++endProgramCalls; };
+        environment.showAbout = [this](QWidget *) { ++aboutBoxes; };
+    }
+
+    ~ActionAreaFixture()
+    {
+        // Whatever screens a test left open go with it.
+        QList<QPointer<MainScreen>> screens;
+        for (QWidget *topLevel : QApplication::topLevelWidgets()) {
+            if (auto *screen = qobject_cast<MainScreen *>(topLevel))
+                screens << screen;
+        }
+        for (const QPointer<MainScreen> &screen : screens)
+            delete screen.data();
+    }
+
+    ActionArea *open()
+    {
+        window = new ActionArea(environment);
+        window->setGeometry(100, 80, 800, 600);
+        window->load();
+        window->show();
+        window->activateWindow();
+        // Esc and F1 are window shortcuts: they need the window active.
+        QTest::qWaitForWindowActive(window);
+        window->activateScreen();
+        return window;
+    }
+
+    SafeguardWorkspace *workspace() const { return window->workspace(); }
+    RichTextEditor *editor() const { return window->workspace()->editor(); }
+    bool unsaved() const { return window->editSession().hasUnsavedChanges(); }
+
+    void clickNavigation(int mode) { QTest::mouseClick(window->navigationButton(mode), Qt::LeftButton); }
+    void chooseView(SafeguardWorkspace::ViewOption option)
+    {
+        QTest::mouseClick(workspace()->viewOption(option), Qt::LeftButton);
+    }
+    void type(const QString &text)
+    {
+        editor()->setFocus();
+        QTest::keyClicks(editor(), text);
+    }
+    void clickSave() { QTest::mouseClick(workspace()->commandButton(SafeguardWorkspace::Command::Save), Qt::LeftButton); }
+    QString questionTitles() const
+    {
+        QStringList titles;
+        for (const ScriptedPrompt::Question &question : test.prompt->questions)
+            titles << question.title;
+        return titles.join(QLatin1Char('|'));
+    }
+};

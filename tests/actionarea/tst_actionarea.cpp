@@ -1,0 +1,309 @@
+// The Action Area window: WorkModes, the Options menu by mode, help topics,
+// Esc, the exit question, screen switching and the right-click pop-up.
+#include "actionareafixture.h"
+
+#include "actionarea/groupbuttonpanel.h"
+#include "actionarea/optionstable.h"
+#include "actionarea/standards/standardsgridpanel.h"
+#include "readers/readerscreen.h"
+#include "shell/helptopics.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+
+using Answer = Prompt::Answer;
+using Entry = OptionsTable::Entry;
+
+namespace {
+
+ReaderScreen *shownReader(int index)
+{
+    for (QWidget *topLevel : QApplication::topLevelWidgets()) {
+        auto *reader = qobject_cast<ReaderScreen *>(topLevel);
+        if (reader && reader->ownIndex() == index && reader->isVisible())
+            return reader;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class TestActionArea : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void opensOnTheStandardsGrid();
+    void captionsByWorkMode_data();
+    void captionsByWorkMode();
+    void optionsEntriesByWorkMode_data();
+    void optionsEntriesByWorkMode();
+    void laterFeaturesStayDisabled();
+    void organizationalModesHaveNoSpecificationOption();
+    void helpTopicsByWorkMode_data();
+    void helpTopicsByWorkMode();
+    void escapeAsksTheExitQuestion_data();
+    void escapeAsksTheExitQuestion();
+    void switchingThroughTheActionArea();
+    void returningBringsBackTheStandardsGrid();
+    void rightClickPopsUpOptions();
+};
+
+void TestActionArea::opensOnTheStandardsGrid()
+{
+    ActionAreaFixture f;
+    f.open();
+    QCOMPARE(f.window->objectName(), QStringLiteral("WorkArea1"));
+    QCOMPARE(f.window->workMode(), int(ActionArea::StandardsMode));
+    QVERIFY(f.window->standardsPanel()->isVisible());
+    QVERIFY(!f.window->workspace()->isVisible());
+    QVERIFY(!f.window->coverPanel()->isVisible());
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("Action Area - HIPAA Security Standards - Administrative Safeguards"));
+    QVERIFY(isDrawnAsChosen(f.window->screenButton(ScreenIndex::ActionArea)));
+    QVERIFY(isDrawnAsChosen(f.window->navigationButton(ActionArea::StandardsMode)));
+    for (int mode = 1; mode < ActionArea::kWorkModeCount; ++mode)
+        QVERIFY(!isDrawnAsChosen(f.window->navigationButton(mode)));
+    QCOMPARE(f.window->navigationButton(1)->text(), QStringLiteral("Safeguard Project Timeline "));
+    QCOMPARE(f.test.prompt->questions.size(), 0);
+}
+
+void TestActionArea::captionsByWorkMode_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("captionBase");
+    QTest::newRow("timeline") << 1 << "Action Area - Safeguard Project Timeline " << "Action Area - Safeguard Project Timeline ";
+    QTest::newRow("physical") << 3 << "Action Area - Physical Safeguards - Contingency Operation"
+                              << "Action Area - Physical Safeguards";
+    QTest::newRow("organizational") << 5 << "Action Area - Organization Requirements - Organizational Requirements Overview"
+                                    << "Action Area - Organization Requirements";
+    QTest::newRow("documentation")
+        << 6 << "Action Area - Policies and Proceedures... - Policies and Procedures and Documentation Requirements Overview"
+        << "Action Area - Policies and Proceedures...";
+    QTest::newRow("worksheets") << 7 << "Action Area - Risk Analysis Worksheets" << "Action Area - Risk Analysis Worksheets";
+}
+
+void TestActionArea::captionsByWorkMode()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, caption);
+    QFETCH(QString, captionBase);
+    ActionAreaFixture f;
+    f.open();
+    f.clickNavigation(mode);
+    QCOMPARE(f.window->windowTitle(), caption);
+    QCOMPARE(f.window->captionBase(), captionBase);
+    QVERIFY(isDrawnAsChosen(f.window->navigationButton(mode)));
+}
+
+void TestActionArea::optionsEntriesByWorkMode_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QList<Entry>>("shown");
+    const QList<Entry> safeguardEntries = {Entry::CopyToClipboard, Entry::FontSelect, Entry::SpellCheck,
+                                           Entry::Thesaurus, Entry::Print, Entry::Save};
+    QTest::newRow("standards") << 0 << QList<Entry>{Entry::GridBackgroundSelector, Entry::Print};
+    QTest::newRow("timeline") << 1
+                              << QList<Entry>{Entry::GridBackgroundSelector, Entry::DeleteItemFromGrid,
+                                              Entry::ClearGrid, Entry::InsertRow, Entry::Print};
+    QTest::newRow("administrative") << 2 << safeguardEntries;
+    QTest::newRow("documentation") << 6 << safeguardEntries;
+    QTest::newRow("worksheets") << 7 << (safeguardEntries + QList<Entry>{Entry::ChangeWorksheetButtonTitle});
+    QTest::newRow("recovery plan") << 8 << safeguardEntries;
+    QTest::newRow("sample") << 9 << safeguardEntries;
+}
+
+void TestActionArea::optionsEntriesByWorkMode()
+{
+    QFETCH(int, mode);
+    QFETCH(QList<Entry>, shown);
+    ActionAreaFixture f;
+    f.open();
+    f.test.prompt->answerUnscriptedWith(Answer::Ok);
+    f.clickNavigation(mode);
+    for (int i = 0; i < OptionsTable::kEntryCount; ++i) {
+        const Entry entry = Entry(i);
+        QVERIFY2(f.window->optionsEntry(entry)->isVisible() == shown.contains(entry),
+                 qPrintable(QStringLiteral("entry %1").arg(f.window->optionsEntry(entry)->text())));
+    }
+    // The switching entries never change with the mode.
+    for (int screen = ScreenIndex::InformationAdvisor; screen <= ScreenIndex::ExitProgram; ++screen)
+        QVERIFY(f.window->switchingEntry(screen)->isVisible());
+    QCOMPARE(f.window->optionsEntry(Entry::Save)->isEnabled(), mode == ActionArea::RecoveryPlanMode);
+}
+
+void TestActionArea::laterFeaturesStayDisabled()
+{
+    ActionAreaFixture f;
+    f.open();
+    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.chooseView(SafeguardWorkspace::ActionTakenOption);
+    // The rules allow them here; their actions come with later releases.
+    using Command = SafeguardWorkspace::Command;
+    for (Command command : {Command::Print, Command::FontSelect, Command::Thesaurus, Command::SpellCheck}) {
+        QVERIFY(f.workspace()->command(command).isAllowed());
+        QVERIFY(!f.workspace()->commandButton(command)->isEnabled());
+    }
+    QVERIFY(f.workspace()->commandButton(Command::Save)->isEnabled());
+    QVERIFY(f.window->optionsEntry(Entry::Save)->isEnabled());
+    for (QAction *utility : f.window->utilitiesMenu()->actions())
+        QVERIFY(!utility->isEnabled());
+    QVERIFY(!f.window->standardsPanel()->printButton()->isEnabled());
+}
+
+void TestActionArea::organizationalModesHaveNoSpecificationOption()
+{
+    ActionAreaFixture f;
+    f.open();
+    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.chooseView(SafeguardWorkspace::ImplementationSpecificationOption);
+    f.clickNavigation(ActionArea::OrganizationalMode);
+    QRadioButton *specification = f.workspace()->viewOption(SafeguardWorkspace::ImplementationSpecificationOption);
+    QVERIFY(!specification->isEnabled());
+    QVERIFY(!specification->isChecked());
+    QCOMPARE(f.workspace()->headingLine(0)->text(), QStringLiteral(" Organizational Requirements Overview"));
+}
+
+void TestActionArea::helpTopicsByWorkMode_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("topic");
+    const int topics[] = {HelpTopic::ActionArea, HelpTopic::ProjectTimeline, HelpTopic::ActionArea,
+                          HelpTopic::ActionArea, HelpTopic::ActionArea, HelpTopic::ActionArea,
+                          HelpTopic::ActionArea, HelpTopic::RiskWorksheets, HelpTopic::DisasterRecoveryPlan,
+                          HelpTopic::ActionArea};
+    for (int mode = 0; mode < ActionArea::kWorkModeCount; ++mode)
+        QTest::addRow("mode %d", mode) << mode << topics[mode];
+}
+
+void TestActionArea::helpTopicsByWorkMode()
+{
+    QFETCH(int, mode);
+    QFETCH(int, topic);
+    ActionAreaFixture f;
+    f.open();
+    f.test.prompt->answerUnscriptedWith(Answer::Ok);
+    f.clickNavigation(mode);
+    QTest::keyClick(f.window, Qt::Key_F1);
+    QCOMPARE(f.test.helpViewer->topics, QList<int>{topic});
+    // The help menu's screen entry gives the same topic.
+    f.window->helpMenu()->actions().at(1)->trigger();
+    QCOMPARE(f.test.helpViewer->topics.last(), topic);
+}
+
+void TestActionArea::escapeAsksTheExitQuestion_data()
+{
+    QTest::addColumn<Answer>("answer");
+    QTest::newRow("Yes") << Answer::Yes;
+    QTest::newRow("No") << Answer::No;
+    QTest::newRow("Cancel") << Answer::Cancel;
+}
+
+void TestActionArea::escapeAsksTheExitQuestion()
+{
+    QFETCH(Answer, answer);
+    ActionAreaFixture f;
+    f.open();
+    f.test.prompt->enqueue(answer);
+    QTest::keyClick(f.window, Qt::Key_Escape);
+    QCOMPARE(f.test.prompt->questions.size(), 1);
+    const ScriptedPrompt::Question question = f.test.prompt->questions.first();
+    QCOMPARE(question.title, QStringLiteral("Exit"));
+    QCOMPARE(question.text, QStringLiteral("Exit Sentrivo?"));
+    QCOMPARE(question.buttons, Prompt::Buttons::YesNoCancel);
+    QCOMPARE(question.icon, Prompt::Icon::Question);
+    QCOMPARE(f.endProgramCalls, answer == Answer::Yes ? 1 : 0);
+    if (answer != Answer::Yes) {
+        QVERIFY(f.window->isVisible());
+        QVERIFY(isDrawnAsChosen(f.window->screenButton(ScreenIndex::ActionArea)));
+        QVERIFY(!isDrawnAsChosen(f.window->screenButton(ScreenIndex::ExitProgram)));
+        QCOMPARE(f.environment.pendingSwitch, 0);
+    }
+}
+
+void TestActionArea::switchingThroughTheActionArea()
+{
+    ActionAreaFixture f;
+    f.open();
+    QTest::mouseClick(f.window->screenButton(ScreenIndex::SecurityRule), Qt::LeftButton);
+    ReaderScreen *rule = shownReader(ScreenIndex::SecurityRule);
+    QVERIFY(rule);
+    QVERIFY(!f.window->isVisible());
+    QCOMPARE(rule->windowTitle(), QStringLiteral("Security Rule"));
+    QCOMPARE(rule->objectName(), QStringLiteral("PrivRule"));
+    QVERIFY(isDrawnAsChosen(rule->screenButton(ScreenIndex::SecurityRule)));
+    QCOMPARE(rule->size(), f.window->size());
+
+    // Pressing the screen's own button only redraws the buttons.
+    QTest::mouseClick(rule->screenButton(ScreenIndex::SecurityRule), Qt::LeftButton);
+    QVERIFY(rule->isVisible());
+
+    rule->move(140, 120);
+    const QPoint rulePosition = rule->pos();
+    QTest::mouseClick(rule->screenButton(ScreenIndex::Miscellaneous), Qt::LeftButton);
+    ReaderScreen *misc = shownReader(ScreenIndex::Miscellaneous);
+    QVERIFY(misc);
+    QVERIFY(!shownReader(ScreenIndex::SecurityRule));
+    // The Action Area passed under its cover with the target's name.
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("Miscellaneous"));
+    QVERIFY(f.window->coverPanel()->isVisibleTo(f.window));
+    QCOMPARE(f.environment.pendingSwitch, 0);
+    QCOMPARE(misc->pos(), rulePosition);
+
+    // No to the exit question marks the screen's own button again.
+    QVERIFY(QTest::qWaitForWindowActive(misc));
+    f.test.prompt->enqueue(Answer::No);
+    QTest::keyClick(misc, Qt::Key_Escape);
+    QCOMPARE(f.test.prompt->questions.last().text, QStringLiteral("Exit Sentrivo?"));
+    QVERIFY(misc->isVisible());
+    QVERIFY(isDrawnAsChosen(misc->screenButton(ScreenIndex::Miscellaneous)));
+    QVERIFY(!isDrawnAsChosen(misc->screenButton(ScreenIndex::ExitProgram)));
+
+    f.test.prompt->enqueue(Answer::Yes);
+    misc->switchingEntry(ScreenIndex::ExitProgram)->trigger();
+    QCOMPARE(f.endProgramCalls, 1);
+}
+
+void TestActionArea::returningBringsBackTheStandardsGrid()
+{
+    ActionAreaFixture f;
+    f.open();
+    f.clickNavigation(ActionArea::TechnicalMode);
+    f.chooseView(SafeguardWorkspace::ActionTakenOption);
+    f.type(QStringLiteral("Unique log-ins for every user"));
+    f.test.prompt->enqueue(Answer::Yes);
+    f.window->switchingEntry(ScreenIndex::InformationAdvisor)->trigger();
+    QCOMPARE(f.questionTitles(), QStringLiteral("Save Changes?"));
+    QVERIFY(f.workbook.exists(QStringLiteral("Action33.Fil")));
+    ReaderScreen *advisor = shownReader(ScreenIndex::InformationAdvisor);
+    QVERIFY(advisor);
+
+    QTest::mouseClick(advisor->screenButton(ScreenIndex::ActionArea), Qt::LeftButton);
+    QVERIFY(f.window->isVisible());
+    QVERIFY(!f.window->coverPanel()->isVisible());
+    QCOMPARE(f.window->workMode(), int(ActionArea::StandardsMode));
+    QVERIFY(f.window->standardsPanel()->isVisible());
+    QVERIFY(isDrawnAsChosen(f.window->navigationButton(ActionArea::StandardsMode)));
+    QVERIFY(isDrawnAsChosen(f.window->screenButton(ScreenIndex::ActionArea)));
+}
+
+void TestActionArea::rightClickPopsUpOptions()
+{
+    ActionAreaFixture f;
+    f.open();
+    QTest::mouseClick(f.window->navigationButton(ActionArea::StandardsMode), Qt::RightButton);
+    QVERIFY(f.window->optionsMenu()->isVisible());
+    f.window->optionsMenu()->hide();
+
+    f.clickNavigation(ActionArea::AdministrativeMode);
+    QTest::mouseClick(f.editor()->viewport(), Qt::RightButton);
+    QVERIFY(!f.window->optionsMenu()->isVisible());
+    QTest::mouseClick(f.workspace()->viewOption(SafeguardWorkspace::ActionTakenOption), Qt::RightButton);
+    QVERIFY(f.window->optionsMenu()->isVisible());
+}
+
+QTEST_MAIN(TestActionArea)
+#include "tst_actionarea.moc"

@@ -1,0 +1,417 @@
+// The safeguard workspace inside the Action Area: the typical event from
+// the navigation button to the standards grid, the save question on every
+// guarded transition, failed saves, templates and the sample.
+#include "actionareafixture.h"
+
+#include "actionarea/entrytemplates.h"
+#include "actionarea/groupbuttonpanel.h"
+#include "actionarea/standards/standardsgridpanel.h"
+#include "actionarea/status/statusbox.h"
+#include "platform/records/recordfile.h"
+#include "platform/rtf/rtf.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QTextDocument>
+
+using Answer = Prompt::Answer;
+using View = SafeguardWorkspace::ViewOption;
+
+// The grid's multi-line cells, whichever line break they show.
+const QRegularExpression kLineBreak(QStringLiteral("\r?\n"));
+
+class TestWorkspace : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void typicalEvent();
+    void saveQuestionOnGuardedTransitions_data();
+    void saveQuestionOnGuardedTransitions();
+    void saveInReferenceViewWritesNothing();
+    void failedSaveKeepsTextAndFlag_data();
+    void failedSaveKeepsTextAndFlag();
+    void insertTemplate_data();
+    void insertTemplate();
+    void overviewRowsHaveNoSpecificationOrTemplate_data();
+    void overviewRowsHaveNoSpecificationOrTemplate();
+    void sampleNeverWrites();
+    void recoveryPlan();
+    void copyToClipboardPlacesRtfOnly();
+    void viewStaysChosenAcrossSafeguards();
+};
+
+void TestWorkspace::typicalEvent()
+{
+    ActionAreaFixture f;
+    f.open();
+    f.clickNavigation(ActionArea::AdministrativeMode);
+
+    QCOMPARE(f.window->workMode(), int(ActionArea::AdministrativeMode));
+    QCOMPARE(f.workspace()->currentSafeguardNo(), 0);
+    QCOMPARE(f.workspace()->headingLine(0)->text(), QStringLiteral(" Standard: Security Mananagement Process"));
+    QCOMPARE(f.workspace()->headingLine(1)->text(), QStringLiteral(" Section: 164.308(a)(1)"));
+    QCOMPARE(f.workspace()->headingLine(2)->text(), QStringLiteral(" Specification: Risk Analysis (R)"));
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("Action Area - Administrative Safeguards - Risk Analysis"));
+    QVERIFY(isDrawnAsChosen(f.window->groupPanel()->button(0, 0)));
+
+    f.chooseView(View::ActionTakenOption);
+    QCOMPARE(f.editor()->text(), QString());
+    QVERIFY(!f.unsaved());
+    f.type(QStringLiteral("Risk analysis done by the office manager"));
+    QVERIFY(f.unsaved());
+
+    f.clickSave();
+    QVERIFY(!f.unsaved());
+    QVERIFY(f.workbook.exists(QStringLiteral("Action0.Fil")));
+    const QByteArray saved = f.workbook.readFile(QStringLiteral("Action0.Fil"));
+    QVERIFY(saved.startsWith("{\\rtf"));
+    QVERIFY(saved.contains("Risk analysis done by the office manager"));
+
+    QComboBox *status = f.workspace()->statusBox()->comboBox();
+    const int completed = status->findText(QStringLiteral("Completed"));
+    QVERIFY(completed > 0);
+    status->setCurrentIndex(completed);
+    Q_EMIT status->activated(completed);
+    QCOMPARE(readTextRecord(QStringLiteral("Stat1.Fil"), 20, 1), QStringLiteral("Completed"));
+    QCOMPARE(f.test.prompt->questions.size(), 0);
+
+    f.clickNavigation(ActionArea::StandardsMode);
+    QTableWidget *grid = f.window->standardsPanel()->grid();
+    QVERIFY(grid->rowCount() > 0);
+    const QStringList specifications =
+        grid->item(0, StandardsGridPanel::SpecificationColumn)->text().split(kLineBreak);
+    const QStringList statuses = grid->item(0, StandardsGridPanel::StatusColumn)->text().split(kLineBreak);
+    QCOMPARE(specifications.value(0), QStringLiteral("Risk Analysis"));
+    QCOMPARE(statuses.value(0), QStringLiteral("Completed"));
+}
+
+enum class Transition { AnotherSafeguard, AnotherView, AnotherWorkMode, ScreenButton, CloseWindow, WorkspaceExit };
+
+void TestWorkspace::saveQuestionOnGuardedTransitions_data()
+{
+    QTest::addColumn<Transition>("transition");
+    QTest::addColumn<Answer>("answer");
+    const QList<QPair<const char *, Transition>> transitions = {
+        {"another safeguard", Transition::AnotherSafeguard},
+        {"another view", Transition::AnotherView},
+        {"another WorkMode", Transition::AnotherWorkMode},
+        {"screen button", Transition::ScreenButton},
+        {"closing the window", Transition::CloseWindow},
+        {"workspace exit", Transition::WorkspaceExit},
+    };
+    for (const auto &[name, transition] : transitions) {
+        QTest::addRow("%s, Yes", name) << transition << Answer::Yes;
+        QTest::addRow("%s, No", name) << transition << Answer::No;
+    }
+}
+
+void TestWorkspace::saveQuestionOnGuardedTransitions()
+{
+    QFETCH(Transition, transition);
+    QFETCH(Answer, answer);
+    ActionAreaFixture f;
+    f.open();
+    f.clickNavigation(ActionArea::PhysicalMode);
+    f.chooseView(View::CommentsNotesOption);
+    f.type(QStringLiteral("Badge readers on both doors"));
+
+    f.test.prompt->enqueue(answer);
+    switch (transition) {
+    case Transition::AnotherSafeguard:
+        QTest::mouseClick(f.window->groupPanel()->button(1, 3), Qt::LeftButton);
+        QCOMPARE(f.workspace()->currentSafeguardNo(), 26);
+        break;
+    case Transition::AnotherView: f.chooseView(View::ActionTakenOption); break;
+    case Transition::AnotherWorkMode: f.clickNavigation(ActionArea::TechnicalMode); break;
+    case Transition::ScreenButton:
+        QTest::mouseClick(f.window->screenButton(ScreenIndex::SecurityRule), Qt::LeftButton);
+        break;
+    case Transition::CloseWindow:
+        f.window->close();
+        QCOMPARE(f.endProgramCalls, 1);
+        break;
+    case Transition::WorkspaceExit:
+        QTest::mouseClick(f.workspace()->exitButton(), Qt::LeftButton);
+        QCOMPARE(f.window->workMode(), int(ActionArea::StandardsMode));
+        break;
+    }
+
+    QCOMPARE(f.test.prompt->questions.size(), 1);
+    const ScriptedPrompt::Question question = f.test.prompt->questions.first();
+    QCOMPARE(question.title, QStringLiteral("Save Changes?"));
+    QCOMPARE(question.text, QStringLiteral("Save changes/entries before next action?"));
+    QCOMPARE(question.buttons, Prompt::Buttons::YesNo);
+    QCOMPARE(question.icon, Prompt::Icon::Question);
+    QVERIFY(!f.unsaved());
+    // Physical button 0 is SafeguardNo 23; Yes saves that safeguard's file.
+    QCOMPARE(f.workbook.exists(QStringLiteral("Comment23.Fil")), answer == Answer::Yes);
+    if (answer == Answer::Yes)
+        QVERIFY(f.workbook.readFile(QStringLiteral("Comment23.Fil")).contains("Badge readers on both doors"));
+    const QStringList written = f.workbook.dir().entryList({QStringLiteral("*.Fil")}, QDir::Files);
+    QCOMPARE(written.filter(QRegularExpression(QStringLiteral("^(Action|Comment|Policy)"))).size(),
+             answer == Answer::Yes ? 1 : 0);
+}
+
+void TestWorkspace::saveInReferenceViewWritesNothing()
+{
+    ActionAreaFixture f;
+    f.open();
+    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.chooseView(View::ImplementationSpecificationOption);
+    QVERIFY(f.editor()->isReadOnly());
+    QVERIFY(f.editor()->text().contains(QStringLiteral("Implementation Specification:")));
+    // The reference views leave nothing to save.
+    QVERIFY(!f.workspace()->commandButton(SafeguardWorkspace::Command::Save)->isEnabled());
+    QVERIFY(f.workspace()->save());
+    const QStringList entries = f.workbook.dir().entryList({QStringLiteral("Action*"), QStringLiteral("Comment*"),
+                                                            QStringLiteral("Policy*")});
+    QVERIFY2(entries.isEmpty(), qPrintable(entries.join(QLatin1Char(','))));
+    QCOMPARE(f.test.prompt->questions.size(), 0);
+}
+
+void TestWorkspace::failedSaveKeepsTextAndFlag_data()
+{
+    QTest::addColumn<bool>("throughSaveQuestion");
+    QTest::newRow("Save button") << false;
+    QTest::newRow("Yes to the save question") << true;
+}
+
+void TestWorkspace::failedSaveKeepsTextAndFlag()
+{
+    QFETCH(bool, throughSaveQuestion);
+    ActionAreaFixture f;
+    f.open();
+    // The entry's file name is taken by a folder: no file can be written there.
+    QVERIFY(f.workbook.dir().mkdir(QStringLiteral("Action0.Fil")));
+    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.chooseView(View::ActionTakenOption);
+    f.type(QStringLiteral("Text that must survive"));
+
+    if (throughSaveQuestion) {
+        f.test.prompt->enqueue({Answer::Yes, Answer::Ok});
+        QTest::mouseClick(f.window->groupPanel()->button(0, 4), Qt::LeftButton);
+    } else {
+        f.test.prompt->enqueue(Answer::Ok);
+        f.clickSave();
+    }
+
+    const ScriptedPrompt::Question error = f.test.prompt->questions.last();
+    QCOMPARE(error.icon, Prompt::Icon::Critical);
+    QCOMPARE(error.title, SafeguardWorkspace::kSaveFailedTitle);
+    QVERIFY2(error.text.contains(QDir::toNativeSeparators(f.workbook.filePath(QStringLiteral("Action0.Fil")))),
+             qPrintable(error.text));
+    QCOMPARE(f.editor()->text(), QStringLiteral("Text that must survive"));
+    QVERIFY(f.unsaved());
+    // The selection the question guarded did not happen.
+    QCOMPARE(f.workspace()->currentSafeguardNo(), 0);
+    QVERIFY(isDrawnAsChosen(f.window->groupPanel()->button(0, 0)));
+    QVERIFY(!isDrawnAsChosen(f.window->groupPanel()->button(0, 4)));
+    QVERIFY(f.workspace()->viewOption(View::ActionTakenOption)->isChecked());
+}
+
+void TestWorkspace::insertTemplate_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QByteArray>("existingPolicy");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("templateLoaded");
+
+    QTest::newRow("no policy yet: loaded at once") << 2 << 0 << QByteArray() << Answer::Ok << false << true;
+    QTest::newRow("blank policy: loaded at once") << 3 << 1 << QByteArray("{\\rtf1 \\par  }") << Answer::Ok << false << true;
+    QTest::newRow("existing policy, No") << 2 << 0 << QByteArray("{\\rtf1 Our own policy}") << Answer::No << true << false;
+    QTest::newRow("existing policy, Cancel") << 4 << 2 << QByteArray("{\\rtf1 Our own policy}") << Answer::Cancel << true << false;
+    QTest::newRow("existing policy, Yes") << 5 << 1 << QByteArray("{\\rtf1 Our own policy}") << Answer::Yes << true << true;
+}
+
+void TestWorkspace::insertTemplate()
+{
+    QFETCH(int, mode);
+    QFETCH(int, button);
+    QFETCH(QByteArray, existingPolicy);
+    QFETCH(Answer, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, templateLoaded);
+
+    ActionAreaFixture f;
+    f.open();
+    f.clickNavigation(mode);
+    QTest::mouseClick(f.window->groupPanel()->button(mode - 2, button), Qt::LeftButton);
+    const int safeguardNo = f.workspace()->currentSafeguardNo();
+    const QString policyFile = QStringLiteral("Policy%1.Fil").arg(safeguardNo);
+    if (!existingPolicy.isEmpty())
+        QVERIFY(f.workbook.writeFile(policyFile, existingPolicy));
+    f.chooseView(View::PoliciesOption);
+    QVERIFY(f.workspace()->templateButton()->isEnabled());
+    const QString before = f.editor()->text();
+
+    if (asked)
+        f.test.prompt->enqueue(answer);
+    QTest::mouseClick(f.workspace()->templateButton(), Qt::LeftButton);
+
+    QCOMPARE(f.test.prompt->questions.size(), asked ? 1 : 0);
+    if (asked) {
+        const ScriptedPrompt::Question question = f.test.prompt->questions.first();
+        QCOMPARE(question.title, QStringLiteral("Insert Template"));
+        QCOMPARE(question.icon, Prompt::Icon::Exclamation);
+        QCOMPARE(question.buttons, Prompt::Buttons::YesNoCancel);
+        QCOMPARE(question.defaultAnswer, std::optional<Answer>(Answer::No));
+        QCOMPARE(question.text, QStringLiteral("The program has detected an existing Policy and Procedure/Plan.\n\n"
+                                               "If you insert template and save file the existing file will be "
+                                               "overwritten!\n\nInsert new Template?"));
+    }
+    QTextDocument templateDocument;
+    const QString templatePath = Reference::findContentFile(
+        f.context.contentDir, QStringLiteral("Misc%1.Fl1").arg(*EntryTemplates::templateNumber(mode, safeguardNo)));
+    QVERIFY2(!templatePath.isEmpty(), "the shipped template is missing");
+    QVERIFY(Rtf::loadFile(templatePath, &templateDocument));
+    if (templateLoaded) {
+        QCOMPARE(f.editor()->text(), templateDocument.toPlainText());
+        QVERIFY(f.unsaved());
+    } else {
+        QCOMPARE(f.editor()->text(), before);
+        QVERIFY(!f.unsaved());
+    }
+    // The template is written only when the user saves.
+    QCOMPARE(f.workbook.readFile(policyFile), existingPolicy);
+}
+
+void TestWorkspace::overviewRowsHaveNoSpecificationOrTemplate_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<bool>("overview");
+    QTest::newRow("Organizational overview (42)") << 5 << 0 << true;
+    QTest::newRow("Business associate contracts (43)") << 5 << 1 << false;
+    QTest::newRow("Documentation overview (45)") << 6 << 0 << true;
+    QTest::newRow("Documentation (46)") << 6 << 1 << false;
+}
+
+void TestWorkspace::overviewRowsHaveNoSpecificationOrTemplate()
+{
+    QFETCH(int, mode);
+    QFETCH(int, button);
+    QFETCH(bool, overview);
+    ActionAreaFixture f;
+    f.open();
+    f.clickNavigation(mode);
+    QRadioButton *specification = f.workspace()->viewOption(View::ImplementationSpecificationOption);
+    QVERIFY(!specification->isChecked());
+    QTest::mouseClick(f.window->groupPanel()->button(mode - 2, button), Qt::LeftButton);
+    f.chooseView(View::PoliciesOption);
+    QCOMPARE(specification->isEnabled(), !overview);
+    QCOMPARE(f.workspace()->templateButton()->isEnabled(), !overview);
+}
+
+void TestWorkspace::sampleNeverWrites()
+{
+    ActionAreaFixture f;
+    f.open();
+    f.test.prompt->enqueue(Answer::Ok); // the sample notice
+    f.clickNavigation(ActionArea::SampleMode);
+    QCOMPARE(f.questionTitles(), QStringLiteral("Sample Safeguard Entry"));
+    QCOMPARE(f.workspace()->statusBox()->statusText(), QStringLiteral("Completed"));
+    QCOMPARE(f.workspace()->checkedViewOption(), -1);
+
+    f.chooseView(View::ActionTakenOption);
+    QVERIFY(f.editor()->isReadOnly());
+    QVERIFY(!f.editor()->text().trimmed().isEmpty());
+
+    f.test.prompt->enqueue(Answer::Ok); // the policy notice
+    f.chooseView(View::PoliciesOption);
+    QVERIFY(!f.editor()->isReadOnly());
+    f.type(QStringLiteral("changed"));
+    QVERIFY(f.unsaved());
+
+    f.test.prompt->enqueue(Answer::Ok);
+    f.clickSave();
+    const ScriptedPrompt::Question refusal = f.test.prompt->questions.last();
+    QCOMPARE(refusal.title, QStringLiteral("Save Command"));
+    QCOMPARE(refusal.text, QStringLiteral("Unable to save changes to sample."));
+
+    // Choosing a status in the sample stores nothing and warns about nothing.
+    QComboBox *status = f.workspace()->statusBox()->comboBox();
+    const int notImplemented = status->findText(QStringLiteral("Not Implemented"));
+    status->setCurrentIndex(notImplemented);
+    Q_EMIT status->activated(notImplemented);
+
+    // Leaving asks nothing; coming back shows the notice no more.
+    f.clickNavigation(ActionArea::StandardsMode);
+    f.clickNavigation(ActionArea::SampleMode);
+    QCOMPARE(f.questionTitles(),
+             QStringLiteral("Sample Safeguard Entry|Policies and Procedures/Plan|Save Command"));
+    QVERIFY(f.workbook.dir().entryList({QStringLiteral("Sample*"), QStringLiteral("Policy*"),
+                                        QStringLiteral("Action*"), QStringLiteral("Comment*")}).isEmpty());
+    for (int record = 1; record <= 68; ++record)
+        QCOMPARE(readTextRecord(QStringLiteral("Stat1.Fil"), 20, record), QString());
+}
+
+void TestWorkspace::recoveryPlan()
+{
+    ActionAreaFixture f;
+    f.open();
+    f.test.prompt->enqueue(Answer::Ok);
+    f.clickNavigation(ActionArea::RecoveryPlanMode);
+    QCOMPARE(f.questionTitles(), QStringLiteral("Disaster Recovery Plan Information"));
+    QVERIFY(!f.editor()->text().trimmed().isEmpty());
+    QVERIFY(!f.unsaved());
+    QVERIFY(!f.workspace()->headingLine(0)->isVisible());
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("Action Area - Disaster Recovery Plan"));
+
+    f.type(QStringLiteral("Call the practice owner first. "));
+    QVERIFY(f.unsaved());
+    f.test.prompt->enqueue(Answer::Yes);
+    QTest::mouseClick(f.workspace()->exitButton(), Qt::LeftButton);
+    QCOMPARE(f.window->workMode(), int(ActionArea::StandardsMode));
+    QCOMPARE(f.workbook.dir().entryList({QStringLiteral("*.Fil")}, QDir::Files).filter(QStringLiteral("DRPln1")),
+             QStringList{QStringLiteral("DRPln1.Fil")});
+    QVERIFY(f.workbook.dir().entryList({QStringLiteral("Action*"), QStringLiteral("Policy*")}).isEmpty());
+
+    // The user's own plan comes back without the notice.
+    f.clickNavigation(ActionArea::RecoveryPlanMode);
+    QVERIFY(f.editor()->text().startsWith(QStringLiteral("Call the practice owner first. ")));
+    QCOMPARE(f.test.prompt->questions.size(), 2);
+}
+
+void TestWorkspace::copyToClipboardPlacesRtfOnly()
+{
+    ActionAreaFixture f;
+    f.open();
+    f.clickNavigation(ActionArea::TechnicalMode);
+    f.chooseView(View::AdditionalInformationOption);
+    f.test.prompt->enqueue(Answer::Ok);
+    f.workspace()->copyToClipboard();
+    QVERIFY(f.test.clipboard->rtf.startsWith("{\\rtf"));
+    QVERIFY(f.test.clipboard->plainText.isEmpty());
+    QCOMPARE(f.test.prompt->questions.last().text, QStringLiteral("A copy has been copied to the Windows Clipboard."));
+
+    // A clipboard in use is reported, never passed off as a copy.
+    f.test.clipboard->refuse = true;
+    f.test.prompt->enqueue(Answer::Ok);
+    f.workspace()->copyToClipboard();
+    QCOMPARE(f.test.prompt->questions.last().icon, Prompt::Icon::Exclamation);
+}
+
+void TestWorkspace::viewStaysChosenAcrossSafeguards()
+{
+    ActionAreaFixture f;
+    f.open();
+    QVERIFY(f.workbook.writeFile(QStringLiteral("Comment35.Fil"), "{\\rtf1 Logoff after ten minutes}"));
+    f.clickNavigation(ActionArea::TechnicalMode);
+    f.chooseView(View::CommentsNotesOption);
+    QTest::mouseClick(f.window->groupPanel()->button(2, 2), Qt::LeftButton);
+    QVERIFY(f.workspace()->viewOption(View::CommentsNotesOption)->isChecked());
+    QCOMPARE(f.editor()->text(), QStringLiteral("Logoff after ten minutes"));
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("Action Area - Technical Safeguards - Automatic Logoff"));
+    QVERIFY(!f.unsaved());
+}
+
+QTEST_MAIN(TestWorkspace)
+#include "tst_workspace.moc"
