@@ -162,11 +162,14 @@ void RichTextEditorContentTest::failedLoadReportsAndKeepsContent()
     QTemporaryDir folder;
     RichTextEditor editor;
     writeFormattedSample(editor);
+    editor.select(6, 4);
     QSignalSpy changed(&editor, &RichTextEditor::contentChanged);
     QString error;
     QVERIFY(!editor.loadFile(folder.filePath(QStringLiteral("Comment9.Fil")), &error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(changed.count(), 0);
+    QCOMPARE(editor.selStart(), 6);
+    QCOMPARE(editor.selLength(), 4);
     verifyFormattedSample(editor);
 }
 

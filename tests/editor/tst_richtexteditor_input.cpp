@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
+#include <QAbstractTextDocumentLayout>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -74,6 +76,7 @@ private Q_SLOTS:
     void init();
 
     void typingChangesContentAndSignals();
+    void loadingIntoVisibleEditorShowsTextFromTop();
     void tabKeyTypesTab();
     void maxLengthRefusesTyping();
     void maxLengthRefusesPasting_data();
@@ -120,6 +123,32 @@ void RichTextEditorInputTest::typingChangesContentAndSignals()
     // Keys that only move the caret change nothing.
     QTest::keyClick(w.editor, Qt::Key_Left);
     QCOMPARE(changed.count(), 5);
+}
+
+void RichTextEditorInputTest::loadingIntoVisibleEditorShowsTextFromTop()
+{
+    EditorWindow w;
+    QVERIFY(QTest::qWaitForWindowExposed(&w.window));
+    const QImage empty = w.editor->viewport()->grab().toImage();
+
+    QStringList lines;
+    for (int line = 0; line < 400; ++line)
+        lines << QStringLiteral("Paragraph %1 of a long policy that needs scrolling.").arg(line);
+    RichTextEditor source;
+    source.setText(lines.join(u'\n'));
+    w.editor->setText(QStringLiteral("old"));
+    w.editor->setSelStart(3);
+    w.editor->setRtf(source.rtf());
+
+    QVERIFY(w.editor->document()->pageSize().width() > 0);
+    QCOMPARE(w.editor->selStart(), 0);
+    QTRY_VERIFY(w.editor->verticalScrollBar()->maximum() > w.editor->viewport()->height());
+    QCOMPARE(w.editor->verticalScrollBar()->value(), 0);
+    QVERIFY(w.editor->viewport()->grab().toImage() != empty);
+    // The last paragraph is laid out where the scroll range ends.
+    const QTextBlock last = w.editor->document()->lastBlock();
+    QTRY_VERIFY(w.editor->document()->documentLayout()->blockBoundingRect(last).bottom()
+                > w.editor->viewport()->height() * 10);
 }
 
 void RichTextEditorInputTest::tabKeyTypesTab()

@@ -11,6 +11,7 @@
 #include <QTextDocumentFragment>
 
 #include <algorithm>
+#include <functional>
 
 RichTextEditor::RichTextEditor(QWidget *parent)
     : QTextEdit(parent)
@@ -44,11 +45,10 @@ QStringList RichTextEditor::rtfMimeTypes()
 bool RichTextEditor::loadFile(const QString &fileName, QString *error)
 {
     ProgramChange change(this, ProgramChange::Signal::Always);
-    if (!Rtf::loadFile(fileName, document(), error)) {
+    if (!replaceContent([&] { return Rtf::loadFile(fileName, document(), error); })) {
         change.cancel();
         return false;
     }
-    resetAfterNewContent();
     return true;
 }
 
@@ -65,11 +65,13 @@ QByteArray RichTextEditor::rtf() const
 void RichTextEditor::setRtf(const QByteArray &rtf)
 {
     ProgramChange change(this, ProgramChange::Signal::Always);
-    if (rtf.isEmpty())
-        document()->clear();
-    else
-        Rtf::read(rtf, document());
-    resetAfterNewContent();
+    replaceContent([&] {
+        if (rtf.isEmpty())
+            document()->clear();
+        else
+            Rtf::read(rtf, document());
+        return true;
+    });
 }
 
 QString RichTextEditor::text() const
@@ -80,26 +82,52 @@ QString RichTextEditor::text() const
 void RichTextEditor::setText(const QString &plainText)
 {
     ProgramChange change(this, ProgramChange::Signal::Always);
-    document()->setPlainText(plainText);
-    resetAfterNewContent();
+    replaceContent([&] {
+        document()->setPlainText(plainText);
+        return true;
+    });
 }
 
 void RichTextEditor::clear()
 {
     ProgramChange change(this, ProgramChange::Signal::Always);
-    document()->clear();
-    resetAfterNewContent();
+    replaceContent([&] {
+        document()->clear();
+        return true;
+    });
 }
 
-// New content starts with the caret at the top, typing in the format of the
-// text there (not in whatever the caret carried before), and no undo history
-// reaching back into the previous content.
-void RichTextEditor::resetAfterNewContent()
+// Every content replacement goes through here. Two things keep a large
+// entry loading fast in a visible editor: one edit block, so the layout sees a
+// single change; and layout suspended (a null page size) while the caret
+// moves back to the top, since repainting the caret's old place would lay out
+// the whole text at once. With the page size back, the layout resumes lazily,
+// visible part first. New content starts with the caret at the top, typing in
+// the format of the text there (not whatever the caret carried before), and
+// no undo history reaching back into the previous content.
+bool RichTextEditor::replaceContent(const std::function<bool()> &replace)
 {
-    document()->setDefaultFont(m_defaultFont);
-    document()->clearUndoRedoStacks();
-    document()->setModified(false);
-    setTextCursor(QTextCursor(document()));
+    QTextDocument *document = this->document();
+    const QTextCursor previous = textCursor();
+    const QSizeF pageSize = document->pageSize();
+    document->setPageSize(QSizeF(0, 0));
+
+    QTextCursor batch(document);
+    batch.beginEditBlock();
+    const bool replaced = replace();
+    batch.endEditBlock();
+
+    if (replaced) {
+        if (document->defaultFont() != m_defaultFont)
+            document->setDefaultFont(m_defaultFont);
+        document->clearUndoRedoStacks();
+        document->setModified(false);
+        setTextCursor(QTextCursor(document));
+    } else {
+        setTextCursor(previous);
+    }
+    document->setPageSize(pageSize);
+    return replaced;
 }
 
 // ---- Selection -------------------------------------------------------------

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTextEdit>
 
+#include <functional>
+
 class QMimeData;
 class QTextCharFormat;
 
@@ -132,7 +134,7 @@ private:
     QTextCharFormat formatAtSelection() const;
     QFont fontAtSelection() const;
     void mergeSelectionFormat(const QTextCharFormat &format);
-    void resetAfterNewContent();
+    bool replaceContent(const std::function<bool()> &replace);
     bool fitsMaxLength(qsizetype incomingCharacters) const;
     void paintWithoutSelection(QPaintEvent *event);
 
