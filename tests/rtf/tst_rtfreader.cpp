@@ -220,6 +220,7 @@ void TestRtfReader::constructs_data()
     QTest::newRow("old paragraph word") << QByteArray("{\\rtf1 a\\\nb}") << QStringLiteral("a\nb");
     QTest::newRow("paragraph separator") << QByteArray("{\\rtf1 a\\u8233?b}") << QStringLiteral("a\u2028b");
     QTest::newRow("page and section") << QByteArray("{\\rtf1 a\\page b\\sect c}") << QStringLiteral("a\nb\nc");
+    QTest::newRow("page after paragraph mark") << QByteArray("{\\rtf1 a\\par\\page b}") << QStringLiteral("a\nb");
     QTest::newRow("cell outside table") << QByteArray("{\\rtf1 a\\cell b}") << QStringLiteral("a\tb");
     QTest::newRow("after the document") << QByteArray("{\\rtf1 a}trailing}") << QStringLiteral("a");
     QTest::newRow("final paragraph mark") << QByteArray("{\\rtf1 a\\par}") << QStringLiteral("a");

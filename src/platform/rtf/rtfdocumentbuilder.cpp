@@ -37,7 +37,9 @@ void DocumentBuilder::startParagraph(bool inTable)
         leaveTable();
     }
     if (m_pendingBreak) {
-        m_cursor.insertBlock();
+        // A plain format: the paragraph joins its list only when it ends,
+        // which spares Qt moving it in and out of the previous one's list.
+        m_cursor.insertBlock(QTextBlockFormat(), m_format);
         m_pendingBreak = false;
     }
 }
@@ -113,15 +115,21 @@ void DocumentBuilder::applyParagraph(const ParagraphLayout &layout)
         block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         m_pageBreakNext = false;
     }
+    QTextList *list = nullptr;
+    if (layout.list.isList()) {
+        list = existingList(layout.list);
+        if (list)
+            block.setObjectIndex(list->objectIndex());
+    } else if (!m_lists.isEmpty()) {
+        m_lists.removeIf([](const auto &entry) { return entry.key().first >> 63; });
+    }
     m_cursor.setBlockFormat(block);
     if (!m_paragraphHasText)
         m_cursor.setBlockCharFormat(m_format);
-    if (layout.list.isList()) {
-        addToList(layout.list);
-    } else {
-        m_lists.removeIf([](const auto &entry) { return entry.key().first >> 63; });
-    }
+    if (layout.list.isList() && !list)
+        createList(layout.list);
     m_paragraphStarted = false;
+    m_paragraphHasText = false;
 }
 
 void DocumentBuilder::endParagraph(const ParagraphLayout &layout)
@@ -146,6 +154,7 @@ void DocumentBuilder::endRow()
         return;
     flushText();
     m_paragraphStarted = false;
+    m_paragraphHasText = false;
     m_pendingBreak = false;
     ++m_rowIndex;
     m_columnIndex = 0;
@@ -161,20 +170,25 @@ void DocumentBuilder::finish(const ParagraphLayout &layout)
         leaveTable();
 }
 
-void DocumentBuilder::addToList(const ListMembership &membership)
+quint64 DocumentBuilder::listKey(const ListMembership &membership)
 {
     // The top bit marks keys of the older list form (see applyParagraph).
-    const quint64 key = membership.key | (membership.endsAtOtherParagraph ? (quint64(1) << 63) : 0);
+    return membership.key | (membership.endsAtOtherParagraph ? (quint64(1) << 63) : 0);
+}
+
+QTextList *DocumentBuilder::existingList(const ListMembership &membership)
+{
+    const quint64 key = listKey(membership);
     // A paragraph at one level ends any deeper list of the same key, so the
     // next deeper item starts its numbering afresh.
     m_lists.removeIf([&](const auto &entry) {
         return entry.key().first == key && entry.key().second > membership.level;
     });
-    QPointer<QTextList> &list = m_lists[qMakePair(key, membership.level)];
-    if (list) {
-        list->add(m_cursor.block());
-        return;
-    }
+    return m_lists.value(qMakePair(key, membership.level));
+}
+
+void DocumentBuilder::createList(const ListMembership &membership)
+{
     QTextListFormat format;
     format.setStyle(membership.style);
     format.setIndent(membership.level + 1);
@@ -183,7 +197,7 @@ void DocumentBuilder::addToList(const ListMembership &membership)
         format.setNumberPrefix(membership.prefix);
     if (numbered && membership.suffix != QLatin1String("."))
         format.setNumberSuffix(membership.suffix);
-    list = m_cursor.createList(format);
+    m_lists.insert(qMakePair(listKey(membership), membership.level), m_cursor.createList(format));
 }
 
 } // namespace Rtf::Internal

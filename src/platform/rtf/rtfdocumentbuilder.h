@@ -84,7 +84,9 @@ private:
     void enterCell();
     void leaveTable();
     void applyParagraph(const ParagraphLayout &layout);
-    void addToList(const ListMembership &list);
+    static quint64 listKey(const ListMembership &list);
+    QTextList *existingList(const ListMembership &list);
+    void createList(const ListMembership &list);
 
     QTextDocument *m_document;
     QTextCursor m_cursor;

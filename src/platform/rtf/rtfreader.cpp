@@ -223,8 +223,10 @@ void Reader::commitFont()
     m_fontName.clear();
     name.removeIf([](QChar ch) { return sanitized(ch.unicode()) <= u'\t' || ch == QLatin1Char(';'); });
     name = name.trimmed();
-    if (!name.isEmpty() && m_fonts.size() < MaxTableEntries)
-        m_fonts.insert(m_fontNumber, name);
+    if (name.isEmpty() || m_fonts.size() >= MaxTableEntries)
+        return;
+    m_fonts.insert(m_fontNumber, name);
+    forgetCharFormats();
 }
 
 void Reader::handleControlWord(const Token &token)
@@ -338,6 +340,7 @@ void Reader::handleDestination(Word word)
     case Word::ColorTable:
         s.dest = Destination::ColorTable;
         m_colors.clear();
+        forgetCharFormats();
         m_red = m_green = m_blue = -1;
         break;
     case Word::ListTable: s.dest = Destination::ListTable; break;
@@ -403,7 +406,10 @@ void Reader::handleValue(Word word, const Token &token)
     case Word::FontSize: s.chr.halfPoints = value <= 0 ? 24 : std::min(value, MaxHalfPoints); break;
     case Word::ForegroundColor: s.chr.foreground = std::max(0, value); break;
     case Word::HighlightColor: s.chr.background = std::max(0, value); break;
-    case Word::DefaultFont: m_defaultFont = value; break;
+    case Word::DefaultFont:
+        m_defaultFont = value;
+        forgetCharFormats();
+        break;
     case Word::LeftIndent: s.para.leftIndent = twips; break;
     case Word::RightIndent: s.para.rightIndent = twips; break;
     case Word::FirstLineIndent: s.para.firstLineIndent = twips; break;
@@ -614,6 +620,7 @@ void Reader::appendCharacter(char16_t unit)
                 m_colors.append(QColor());
             else
                 m_colors.append(QColor(std::max(0, m_red), std::max(0, m_green), std::max(0, m_blue)));
+            forgetCharFormats();
             m_red = m_green = m_blue = -1;
         }
         return;
@@ -633,9 +640,22 @@ void Reader::ensureRunFormat()
     const CharState &chr = state().chr;
     if (m_runStateValid && chr == m_runState)
         return;
-    m_builder.setCharFormat(charFormat(chr));
+    if (m_charFormats.size() > MaxTableEntries)
+        m_charFormats.clear();
+    auto cached = m_charFormats.constFind(chr);
+    if (cached == m_charFormats.cend())
+        cached = m_charFormats.insert(chr, charFormat(chr));
+    m_builder.setCharFormat(*cached);
     m_runState = chr;
     m_runStateValid = true;
+}
+
+// Formats are resolved through the font and colour tables, so a change to
+// either makes the cached ones stale.
+void Reader::forgetCharFormats()
+{
+    m_charFormats.clear();
+    m_runStateValid = false;
 }
 
 void Reader::endParagraph()

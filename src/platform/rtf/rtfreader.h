@@ -33,6 +33,12 @@ struct CharState
     bool operator==(const CharState &) const = default;
 };
 
+inline size_t qHash(const CharState &chr, size_t seed = 0)
+{
+    return qHashMulti(seed, chr.font, chr.halfPoints, chr.bold, chr.italic, chr.underline, chr.strike, chr.hidden,
+                      chr.verticalAlignment, chr.foreground, chr.background);
+}
+
 // Paragraph numbering of the older form (\pn ... inside the paragraph).
 struct OldStyleNumbering
 {
@@ -126,6 +132,7 @@ private:
     void endCell();
     void commitFont();
     void ensureRunFormat();
+    void forgetCharFormats();
 
     QTextCharFormat charFormat(const CharState &chr) const;
     ParagraphLayout paragraphLayout(const ParaState &para) const;
@@ -139,6 +146,7 @@ private:
     int m_skipCount = 0;
     char16_t m_highSurrogate = 0;
 
+    QHash<CharState, QTextCharFormat> m_charFormats; // built once per distinct state
     CharState m_runState;
     bool m_runStateValid = false;
 
