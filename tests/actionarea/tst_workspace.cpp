@@ -44,6 +44,8 @@ private Q_SLOTS:
     void recoveryPlan();
     void copyToClipboardPlacesRtfOnly();
     void viewStaysChosenAcrossSafeguards();
+    void statusChoiceGoesToTheSafeguardsRecord_data();
+    void statusChoiceGoesToTheSafeguardsRecord();
 };
 
 void TestWorkspace::typicalEvent()
@@ -411,6 +413,46 @@ void TestWorkspace::viewStaysChosenAcrossSafeguards()
     QCOMPARE(f.editor()->text(), QStringLiteral("Logoff after ten minutes"));
     QCOMPARE(f.window->windowTitle(), QStringLiteral("Action Area - Technical Safeguards - Automatic Logoff"));
     QVERIFY(!f.unsaved());
+}
+
+void TestWorkspace::statusChoiceGoesToTheSafeguardsRecord_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<int>("record");
+    QTest::addColumn<bool>("warned");
+    QTest::newRow("Physical button 0") << 3 << 0 << "Working" << 24 << false;
+    QTest::newRow("Automatic Logoff") << 4 << 2 << "Not Implemented" << 36 << true;
+    QTest::newRow("Documentation") << 6 << 1 << "Review" << 47 << false;
+    QTest::newRow("blank entry") << 2 << 5 << " " << 6 << false;
+}
+
+void TestWorkspace::statusChoiceGoesToTheSafeguardsRecord()
+{
+    QFETCH(int, mode);
+    QFETCH(int, button);
+    QFETCH(QString, status);
+    QFETCH(int, record);
+    QFETCH(bool, warned);
+    ActionAreaFixture f;
+    f.open();
+    f.clickNavigation(mode);
+    QTest::mouseClick(f.window->groupPanel()->button(mode - 2, button), Qt::LeftButton);
+    if (warned)
+        f.test.prompt->enqueue(Answer::Ok);
+    QComboBox *box = f.workspace()->statusBox()->comboBox();
+    const int index = box->findText(status);
+    box->setCurrentIndex(index);
+    Q_EMIT box->activated(index);
+    QCOMPARE(readTextRecord(QStringLiteral("Stat1.Fil"), 20, record), status);
+    QCOMPARE(f.questionTitles(), warned ? QStringLiteral("Safeguard Not Being Implemented") : QString());
+
+    // Coming back to the safeguard shows the stored status.
+    f.clickNavigation(ActionArea::StandardsMode);
+    f.clickNavigation(mode);
+    QTest::mouseClick(f.window->groupPanel()->button(mode - 2, button), Qt::LeftButton);
+    QCOMPARE(f.workspace()->statusBox()->statusText(), status);
 }
 
 QTEST_MAIN(TestWorkspace)
