@@ -73,6 +73,7 @@ private Q_SLOTS:
     void selectionOffsetsCountParagraphBreaksOnce();
     void setSelTextReplacesSelection();
     void selRtfRoundTrip();
+    void selRtfKeepsTheDefaultFontOfUnformattedText();
     void selectionFormatting_data();
     void selectionFormatting();
     void colourIsStoredRedInLowByte();
@@ -297,6 +298,22 @@ void RichTextEditorContentTest::selRtfRoundTrip()
     target.setSelStart(1);
     target.setSelRtf(fragment);
     QCOMPARE(target.text(), QStringLiteral("[bold red] and [bold red]"));
+}
+
+void RichTextEditorContentTest::selRtfKeepsTheDefaultFontOfUnformattedText()
+{
+    RichTextEditor viewer;
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSize(14);
+    viewer.setDefaultFont(font);
+    viewer.setText(QStringLiteral("plain words"));
+    viewer.select(0, 5);
+
+    RichTextEditor target; // Times New Roman 12
+    target.setSelRtf(viewer.selRtf());
+    target.select(0, 5);
+    QCOMPARE(target.selFontName(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(target.selFontSize(), 14.0);
 }
 
 void RichTextEditorContentTest::selectionFormatting_data()

@@ -191,7 +191,12 @@ void RichTextEditor::setSelText(const QString &plainText)
 
 QByteArray RichTextEditor::selRtf() const
 {
-    return Rtf::write(textCursor().selection());
+    // Written from a document with this editor's default font, so that text
+    // carrying no font of its own keeps the font it is shown in.
+    QTextDocument selection;
+    selection.setDefaultFont(document()->defaultFont());
+    QTextCursor(&selection).insertFragment(textCursor().selection());
+    return Rtf::write(selection);
 }
 
 void RichTextEditor::setSelRtf(const QByteArray &rtf)

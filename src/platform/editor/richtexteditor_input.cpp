@@ -100,12 +100,11 @@ bool RichTextEditor::canInsertFromMimeData(const QMimeData *source) const
 
 QMimeData *RichTextEditor::createMimeDataFromSelection() const
 {
-    const QTextDocumentFragment selection = textCursor().selection();
     auto *data = new QMimeData;
-    const QByteArray rtf = Rtf::write(selection);
+    const QByteArray rtf = selRtf();
     for (const QString &type : rtfMimeTypes())
         data->setData(type, rtf);
-    data->setText(selection.toPlainText());
+    data->setText(selText());
     return data;
 }
 
