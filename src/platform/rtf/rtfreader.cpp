@@ -552,13 +552,21 @@ void Reader::handleText(std::string_view bytes)
     // The common case: plain text in the body, decoded straight into the run.
     ensureRunFormat();
     QString &buffer = m_builder.textBuffer(s.para.inTable);
-    for (size_t i = first; i < bytes.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (byte >= 0x20 && byte < 0x7F) {
-            buffer.append(QChar(char16_t(byte)));
-        } else if (const char16_t unit = sanitized(Windows1252::decodeByte(byte).unicode())) {
-            buffer.append(QChar(unit));
+    size_t i = first;
+    while (i < bytes.size()) {
+        // Printable ASCII converts in bulk; other bytes one at a time.
+        size_t end = i;
+        while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) >= 0x20
+               && static_cast<unsigned char>(bytes[end]) < 0x7F)
+            ++end;
+        if (end > i) {
+            buffer.append(QLatin1StringView(bytes.data() + i, qsizetype(end - i)));
+            i = end;
+            continue;
         }
+        if (const char16_t unit = sanitized(Windows1252::decodeByte(static_cast<unsigned char>(bytes[i])).unicode()))
+            buffer.append(QChar(unit));
+        ++i;
     }
 }
 
