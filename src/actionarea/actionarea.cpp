@@ -129,6 +129,7 @@ QWidget *ActionArea::buildNavigationColumn(QWidget *parent)
     for (int mode = 0; mode < kWorkModeCount; ++mode) {
         auto *button = new QPushButton(navigationCaption(mode), column);
         button->setAutoDefault(false);
+        button->setCheckable(true);
         button->setMinimumHeight(30);
         widest = qMax(widest, button->sizeHint().width());
         layout->addWidget(button);
@@ -136,8 +137,7 @@ QWidget *ActionArea::buildNavigationColumn(QWidget *parent)
         navigationButtons_[mode] = button;
     }
     layout->addStretch(1);
-    // Room for the captions when the chosen one is drawn bold.
-    column->setFixedWidth(widest + 16);
+    column->setFixedWidth(widest + 4);
     return column;
 }
 

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kButtonTextWidth = 150;
+constexpr int kButtonTextWidth = 156;
 
 // Long captions are broken over lines at blanks, so that they fit the
 // narrow column without being cut off.
@@ -51,7 +51,10 @@ GroupButtonPanel::GroupButtonPanel(QWidget *parent)
     title_->setFont(titleFont);
     layout->addWidget(title_);
 
-    const QFontMetrics metrics(font());
+    // Wrapped for the bold face of the chosen button, the wider of the two.
+    QFont boldFont = font();
+    boldFont.setBold(true);
+    const QFontMetrics metrics(boldFont);
     for (const Catalogue::GroupInfo &info : Catalogue::groups()) {
         const int group = int(info.group);
         auto *frame = new QGroupBox(this);
@@ -81,7 +84,7 @@ GroupButtonPanel::GroupButtonPanel(QWidget *parent)
         layout->addWidget(frame, 1);
     }
     layout->addStretch(0);
-    setFixedWidth(kButtonTextWidth + 24);
+    setFixedWidth(kButtonTextWidth + 14);
 }
 
 void GroupButtonPanel::showGroup(int group)

@@ -49,13 +49,14 @@ void SafeguardWorkspace::buildControls()
     layout->setContentsMargins(4, 2, 4, 4);
     layout->setSpacing(4);
 
+    // Long heading lines wrap rather than run under the status box.
     auto *top = new QHBoxLayout;
     auto *headingColumn = new QVBoxLayout;
     headingColumn->setSpacing(0);
     for (QLabel *&heading : headings_) {
         heading = new QLabel(this);
         heading->setTextFormat(Qt::PlainText);
-        heading->setMinimumWidth(120);
+        heading->setWordWrap(true);
         QFont font = heading->font();
         font.setBold(true);
         heading->setFont(font);
@@ -81,15 +82,16 @@ void SafeguardWorkspace::buildControls()
 QWidget *SafeguardWorkspace::buildOptionFrames()
 {
     auto *row = new QWidget(this);
-    auto *layout = new QHBoxLayout(row);
+    auto *layout = new QGridLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setVerticalSpacing(2);
     referencesFrame_ = new QGroupBox(QStringLiteral("References"), row);
     actionsFrame_ = new QGroupBox(QStringLiteral("Actions"), row);
     textLocationFrame_ = new QGroupBox(QStringLiteral("Text Location"), row);
     auto *referencesLayout = new QVBoxLayout(referencesFrame_);
     auto *actionsLayout = new QVBoxLayout(actionsFrame_);
-    auto *locationLayout = new QVBoxLayout(textLocationFrame_);
-    for (auto *frameLayout : {referencesLayout, actionsLayout, locationLayout}) {
+    auto *locationLayout = new QHBoxLayout(textLocationFrame_);
+    for (QBoxLayout *frameLayout : std::initializer_list<QBoxLayout *>{referencesLayout, actionsLayout, locationLayout}) {
         frameLayout->setContentsMargins(6, 2, 6, 2);
         frameLayout->setSpacing(0);
     }
@@ -117,9 +119,10 @@ QWidget *SafeguardWorkspace::buildOptionFrames()
     }
     textLocations_[0]->setChecked(true);
 
-    layout->addWidget(referencesFrame_, 3);
-    layout->addWidget(actionsFrame_, 3);
-    layout->addWidget(textLocationFrame_, 1);
+    locationLayout->addStretch(1);
+    layout->addWidget(referencesFrame_, 0, 0);
+    layout->addWidget(actionsFrame_, 0, 1);
+    layout->addWidget(textLocationFrame_, 1, 0, 1, 2);
     return row;
 }
 
@@ -149,6 +152,9 @@ QWidget *SafeguardWorkspace::buildButtonRow()
     layout->addWidget(commandButton(Command::FontSelect), 1, 0);
     layout->addWidget(commandButton(Command::Thesaurus), 1, 1);
     layout->addWidget(commandButton(Command::SpellCheck), 1, 2);
+    // Captions are never cut off in the narrow 800 x 600 window.
+    for (QPushButton *button : row->findChildren<QPushButton *>())
+        button->setMinimumWidth(button->sizeHint().width());
     return row;
 }
 

@@ -105,8 +105,10 @@ void ActionArea::activateScreen()
 
 void ActionArea::drawNavigation(int chosenMode)
 {
-    for (int mode = 0; mode < kWorkModeCount; ++mode)
-        drawButtonAsChosen(navigationButtons_[mode], mode == chosenMode, true);
+    for (int mode = 0; mode < kWorkModeCount; ++mode) {
+        drawButtonAsChosen(navigationButtons_[mode], mode == chosenMode);
+        navigationButtons_[mode]->setChecked(mode == chosenMode);
+    }
 }
 
 void ActionArea::hideAllPanels()
