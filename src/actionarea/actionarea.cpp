@@ -81,8 +81,8 @@ void ActionArea::buildBody()
     bodyStack_ = new QStackedWidget(central);
     body_ = new QWidget(bodyStack_);
     auto *bodyLayout = new QHBoxLayout(body_);
-    bodyLayout->setContentsMargins(4, 2, 4, 4);
-    bodyLayout->setSpacing(4);
+    bodyLayout->setContentsMargins(2, 2, 2, 2);
+    bodyLayout->setSpacing(3);
     bodyLayout->addWidget(buildNavigationColumn(body_));
 
     const QString contentFolder = environment().context ? environment().context->contentDir : QString();
@@ -137,7 +137,7 @@ QWidget *ActionArea::buildNavigationColumn(QWidget *parent)
         navigationButtons_[mode] = button;
     }
     layout->addStretch(1);
-    column->setFixedWidth(widest + 4);
+    column->setFixedWidth(widest);
     return column;
 }
 
