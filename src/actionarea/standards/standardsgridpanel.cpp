@@ -11,6 +11,7 @@
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -105,6 +106,7 @@ StandardsGridPanel::StandardsGridPanel(StatusTable &table, QWidget *parent)
 
     auto *titleRow = new QHBoxLayout;
     titleRow->addWidget(titleLine_);
+    titleRow->addSpacing(24);
     titleRow->addStretch();
     titleRow->addWidget(legend_);
     titleRow->addSpacing(16);
@@ -130,6 +132,10 @@ void StandardsGridPanel::buildGrid()
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->horizontalHeader()->setHighlightSections(false);
+    QFont headerFont = gridFont();
+    headerFont.setBold(true);
+    grid_->horizontalHeader()->setFont(headerFont);
+    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     grid_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     grid_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     grid_->installEventFilter(this);
@@ -220,11 +226,16 @@ void StandardsGridPanel::fillStandardsGrid(int group)
 void StandardsGridPanel::layOutColumns()
 {
     const QFontMetrics metrics(grid_->font());
+    const QFontMetrics headerMetrics(grid_->horizontalHeader()->font());
     auto widest = [&metrics](const QStringList &texts) {
         int width = 0;
         for (const QString &text : texts)
             width = std::max(width, metrics.horizontalAdvance(text));
         return width + kCellPadding;
+    };
+    const QStringList &header = headerTexts();
+    auto fitting = [&](int column, const QStringList &texts) {
+        return std::max(widest(texts), headerMetrics.horizontalAdvance(header[column]) + kCellPadding);
     };
     QStringList sections, specifications, standards;
     for (int group = 0; group < Standards::kGroupCount; ++group) {
@@ -235,16 +246,18 @@ void StandardsGridPanel::layOutColumns()
                 specifications << specification.name;
         }
     }
-    const QStringList &header = headerTexts();
-    const int section = widest(sections + QStringList{header[SectionColumn]});
-    const int designation = widest({header[DesignationColumn], QStringLiteral("R")}) + kCellPadding;
-    const int status = widest({header[StatusColumn], QStringLiteral("Not Implemented")});
-    const int specification = widest(specifications);
-    const int standardNeeded = widest(standards);
+    const int section = fitting(SectionColumn, sections);
+    const int designation = fitting(DesignationColumn, {QStringLiteral("R")}) + kCellPadding;
+    const int status = fitting(StatusColumn, {QStringLiteral("Not Implemented")});
+    const int specification = fitting(SpecificationColumn, specifications);
+    const int standardNeeded = fitting(StandardColumn, standards);
     // The standard's name may wrap onto a second line; the other columns never do.
     const int standardMinimum = standardNeeded * 3 / 5;
 
-    const int available = grid_->viewport()->width();
+    // Room is kept for the vertical scroll bar, so its arrival never pushes
+    // the status column out of sight.
+    const int available = grid_->width() - 2 * grid_->frameWidth()
+        - grid_->verticalScrollBar()->sizeHint().width();
     const int fixed = section + designation + status + specification;
     int standard = std::max(standardMinimum, available - fixed);
     int spare = 0;
@@ -263,6 +276,23 @@ void StandardsGridPanel::layOutColumns()
     grid_->setColumnWidth(StatusColumn, status + extraStatus);
 }
 
+int StandardsGridPanel::neededRowHeight(int row) const
+{
+    const QFontMetrics metrics(grid_->font());
+    int needed = 0;
+    for (int column = 0; column < kColumnCount; ++column) {
+        const QTableWidgetItem *item = grid_->item(row, column);
+        if (!item)
+            continue;
+        const int width = std::max(1, grid_->columnWidth(column) - kCellPadding / 2);
+        const QRect bounds = metrics.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, item->text());
+        // Trailing empty lines count too: they keep the R/A and status lines level.
+        const int lines = int(item->text().count(QLatin1Char('\n'))) + 1;
+        needed = std::max({needed, bounds.height(), lines * metrics.lineSpacing()});
+    }
+    return needed + kCellPadding / 2;
+}
+
 void StandardsGridPanel::layOutRows()
 {
     const int gridHeight = grid_->height();
@@ -270,7 +300,7 @@ void StandardsGridPanel::layOutRows()
     for (int row = 0; row < grid_->rowCount() && row < rowFactors_.size(); ++row) {
         const int fromFactor = factorHeight(rowFactors_[row], gridHeight);
         // A row is never cut below what its lines need, whatever the window's size.
-        const int needed = static_cast<QAbstractItemView *>(grid_)->sizeHintForRow(row);
+        const int needed = neededRowHeight(row);
         grid_->setRowHeight(row, std::max({fromFactor, defaultHeight, needed}));
     }
 }
@@ -306,8 +336,9 @@ void StandardsGridPanel::connectNotify(const QMetaMethod &signal)
 
 void StandardsGridPanel::disconnectNotify(const QMetaMethod &signal)
 {
+    // Called while the connection lists are locked: look again once they are free.
     if (!signal.isValid() || signal == QMetaMethod::fromSignal(&StandardsGridPanel::printRequested))
-        updatePrintButton();
+        QMetaObject::invokeMethod(this, &StandardsGridPanel::updatePrintButton, Qt::QueuedConnection);
     QWidget::disconnectNotify(signal);
 }
 

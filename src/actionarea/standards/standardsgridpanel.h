@@ -67,6 +67,7 @@ private:
     void writeHeaderIfBlank();
     void layOutColumns();
     void layOutRows();
+    int neededRowHeight(int row) const;
     void updatePrintButton();
 
     StatusTable &table_;

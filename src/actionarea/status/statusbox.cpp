@@ -127,8 +127,9 @@ void StatusBox::fillList(const QStringList &entries)
     RestoringGuard restoring(restoring_);
     combo_->clear();
     combo_->addItems(entries);
-    combo_->setCurrentIndex(-1);
+    // Clearing the placeholder selects the first entry; choose none after it.
     combo_->setPlaceholderText(QString());
+    combo_->setCurrentIndex(-1);
 }
 
 void StatusBox::setupStatusList(int mode)
@@ -158,10 +159,11 @@ void StatusBox::setStatusText(const QString &text)
 {
     RestoringGuard restoring(restoring_);
     const int index = text.isEmpty() ? -1 : combo_->findText(text, Qt::MatchExactly);
-    combo_->setCurrentIndex(index);
     // A stored text that is not in this list (an older or foreign file) is
-    // still shown as it is, but never counts as a choice.
+    // still shown as it is, but never counts as a choice. The placeholder goes
+    // first: clearing it selects the first entry.
     combo_->setPlaceholderText(index < 0 ? text : QString());
+    combo_->setCurrentIndex(index);
 }
 
 QString StatusBox::statusText() const
