@@ -22,7 +22,7 @@ namespace {
 // The selected selector is drawn in colour 9 of the 16-colour palette.
 const QColor kSelectedColour(0, 0, 255);
 const QChar kSectionSign(0x00A7);
-constexpr int kCellPadding = 14;
+constexpr int kCellPadding = 10;
 
 QFont gridFont()
 {
@@ -77,6 +77,7 @@ StandardsGridPanel::StandardsGridPanel(StatusTable &table, QWidget *parent)
 
     groupFrame_ = new QGroupBox(QStringLiteral("Security Standard Safeguards"), this);
     auto *frameLayout = new QHBoxLayout(groupFrame_);
+    frameLayout->setContentsMargins(6, 4, 6, 6);
     for (int group = 0; group < Standards::kGroupCount; ++group) {
         auto *button = new QPushButton(Standards::group(group).name, groupFrame_);
         button->setCheckable(true);
@@ -104,19 +105,22 @@ StandardsGridPanel::StandardsGridPanel(StatusTable &table, QWidget *parent)
 
     buildGrid();
 
-    auto *titleRow = new QHBoxLayout;
-    titleRow->addWidget(titleLine_);
-    titleRow->addSpacing(24);
-    titleRow->addStretch();
-    titleRow->addWidget(legend_);
-    titleRow->addSpacing(16);
-    titleRow->addWidget(printButton_);
+    // The legend explains the grid's "*" column, so it sits under the grid as
+    // a footnote, beside the print button; that keeps the panel narrow enough
+    // for the 800 x 600 window.
+    auto *footRow = new QHBoxLayout;
+    footRow->addWidget(legend_);
+    footRow->addStretch();
+    footRow->addWidget(printButton_);
 
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 2, 4, 4);
+    layout->setSpacing(4);
     layout->addWidget(heading_);
     layout->addWidget(groupFrame_);
-    layout->addLayout(titleRow);
+    layout->addWidget(titleLine_);
     layout->addWidget(grid_, 1);
+    layout->addLayout(footRow);
 }
 
 void StandardsGridPanel::buildGrid()
@@ -247,12 +251,16 @@ void StandardsGridPanel::layOutColumns()
         }
     }
     const int section = fitting(SectionColumn, sections);
-    const int designation = fitting(DesignationColumn, {QStringLiteral("R")}) + kCellPadding;
+    const int designation = fitting(DesignationColumn, {QStringLiteral("R")}) + kCellPadding / 2;
     const int status = fitting(StatusColumn, {QStringLiteral("Not Implemented")});
     const int specification = fitting(SpecificationColumn, specifications);
     const int standardNeeded = fitting(StandardColumn, standards);
-    // The standard's name may wrap onto a second line; the other columns never do.
-    const int standardMinimum = standardNeeded * 3 / 5;
+    // The standard's name may wrap, down to its longest word; the other
+    // columns never wrap, so their lines stay level.
+    QStringList words;
+    for (const QString &name : std::as_const(standards))
+        words << name.split(QLatin1Char(' '));
+    const int standardMinimum = fitting(StandardColumn, words);
 
     // Room is kept for the vertical scroll bar, so its arrival never pushes
     // the status column out of sight.
