@@ -260,6 +260,23 @@ private Q_SLOTS:
         QCOMPARE(StandardsGridPanel::factorHeight(0, 400), -1);
     }
 
+    void wholeGridFitsBesideTheNavigationColumnOfTheSmallWindow()
+    {
+        // 800 pixels less the Action Area's navigation column and margins.
+        const int width = 590;
+        QVERIFY(panel_->minimumSizeHint().width() <= width);
+        panel_->resize(width, 480);
+        for (int group = 0; group < 3; ++group) {
+            panel_->selectGroup(group);
+            QCoreApplication::processEvents();
+            const QTableWidget *grid = panel_->grid();
+            int columns = 0;
+            for (int column = 0; column < grid->columnCount(); ++column)
+                columns += grid->columnWidth(column);
+            QVERIFY2(columns <= grid->viewport()->width(), qPrintable(QString::number(group)));
+        }
+    }
+
     void rightButtonReleaseAsksForTheOptionsMenu()
     {
         panel_->selectGroup(0);
