@@ -6,7 +6,9 @@
 #include "actionarea/optionstable.h"
 #include "actionarea/standards/standardsgridpanel.h"
 #include "readers/readerscreen.h"
+#include "platform/records/settingsstore.h"
 #include "shell/helptopics.h"
+#include "shell/startscreen.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -36,6 +38,8 @@ class TestActionArea : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void beginningTheProgramOpensTheActionArea_data();
+    void beginningTheProgramOpensTheActionArea();
     void opensOnTheStandardsGrid();
     void captionsByWorkMode_data();
     void captionsByWorkMode();
@@ -51,6 +55,45 @@ private Q_SLOTS:
     void returningBringsBackTheStandardsGrid();
     void rightClickPopsUpOptions();
 };
+
+void TestActionArea::beginningTheProgramOpensTheActionArea_data()
+{
+    QTest::addColumn<bool>("smaller");
+    QTest::newRow("full screen display") << false;
+    QTest::newRow("smaller screen display") << true;
+}
+
+void TestActionArea::beginningTheProgramOpensTheActionArea()
+{
+    QFETCH(bool, smaller);
+    ActionAreaFixture f;
+    QVERIFY(SettingsStore().setSmallerDisplay(smaller));
+    f.context.smallerDisplay = false;
+    f.context.splashShown = true; // the splash belongs to the start screen's own tests
+    StartScreen::Hooks hooks;
+    ActionArea *opened = nullptr;
+    hooks.beginProgram = [&](StartScreen *startScreen) { opened = ActionArea::openFrom(f.environment, startScreen); };
+    hooks.screenSize = [] { return QSize(1280, 1024); };
+    StartScreen startScreen(f.context, f.test.services, hooks);
+    startScreen.load();
+    startScreen.show();
+    QCOMPARE(f.context.smallerDisplay, smaller);
+    const QRect startGeometry = startScreen.geometry();
+
+    QTest::mouseClick(startScreen.beginButton(), Qt::LeftButton);
+    QVERIFY(opened);
+    QVERIFY(opened->isVisible());
+    QVERIFY(!startScreen.isVisible());
+    QCOMPARE(opened->workMode(), int(ActionArea::StandardsMode));
+    QVERIFY(opened->standardsPanel()->grid()->isVisible());
+    QVERIFY(opened->standardsPanel()->grid()->rowCount() > 0);
+    QCOMPARE(opened->isMaximized(), !smaller);
+    if (smaller) {
+        QCOMPARE(opened->geometry(), startGeometry);
+        QCOMPARE(opened->minimumSize(), opened->maximumSize());
+    }
+    QVERIFY(f.test.prompt->questions.isEmpty());
+}
 
 void TestActionArea::opensOnTheStandardsGrid()
 {
