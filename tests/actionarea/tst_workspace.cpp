@@ -321,6 +321,13 @@ void TestWorkspace::sampleNeverWrites()
     QCOMPARE(f.questionTitles(), QStringLiteral("Sample Safeguard Entry"));
     QCOMPARE(f.workspace()->statusBox()->statusText(), QStringLiteral("Completed"));
     QCOMPARE(f.workspace()->checkedViewOption(), -1);
+    QCOMPARE(f.workspace()->headingLine(0)->text(), QStringLiteral(" Standard: Security Awareness and Training"));
+    QCOMPARE(f.window->groupPanel()->title(), QStringLiteral("Sample entries for the Password Management Safeguard"));
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("Action Area - Sample Safeguard Entry"));
+
+    // The sample's reference texts are Password Management's.
+    f.chooseView(View::ImplementationSpecificationOption);
+    QVERIFY(f.editor()->text().contains(QStringLiteral("Password management"), Qt::CaseInsensitive));
 
     f.chooseView(View::ActionTakenOption);
     QVERIFY(f.editor()->isReadOnly());
