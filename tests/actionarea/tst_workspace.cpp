@@ -387,6 +387,15 @@ void TestWorkspace::recoveryPlan()
     f.clickNavigation(ActionArea::RecoveryPlanMode);
     QVERIFY(f.editor()->text().startsWith(QStringLiteral("Call the practice owner first. ")));
     QCOMPARE(f.test.prompt->questions.size(), 2);
+
+    // Over an existing plan the template asks first, No being the default.
+    f.test.prompt->enqueue(Answer::No);
+    QTest::mouseClick(f.workspace()->templateButton(), Qt::LeftButton);
+    const ScriptedPrompt::Question question = f.test.prompt->questions.last();
+    QVERIFY(question.text.startsWith(QStringLiteral("The program has detected an existing Disaster Recovery Plan.\n\n")));
+    QCOMPARE(question.defaultAnswer, std::optional<Answer>(Answer::No));
+    QVERIFY(f.editor()->text().startsWith(QStringLiteral("Call the practice owner first. ")));
+    QVERIFY(!f.unsaved());
 }
 
 void TestWorkspace::copyToClipboardPlacesRtfOnly()
