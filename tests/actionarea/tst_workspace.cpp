@@ -46,6 +46,7 @@ private Q_SLOTS:
     void viewStaysChosenAcrossSafeguards();
     void statusChoiceGoesToTheSafeguardsRecord_data();
     void statusChoiceGoesToTheSafeguardsRecord();
+    void tabTypesIntoTheEntry();
 };
 
 void TestWorkspace::typicalEvent()
@@ -469,6 +470,19 @@ void TestWorkspace::statusChoiceGoesToTheSafeguardsRecord()
     f.clickNavigation(mode);
     QTest::mouseClick(f.window->groupPanel()->button(mode - 2, button), Qt::LeftButton);
     QCOMPARE(f.workspace()->statusBox()->statusText(), status);
+}
+
+void TestWorkspace::tabTypesIntoTheEntry()
+{
+    ActionAreaFixture f;
+    f.open();
+    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.chooseView(View::PoliciesOption);
+    f.editor()->setFocus();
+    QTest::keyClick(f.editor(), Qt::Key_Tab);
+    QTest::keyClicks(f.editor(), QStringLiteral("Purpose"));
+    QCOMPARE(f.editor()->text(), QStringLiteral("\tPurpose"));
+    QVERIFY(f.editor()->hasFocus());
 }
 
 QTEST_MAIN(TestWorkspace)
