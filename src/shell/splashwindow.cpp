@@ -7,7 +7,6 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QThread>
-#include <QTimer>
 #include <QVBoxLayout>
 
 void waitTwoSeconds(Clock &clock)
@@ -54,21 +53,13 @@ SplashWindow::SplashWindow(Clock &clock, const QString &contentDir, QWidget *par
     }
 }
 
-void SplashWindow::showEvent(QShowEvent *event)
+void SplashWindow::showDuringStartUp()
 {
-    QDialog::showEvent(event);
-    if (!started_) {
-        started_ = true;
-        // Let the splash paint first, then wait.
-        QTimer::singleShot(0, this, &SplashWindow::waitThenClose);
-    }
-}
-
-void SplashWindow::waitThenClose()
-{
+    show();
+    raise();
     QApplication::processEvents();
     waitTwoSeconds(clock_);
     waitTwoSeconds(clock_);
     QApplication::processEvents();
-    accept();
+    close();
 }

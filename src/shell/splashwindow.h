@@ -11,19 +11,17 @@ class Clock;
 void waitTwoSeconds(Clock &clock);
 
 // The splash shown once per run while the program starts: product name and
-// version over the program's artwork. It closes itself after two waits.
+// version over the program's artwork.
 class SplashWindow : public QDialog
 {
     Q_OBJECT
 public:
     SplashWindow(Clock &clock, const QString &contentDir, QWidget *parent = nullptr);
 
-protected:
-    void showEvent(QShowEvent *event) override;
+    // Shows the splash, lets it paint, waits twice two seconds and closes it.
+    // Start-up goes on only afterwards; no other window is served meanwhile.
+    void showDuringStartUp();
 
 private:
-    void waitThenClose();
-
     Clock &clock_;
-    bool started_ = false;
 };

@@ -166,7 +166,7 @@ void StartScreen::runStartUp(bool firstLoad)
         if (firstLoad && !context_.splashShown) {
             context_.splashShown = true;
             SplashWindow splash(*services_.clock, context_.contentDir, this);
-            splash.exec();
+            splash.showDuringStartUp();
         }
         loadStartScreenColour();
         showDisplayButtons();

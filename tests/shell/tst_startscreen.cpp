@@ -70,7 +70,7 @@ private Q_SLOTS:
         QCOMPARE(displayRecord(), QStringLiteral("Yes"));
         QCOMPARE(workbook_->readFile(QStringLiteral("GColor3.Fil")).size(), 35 * 20);
         QVERIFY(!(screen->windowState() & Qt::WindowMaximized));
-        QCOMPARE(screen->size(), QSize(800, 600));
+        QCOMPARE(screen->frameGeometry().size(), QSize(800, 600));
         QCOMPARE(screen->pos(), QPoint((kScreen.width() - 800) / 2, (kScreen.height() - 600) / 2));
         QVERIFY(!screen->fullScreenButton()->isHidden());
         QVERIFY(screen->smallerScreenButton()->isHidden());
@@ -145,7 +145,7 @@ private Q_SLOTS:
         QTest::newRow("No stores Def") << Prompt::Answer::No << std::optional<QColor>() << false
                                        << QByteArray::fromHex("08000300446566000000");
         QTest::newRow("Yes stores the colour") << Prompt::Answer::Yes << std::optional<QColor>(QColor(0x11, 0x22, 0x33))
-                                               << true << QByteArray::fromHex("03003322110000000000");
+                                               << true << QByteArray::fromHex("03001122330000000000");
         QTest::newRow("Yes then cancel") << Prompt::Answer::Yes << std::optional<QColor>() << true << QByteArray();
         QTest::newRow("Cancel") << Prompt::Answer::Cancel << std::optional<QColor>() << false << QByteArray();
     }
