@@ -57,11 +57,16 @@ void StartScreen::buildContents()
     picture_->setPixmap(QPixmap(context_.contentDir + QStringLiteral("/startscreen.png")));
     picture_->setAlignment(Qt::AlignCenter);
 
-    productName_ = new QLabel(QStringLiteral("Sentrivo\nHIPAA Security Rule Workbook"), background_);
+    productName_ = new QLabel(background_);
+    productName_->setTextFormat(Qt::RichText);
+    productName_->setText(QStringLiteral(
+        "<div style='font-family:\"Times New Roman\"; font-size:28pt; font-weight:bold'>Sentrivo</div>"
+        "<div style='font-family:\"Times New Roman\"; font-size:14pt; font-style:italic'>"
+        "HIPAA Security Rule Workbook</div>"));
     productName_->setAlignment(Qt::AlignCenter);
-    productName_->setFont(QFont(QStringLiteral("Times New Roman"), 18, QFont::Bold));
     productName_->setAutoFillBackground(true);
-    productName_->setMargin(6);
+    productName_->setMargin(10);
+    productName_->setMinimumWidth(560);
 
     systemColourLabel_ = new QLabel(background_);
     systemColourLabel_->hide();
@@ -89,8 +94,12 @@ void StartScreen::buildContents()
     auto *layout = new QVBoxLayout(background_);
     layout->setContentsMargins(20, 20, 20, 20);
     layout->addStretch(1);
-    layout->addWidget(picture_, 0, Qt::AlignHCenter);
-    layout->addWidget(productName_, 0, Qt::AlignHCenter);
+    // Picture and name read as one card.
+    auto *card = new QVBoxLayout;
+    card->setSpacing(0);
+    card->addWidget(picture_, 0, Qt::AlignHCenter);
+    card->addWidget(productName_, 0, Qt::AlignHCenter);
+    layout->addLayout(card);
     layout->addStretch(1);
     layout->addWidget(panel_, 0, Qt::AlignHCenter);
     layout->addStretch(2);
@@ -250,7 +259,7 @@ void StartScreen::paintBackground(const QColor &colour)
     background_->setPalette(palette);
     // The product name keeps a readable plate whatever the colour.
     QPalette plate = productName_->palette();
-    plate.setColor(QPalette::Window, QColor(255, 255, 255, 220));
+    plate.setColor(QPalette::Window, QColor(0xf4, 0xf7, 0xfb));
     plate.setColor(QPalette::WindowText, QColor(0x12, 0x3a, 0x6b));
     productName_->setPalette(plate);
 }

@@ -71,7 +71,9 @@ void drawTitle(QPainter &p, const QRectF &r, const QString &title, const QString
     p.restore();
 }
 
-QImage artwork(int w, int h)
+// withTitle: the splash carries the name in its picture; the start screen
+// shows it in a label of its own below the picture.
+QImage artwork(int w, int h, bool withTitle)
 {
     QImage image(w, h, QImage::Format_RGB32);
     QPainter p(&image);
@@ -87,6 +89,10 @@ QImage artwork(int w, int h)
     p.setPen(QPen(QColor(0xd0, 0x6b, 0x6b, 110), 2));
     p.drawLine(int(w * 0.08), 0, int(w * 0.08), h);
     const qreal s = h * 0.62;
+    if (!withTitle) {
+        drawEmblem(p, QRectF((w - s * 0.82) / 2, (h - s) / 2, s * 0.82, s));
+        return image;
+    }
     drawEmblem(p, QRectF(w * 0.12, (h - s) / 2, s * 0.82, s));
     drawTitle(p, QRectF(w * 0.12 + s * 0.95, h * 0.28, w * 0.6, h * 0.36), QStringLiteral("Sentrivo"),
               QStringLiteral("HIPAA Security Rule Workbook"), QColor(0x12, 0x3a, 0x6b));
@@ -220,8 +226,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "makepictures: cannot create %s\n", argv[1]);
         return 1;
     }
-    bool ok = save(artwork(640, 360), out.filePath(QStringLiteral("startscreen.png")));
-    ok = save(artwork(480, 270), out.filePath(QStringLiteral("splash.png"))) && ok;
+    bool ok = save(artwork(560, 280, false), out.filePath(QStringLiteral("startscreen.png")));
+    ok = save(artwork(480, 270, true), out.filePath(QStringLiteral("splash.png"))) && ok;
     ok = save(icon(256), out.filePath(QStringLiteral("icon.png"))) && ok;
     for (int n = 1; n <= 8; ++n)
         ok = save(background(n, 1024, 768), out.filePath(QStringLiteral("WP%1.jpg").arg(n))) && ok;
