@@ -19,6 +19,7 @@ private Q_SLOTS:
     void writerOutputIsPlainRtf();
     void relativeHeadingSizesBecomeAbsolute();
     void listsAreWrittenForEveryReader();
+    void listMarkerAfterHeadingTakesTheItemFormat();
     void fragmentIsWrittenAlone();
     void insertReplacesSelection();
     void fileHelpers();
@@ -287,6 +288,28 @@ void TestRtfRoundTrip::listsAreWrittenForEveryReader()
     QTextDocument readBack;
     Rtf::read(rtf, &readBack);
     QCOMPARE(readBack.toPlainText(), QStringLiteral("intro\none\ntwo"));
+}
+
+void TestRtfRoundTrip::listMarkerAfterHeadingTakesTheItemFormat()
+{
+    QTextDocument document;
+    document.setDefaultFont(QFont(QStringLiteral("Times New Roman"), 12));
+    QTextCharFormat heading;
+    heading.setFontPointSize(16);
+    heading.setFontWeight(QFont::Bold);
+    QTextCursor cursor(&document);
+    cursor.insertText(QStringLiteral("Procedures"), heading);
+    cursor.setCharFormat(QTextCharFormat());
+    insertList(cursor, QTextListFormat::ListDecimal, {QStringLiteral("first")});
+    const QByteArray rtf = Rtf::write(document);
+
+    // A reader that shows the number as text must not show it in the
+    // heading's size and weight.
+    const qsizetype marker = rtf.indexOf("{\\pntext");
+    QVERIFY(marker > 0);
+    const QByteArray beforeMarker = rtf.left(marker);
+    const QByteArray sinceHeading = beforeMarker.mid(beforeMarker.indexOf("Procedures"));
+    QVERIFY2(sinceHeading.contains("\\fs24") && sinceHeading.contains("\\b0"), rtf.constData());
 }
 
 void TestRtfRoundTrip::fragmentIsWrittenAlone()

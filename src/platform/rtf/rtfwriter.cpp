@@ -406,6 +406,16 @@ void Writer::writeListFallback(const QTextBlock &block, const QTextList *list)
     // readers that do not know the list table.
     const QTextListFormat format = list->format();
     const bool numbered = isNumbered(format.style());
+    // The marker takes the item's own character format, not whatever the
+    // previous paragraph (often a heading) left in effect.
+    QTextCharFormat itemFormat = block.charFormat();
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        if (it.fragment().isValid() && it.fragment().length() > 0) {
+            itemFormat = it.fragment().charFormat();
+            break;
+        }
+    }
+    writeRunFormat(resolve(itemFormat));
     m_out.openGroup();
     m_out.controlWord("pntext");
     m_out.controlWord("f", 0);
