@@ -1,6 +1,5 @@
 #include "catalogue/highlight.h"
 
-#include <QGuiApplication>
 #include <QTextDocument>
 
 #include <benchmark/benchmark.h>
@@ -49,13 +48,3 @@ BENCHMARK(BM_MarkTermInDocument)->RangeMultiplier(2)->Range(25 << 10, 200 << 10)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

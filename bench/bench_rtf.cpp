@@ -3,7 +3,6 @@
 
 #include "platform/rtf/rtf.h"
 
-#include <QGuiApplication>
 #include <QTextDocument>
 
 #include <benchmark/benchmark.h>
@@ -90,13 +89,3 @@ void BM_RoundTripRtf(benchmark::State &state)
 BENCHMARK(BM_RoundTripRtf)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv); // fonts and text formats need it
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

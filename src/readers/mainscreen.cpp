@@ -42,16 +42,6 @@ bool isDrawnAsChosen(const QPushButton *button)
     return button->palette().color(QPalette::ButtonText) == kChosenColour;
 }
 
-BusyCursor::BusyCursor()
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-BusyCursor::~BusyCursor()
-{
-    QApplication::restoreOverrideCursor();
-}
-
 MainScreen::MainScreen(ScreenEnvironment &environment, int ownIndex, const QString &baseCaption,
                        QWidget *parent)
     : QMainWindow(parent)

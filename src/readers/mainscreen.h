@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/services/busycursor.h"
+
 #include "readers/screenenvironment.h"
 
 #include <QMainWindow>
@@ -83,16 +85,6 @@ private:
     QMenu *optionsMenu_ = nullptr;
     QMenu *utilitiesMenu_ = nullptr;
     QMenu *helpMenu_ = nullptr;
-};
-
-// Shows the busy cursor while it lives.
-class BusyCursor
-{
-public:
-    BusyCursor();
-    ~BusyCursor();
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
 };
 
 // The blue of the current choice in a row of buttons, and its black.

@@ -2,6 +2,7 @@
 
 #include "platform/records/colourref.h"
 #include "platform/records/settingsstore.h"
+#include "platform/services/busycursor.h"
 #include "shell/aboutbox.h"
 #include "shell/helptopics.h"
 #include "shell/programcontext.h"
@@ -20,20 +21,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
-
-namespace {
-
-// Shows the busy cursor for the lifetime of the object.
-class BusyCursor
-{
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
-
-} // namespace
 
 StartScreen::StartScreen(ProgramContext &context, PlatformServices services, Hooks hooks, QWidget *parent)
     : QMainWindow(parent)
