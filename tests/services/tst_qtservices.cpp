@@ -170,6 +170,10 @@ void TestQtServices::clipboardCarriesRtfUnderBothNames()
     QCOMPARE(data->data(QStringLiteral("application/rtf")), rtf);
     QCOMPARE(data->text(), plain);
 
+    std::unique_ptr<QMimeData> rtfOnly(makeRichTextMimeData(rtf, QString()));
+    QVERIFY(!rtfOnly->hasText());
+    QCOMPARE(rtfOnly->data(QStringLiteral("text/rtf")), rtf);
+
     SystemClipboard clipboard;
     QVERIFY(clipboard.setRichText(rtf, plain));
     const QMimeData *onClipboard = QGuiApplication::clipboard()->mimeData();

@@ -158,7 +158,10 @@ QMimeData *makeRichTextMimeData(const QByteArray &rtf, const QString &plainText)
     auto *data = new QMimeData;
     data->setData(QStringLiteral("text/rtf"), rtf);
     data->setData(QStringLiteral("application/rtf"), rtf);
-    data->setText(plainText);
+    // No plain-text alternative when none is given: an empty one would make
+    // programs that prefer plain text paste nothing.
+    if (!plainText.isEmpty())
+        data->setText(plainText);
     return data;
 }
 
