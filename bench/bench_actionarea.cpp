@@ -7,6 +7,7 @@
 #include "actionarea/safeguardworkspace.h"
 #include "actionarea/standards/standardsgridpanel.h"
 #include "catalogue/referencetexts.h"
+#include "platform/records/contentfolder.h"
 #include "platform/editor/richtexteditor.h"
 #include "shell/programcontext.h"
 #include "support/tempworkbook.h"
@@ -33,7 +34,7 @@ struct Session
     Session()
     {
         context.workbookDir = workbook.path();
-        context.contentDir = Reference::defaultContentFolder();
+        context.contentDir = shippedContentFolder();
         context.smallerDisplay = true;
         environment.context = &context;
         environment.services = test.services;

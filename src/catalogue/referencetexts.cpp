@@ -6,7 +6,6 @@
 #include "catalogue/textlibrary.h"
 #include "platform/rtf/rtf.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
@@ -147,11 +146,6 @@ QString composedText(ReferenceKind kind, int safeguardNo)
     case ReferenceKind::AdditionalInformation: return composeAdditionalInformation(safeguardNo);
     }
     return {};
-}
-
-QString defaultContentFolder()
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/content");
 }
 
 QString findContentFile(const QString &contentFolder, const QString &fileName)

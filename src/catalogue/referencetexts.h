@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/records/contentfolder.h"
+
 #include <QString>
 
 class QTextDocument;
@@ -35,9 +37,6 @@ QString addressableNotice();
 // Implementation Specification of the two overview rows.
 QString composedText(ReferenceKind kind, int safeguardNo);
 
-// The content folder beside the executable.
-QString defaultContentFolder();
-
 // Builds the text into the document. A composed text replaces the
 // document's content as plain text in the document's default font and, in
 // display mode, gets its highlight term marked. A content file is loaded
@@ -45,7 +44,7 @@ QString defaultContentFolder();
 // the document untouched, when the content file is missing or unreadable
 // or the SafeguardNo is outside the catalogue.
 bool build(ReferenceKind kind, int safeguardNo, QTextDocument *document, BuildMode mode,
-           const QString &contentFolder = defaultContentFolder());
+           const QString &contentFolder = shippedContentFolder());
 
 // Finds a shipped file in the folder whatever the case of its name
 // ("Addtl45.dat" may ship as "Addtl45.DAT"); empty when there is none.

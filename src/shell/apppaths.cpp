@@ -1,13 +1,7 @@
 #include "shell/apppaths.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QStandardPaths>
-
-#ifndef SENTRIVO_INSTALL_CONTENT_DIR
-#define SENTRIVO_INSTALL_CONTENT_DIR ""
-#endif
 
 namespace AppPaths {
 
@@ -30,21 +24,6 @@ bool enterWorkbook(const QString &folder, QString *error)
         return false;
     }
     return true;
-}
-
-QString findContentFolder()
-{
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    const QStringList candidates = {
-        exeDir + QStringLiteral("/content"),
-        exeDir + QStringLiteral("/../share/sentrivo/content"),
-        QStringLiteral(SENTRIVO_INSTALL_CONTENT_DIR),
-    };
-    for (const QString &candidate : candidates) {
-        if (!candidate.isEmpty() && QFileInfo(candidate).isDir())
-            return QDir(candidate).canonicalPath();
-    }
-    return {};
 }
 
 } // namespace AppPaths

@@ -12,8 +12,4 @@ QString defaultWorkbookFolder();
 // relative file name the program uses lands in the workbook.
 bool enterWorkbook(const QString &folder, QString *error = nullptr);
 
-// The content folder: beside the executable in the build tree, or under the
-// install prefix's share folder. Empty when none is found.
-QString findContentFolder();
-
 } // namespace AppPaths

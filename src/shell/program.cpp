@@ -1,6 +1,7 @@
 #include "shell/program.h"
 
 #include "actionarea/actionarea.h"
+#include "platform/records/contentfolder.h"
 #include "platform/services/qtservices.h"
 #include "readers/screenenvironment.h"
 #include "shell/aboutbox.h"
@@ -44,7 +45,7 @@ int runProgram(int &argc, char **argv)
         return 1;
     }
     context.workbookDir = QDir::currentPath();
-    context.contentDir = AppPaths::findContentFolder();
+    context.contentDir = shippedContentFolder();
     if (context.contentDir.isEmpty())
         std::fprintf(stderr, "sentrivo: the shipped content folder was not found beside the program\n");
     QApplication::setWindowIcon(QIcon(context.contentDir + QStringLiteral("/icon.png")));

@@ -4,6 +4,7 @@
 #include "actionarea/editsession.h"
 #include "actionarea/safeguardworkspace.h"
 #include "catalogue/referencetexts.h"
+#include "platform/records/contentfolder.h"
 #include "platform/editor/richtexteditor.h"
 #include "readers/screenenvironment.h"
 #include "shell/programcontext.h"
@@ -33,7 +34,7 @@ struct ActionAreaFixture
     ActionAreaFixture()
     {
         context.workbookDir = workbook.path();
-        context.contentDir = Reference::defaultContentFolder();
+        context.contentDir = shippedContentFolder();
         context.smallerDisplay = true;
         environment.context = &context;
         environment.services = test.services;

@@ -28,7 +28,7 @@ private:
 
 void TestShippedReferences::initTestCase()
 {
-    m_contentFolder = defaultContentFolder();
+    m_contentFolder = shippedContentFolder();
     QVERIFY2(QDir(m_contentFolder).exists(), qPrintable(m_contentFolder));
 }
 

@@ -2,6 +2,7 @@
 
 #include "actionarea/standards/standardstable.h"
 #include "actionarea/status/statustable.h"
+#include "readers/mainscreen.h"
 
 #include <QContextMenuEvent>
 #include <QGroupBox>
@@ -19,8 +20,6 @@
 
 namespace {
 
-// The selected selector is drawn in colour 9 of the 16-colour palette.
-const QColor kSelectedColour(0, 0, 255);
 const QChar kSectionSign(0x00A7);
 constexpr int kCellPadding = 10;
 
@@ -154,15 +153,8 @@ QPushButton *StandardsGridPanel::groupButton(int group) const
 void StandardsGridPanel::markSelector(int group)
 {
     for (int n = 0; n < Standards::kGroupCount; ++n) {
-        QPushButton *button = groupButtons_[n];
-        const bool chosen = n == group;
-        QPalette palette = button->palette();
-        palette.setColor(QPalette::ButtonText, chosen ? kSelectedColour : QColor(Qt::black));
-        button->setPalette(palette);
-        QFont font = button->font();
-        font.setBold(chosen);
-        button->setFont(font);
-        button->setChecked(chosen);
+        drawButtonAsChosen(groupButtons_[n], n == group, true);
+        groupButtons_[n]->setChecked(n == group);
     }
 }
 
