@@ -1,7 +1,7 @@
 #include "shell/aboutbox.h"
 
 #include "shell/programcontext.h"
-#include "shell/twips.h"
+#include "platform/records/twips.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

@@ -7,7 +7,7 @@
 #include "shell/helptopics.h"
 #include "shell/programcontext.h"
 #include "shell/splashwindow.h"
-#include "shell/twips.h"
+#include "platform/records/twips.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,6 +3,7 @@
 #include "actionarea/status/statustable.h"
 #include "actionarea/status/statusvalues.h"
 #include "platform/records/restoringguard.h"
+#include "platform/records/twips.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 
 bool opensList(const QKeyEvent *event)
 {
@@ -146,7 +146,7 @@ void StatusBox::setupStatusList(int mode)
         caption_->setText(worksheets ? StatusValues::kComplianceStatusCaption
                                      : StatusValues::kCurrentStatusCaption);
         const Placement placement = placementFor(mode);
-        caption_->setMinimumWidth(placement.captionWidthTwips / kTwipsPerPixel);
+        caption_->setMinimumWidth(Twips::toPixels(placement.captionWidthTwips));
         QFont font = combo_->font();
         font.setPointSize(placement.boxFontPointSize);
         combo_->setFont(font);

@@ -1,5 +1,7 @@
 #include "platform/rtf/rtfdocumentbuilder.h"
 
+#include "platform/records/twips.h"
+
 #include <QTextDocument>
 #include <QTextList>
 #include <QTextTable>
@@ -92,7 +94,7 @@ void DocumentBuilder::leaveTable()
         int left = 0;
         for (int right : std::as_const(m_tableBoundaries)) {
             // Between a narrowest usable column and the widest page.
-            widths.append(QTextLength(QTextLength::FixedLength, std::clamp(right - left, 15, 31680) / 15.0));
+            widths.append(QTextLength(QTextLength::FixedLength, Twips::toPixelsF(std::clamp(right - left, Twips::kPerPixel, 31680))));
             left = right;
         }
         format.setColumnWidthConstraints(widths);

@@ -1,5 +1,6 @@
 #include "platform/rtf/rtfreader.h"
 
+#include "platform/records/twips.h"
 #include "platform/records/windows1252.h"
 
 #include <QTextDocument>
@@ -760,29 +761,29 @@ ParagraphLayout Reader::paragraphLayout(const ParaState &para) const
     case 3: block.setAlignment(Qt::AlignJustify); break;
     default: break;
     }
-    qreal left = para.leftIndent / 15.0;
+    qreal left = Twips::toPixelsF(para.leftIndent);
     if (layout.list.isList()) {
         // The list's own indent supplies the first levels of the margin.
         left = std::max<qreal>(0, left - (layout.list.level + 1) * m_document->indentWidth());
     } else if (para.firstLineIndent != 0) {
-        block.setTextIndent(para.firstLineIndent / 15.0);
+        block.setTextIndent(Twips::toPixelsF(para.firstLineIndent));
     }
     if (left != 0)
         block.setLeftMargin(left);
     if (para.rightIndent != 0)
-        block.setRightMargin(para.rightIndent / 15.0);
+        block.setRightMargin(Twips::toPixelsF(para.rightIndent));
     if (para.spaceBefore != 0)
-        block.setTopMargin(para.spaceBefore / 15.0);
+        block.setTopMargin(Twips::toPixelsF(para.spaceBefore));
     if (para.spaceAfter != 0)
-        block.setBottomMargin(para.spaceAfter / 15.0);
+        block.setBottomMargin(Twips::toPixelsF(para.spaceAfter));
     if (para.lineSpacing != 0) {
         if (para.lineSpacingMultiple) {
             if (para.lineSpacing != 240 && para.lineSpacing > 0)
                 block.setLineHeight(para.lineSpacing / 2.4, QTextBlockFormat::ProportionalHeight);
         } else if (para.lineSpacing > 0) {
-            block.setLineHeight(para.lineSpacing / 15.0, QTextBlockFormat::MinimumHeight);
+            block.setLineHeight(Twips::toPixelsF(para.lineSpacing), QTextBlockFormat::MinimumHeight);
         } else {
-            block.setLineHeight(-para.lineSpacing / 15.0, QTextBlockFormat::FixedHeight);
+            block.setLineHeight(Twips::toPixelsF(-para.lineSpacing), QTextBlockFormat::FixedHeight);
         }
     }
     return layout;

@@ -1,5 +1,7 @@
 #include "platform/rtf/rtfwriter.h"
 
+#include "platform/records/twips.h"
+
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -18,7 +20,7 @@ constexpr int ListHangTwips = 360;
 
 int twips(qreal pixels)
 {
-    return qRound(pixels * 15);
+    return Twips::fromPixelsF(pixels);
 }
 
 bool isNumbered(QTextListFormat::Style style)
