@@ -9,7 +9,7 @@
 #include "catalogue/referencetexts.h"
 #include "platform/records/contentfolder.h"
 #include "platform/editor/richtexteditor.h"
-#include "shell/programcontext.h"
+#include "screens/programcontext.h"
 #include "support/tempworkbook.h"
 #include "support/testservices.h"
 

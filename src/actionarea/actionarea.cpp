@@ -10,7 +10,7 @@
 #include "actionarea/status/statustable.h"
 #include "catalogue/safeguardcatalogue.h"
 #include "platform/editor/richtexteditor.h"
-#include "shell/programcontext.h"
+#include "screens/programcontext.h"
 
 #include <QAction>
 #include <QApplication>

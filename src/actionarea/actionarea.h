@@ -1,7 +1,7 @@
 #pragma once
 
 #include "actionarea/optionstable.h"
-#include "readers/mainscreen.h"
+#include "screens/mainscreen.h"
 
 #include <QPointer>
 

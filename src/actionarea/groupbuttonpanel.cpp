@@ -1,7 +1,7 @@
 #include "actionarea/groupbuttonpanel.h"
 
 #include "catalogue/safeguardcatalogue.h"
-#include "readers/mainscreen.h"
+#include "screens/mainscreen.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>

@@ -11,9 +11,8 @@
 #include "actionarea/status/statustable.h"
 #include "catalogue/safeguardcatalogue.h"
 #include "platform/editor/richtexteditor.h"
-#include "readers/readerscreen.h"
-#include "shell/helptopics.h"
-#include "shell/programcontext.h"
+#include "screens/helptopics.h"
+#include "screens/programcontext.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -91,7 +90,7 @@ void ActionArea::activateScreen()
         setCaption(screenName(pending));
         env.pendingSwitch = 0;
         QCoreApplication::processEvents();
-        ReaderScreen::open(env, pending, this);
+        env.open(pending, this);
         return;
     }
     if (pending == ScreenIndex::ExitProgram) {
@@ -259,7 +258,7 @@ void ActionArea::pressScreenButton(int index)
     if (index < ScreenIndex::ExitProgram) {
         workspace_->hide();
         QCoreApplication::processEvents();
-        ReaderScreen::open(environment(), index, this);
+        environment().open(index, this);
         return;
     }
     if (askExitQuestion())

@@ -9,7 +9,7 @@
 #include "platform/editor/richtexteditor.h"
 #include "platform/records/filenames.h"
 #include "platform/rtf/rtf.h"
-#include "readers/mainscreen.h"
+#include "screens/mainscreen.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "readers/readerscreen.h"
 
-#include "shell/helptopics.h"
-#include "shell/programcontext.h"
+#include "screens/helptopics.h"
+#include "screens/programcontext.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -130,4 +130,9 @@ void ReaderScreen::closeEvent(QCloseEvent *event)
     hub_->show();
     QCoreApplication::processEvents();
     hub_->activateScreen();
+}
+
+MainScreen *openReaderScreen(ScreenEnvironment &environment, int index, MainScreen *hub)
+{
+    return ReaderScreen::open(environment, index, hub);
 }

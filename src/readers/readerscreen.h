@@ -1,6 +1,6 @@
 #pragma once
 
-#include "readers/mainscreen.h"
+#include "screens/mainscreen.h"
 
 class QLabel;
 
@@ -33,3 +33,8 @@ private:
     QLabel *body_ = nullptr;
     bool exitChosen_ = false;
 };
+
+// Opens the Information Advisor, the Security Rule reader or the Miscellaneous
+// screen (ScreenIndex 1-3) over the hub: what ScreenEnvironment::openScreen
+// is set to for the run.
+MainScreen *openReaderScreen(ScreenEnvironment &environment, int index, MainScreen *hub);

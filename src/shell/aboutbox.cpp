@@ -1,6 +1,6 @@
 #include "shell/aboutbox.h"
 
-#include "shell/programcontext.h"
+#include "screens/programcontext.h"
 #include "platform/records/twips.h"
 
 #include <QDialogButtonBox>

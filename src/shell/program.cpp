@@ -3,10 +3,11 @@
 #include "actionarea/actionarea.h"
 #include "platform/records/contentfolder.h"
 #include "platform/services/qtservices.h"
-#include "readers/screenenvironment.h"
+#include "readers/readerscreen.h"
+#include "screens/screenenvironment.h"
 #include "shell/aboutbox.h"
 #include "shell/apppaths.h"
-#include "shell/programcontext.h"
+#include "screens/programcontext.h"
 #include "shell/startscreen.h"
 
 #include <QApplication>
@@ -60,6 +61,7 @@ int runProgram(int &argc, char **argv)
         about.exec();
     };
     environment.endProgram = [] { QCoreApplication::quit(); };
+    environment.openScreen = openReaderScreen;
 
     StartScreen::Hooks hooks;
     hooks.beginProgram = [&environment](StartScreen *startScreen) {

@@ -4,8 +4,8 @@
 #include "platform/records/settingsstore.h"
 #include "platform/services/busycursor.h"
 #include "shell/aboutbox.h"
-#include "shell/helptopics.h"
-#include "shell/programcontext.h"
+#include "screens/helptopics.h"
+#include "screens/programcontext.h"
 #include "shell/splashwindow.h"
 #include "platform/records/twips.h"
 

@@ -4,10 +4,11 @@
 #include "actionarea/editsession.h"
 #include "actionarea/safeguardworkspace.h"
 #include "catalogue/referencetexts.h"
+#include "readers/readerscreen.h"
 #include "platform/records/contentfolder.h"
 #include "platform/editor/richtexteditor.h"
-#include "readers/screenenvironment.h"
-#include "shell/programcontext.h"
+#include "screens/screenenvironment.h"
+#include "screens/programcontext.h"
 #include "support/tempworkbook.h"
 #include "support/testservices.h"
 
@@ -40,6 +41,7 @@ struct ActionAreaFixture
         environment.services = test.services;
         environment.endProgram = [this] { ++endProgramCalls; };
         environment.showAbout = [this](QWidget *) { ++aboutBoxes; };
+        environment.openScreen = openReaderScreen;
     }
 
     ~ActionAreaFixture()

@@ -5,9 +5,8 @@
 #include "actionarea/groupbuttonpanel.h"
 #include "actionarea/optionstable.h"
 #include "actionarea/standards/standardsgridpanel.h"
-#include "readers/readerscreen.h"
 #include "platform/records/settingsstore.h"
-#include "shell/helptopics.h"
+#include "screens/helptopics.h"
 #include "shell/startscreen.h"
 
 #include <QLabel>
@@ -21,10 +20,10 @@ using Entry = OptionsTable::Entry;
 
 namespace {
 
-ReaderScreen *shownReader(int index)
+MainScreen *shownReader(int index)
 {
     for (QWidget *topLevel : QApplication::topLevelWidgets()) {
-        auto *reader = qobject_cast<ReaderScreen *>(topLevel);
+        auto *reader = qobject_cast<MainScreen *>(topLevel);
         if (reader && reader->ownIndex() == index && reader->isVisible())
             return reader;
     }
@@ -272,7 +271,7 @@ void TestActionArea::switchingThroughTheActionArea()
     ActionAreaFixture f;
     f.open();
     QTest::mouseClick(f.window->screenButton(ScreenIndex::SecurityRule), Qt::LeftButton);
-    ReaderScreen *rule = shownReader(ScreenIndex::SecurityRule);
+    MainScreen *rule = shownReader(ScreenIndex::SecurityRule);
     QVERIFY(rule);
     QVERIFY(!f.window->isVisible());
     QCOMPARE(rule->windowTitle(), QStringLiteral("Security Rule"));
@@ -287,7 +286,7 @@ void TestActionArea::switchingThroughTheActionArea()
     rule->move(140, 120);
     const QPoint rulePosition = rule->pos();
     QTest::mouseClick(rule->screenButton(ScreenIndex::Miscellaneous), Qt::LeftButton);
-    ReaderScreen *misc = shownReader(ScreenIndex::Miscellaneous);
+    MainScreen *misc = shownReader(ScreenIndex::Miscellaneous);
     QVERIFY(misc);
     QVERIFY(!shownReader(ScreenIndex::SecurityRule));
     // The Action Area passed under its cover with the target's name.
@@ -321,7 +320,7 @@ void TestActionArea::returningBringsBackTheStandardsGrid()
     f.window->switchingEntry(ScreenIndex::InformationAdvisor)->trigger();
     QCOMPARE(f.questionTitles(), QStringLiteral("Save Changes?"));
     QVERIFY(f.workbook.exists(QStringLiteral("Action33.Fil")));
-    ReaderScreen *advisor = shownReader(ScreenIndex::InformationAdvisor);
+    MainScreen *advisor = shownReader(ScreenIndex::InformationAdvisor);
     QVERIFY(advisor);
 
     QTest::mouseClick(advisor->screenButton(ScreenIndex::ActionArea), Qt::LeftButton);

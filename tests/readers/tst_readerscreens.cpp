@@ -1,6 +1,6 @@
 #include "readers/readerscreen.h"
-#include "shell/helptopics.h"
-#include "shell/programcontext.h"
+#include "screens/helptopics.h"
+#include "screens/programcontext.h"
 #include "support/testservices.h"
 
 #include <QAction>

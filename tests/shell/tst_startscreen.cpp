@@ -2,7 +2,7 @@
 // Action Area, driven as a user would with the dialogs answered by doubles.
 #include "platform/records/recordfile.h"
 #include "platform/records/settingsstore.h"
-#include "shell/programcontext.h"
+#include "screens/programcontext.h"
 #include "shell/splashwindow.h"
 #include "shell/startscreen.h"
 #include "support/tempworkbook.h"

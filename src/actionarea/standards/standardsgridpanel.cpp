@@ -2,7 +2,7 @@
 
 #include "actionarea/standards/standardstable.h"
 #include "actionarea/status/statustable.h"
-#include "readers/mainscreen.h"
+#include "screens/mainscreen.h"
 
 #include <QContextMenuEvent>
 #include <QGroupBox>

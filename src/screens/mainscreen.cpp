@@ -1,6 +1,6 @@
-#include "readers/mainscreen.h"
+#include "screens/mainscreen.h"
 
-#include "shell/helptopics.h"
+#include "screens/helptopics.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>

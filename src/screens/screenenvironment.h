@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class MainScreen;
 class QWidget;
 struct ProgramContext;
 
@@ -30,4 +31,14 @@ struct ScreenEnvironment
     // The screen to open next: 0 none (or the Action Area), 1-3 a screen,
     // 4 exit. It equals the index of the screen button last pressed.
     int pendingSwitch = 0;
+    // Opens main screen `index` (1-3) over the hub, which it covers and hands
+    // back to when it is left. Whoever starts the run fills it in, so the
+    // screens never need to know each other.
+    std::function<MainScreen *(ScreenEnvironment &, int index, MainScreen *hub)> openScreen;
+
+    // Opens screen `index` through openScreen; nullptr when none is set.
+    MainScreen *open(int index, MainScreen *hub)
+    {
+        return openScreen ? openScreen(*this, index, hub) : nullptr;
+    }
 };

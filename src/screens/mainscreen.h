@@ -2,7 +2,7 @@
 
 #include "platform/services/busycursor.h"
 
-#include "readers/screenenvironment.h"
+#include "screens/screenenvironment.h"
 
 #include <QMainWindow>
 
