@@ -14,8 +14,11 @@ all: build
 deps:
 	@tools/install-deps.sh $(PACKAGES)
 
+# ccache, where a developer has it, makes rebuilds in several checkouts cheap.
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
 $(BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER)
 
 configure: deps $(BUILD)/CMakeCache.txt
 
