@@ -2,6 +2,7 @@
 
 #include "printing/printsurface.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -67,6 +68,8 @@ PrintPreview::PrintPreview(PrintSurface *surface, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
+    // The preview is opaque: enlarged, it lies over the panel's options.
+    setAutoFillBackground(true);
     m_navigation = new QWidget(this);
     auto *bar = new QHBoxLayout(m_navigation);
     bar->setContentsMargins(4, 2, 4, 2);
@@ -103,6 +106,7 @@ PrintPreview::PrintPreview(PrintSurface *surface, QWidget *parent)
     m_canvas = new PreviewCanvas(this);
     m_scrollArea->setWidget(m_canvas);
     m_scrollArea->setWidgetResizable(false);
+    m_scrollArea->viewport()->installEventFilter(this);
     layout->addWidget(m_scrollArea, 1);
 
     connect(m_firstButton, &QToolButton::clicked, this, [this] { setCurrentPage(0); });
@@ -188,6 +192,15 @@ void PrintPreview::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     updateCanvasSize();
+}
+
+bool PrintPreview::eventFilter(QObject *watched, QEvent *event)
+{
+    // The page is fitted to the scrolled area's viewport, which learns its
+    // final size after the preview itself.
+    if (watched == m_scrollArea->viewport() && event->type() == QEvent::Resize)
+        updateCanvasSize();
+    return QWidget::eventFilter(watched, event);
 }
 
 void PrintPreview::documentChanged()
