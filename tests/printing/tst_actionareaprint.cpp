@@ -238,6 +238,8 @@ void TestActionAreaPrint::pageSetupRecomposesTheDocumentShown()
     const QPageLayout landscape(QPageSize(QPageSize::Letter), QPageLayout::Landscape, QMarginsF(36, 36, 36, 36));
     f.print->pageSetupAnswers.enqueue(landscape);
     f.panel()->button(PrintPanel::PageSetupButton)->click();
+    // The dialog showed the margins of the policies, not the report's.
+    QCOMPARE(f.print->pageSetupPresets.last().margins(QPageLayout::Point), QMarginsF(37.5, 30, 32.5, 30));
     // Still all the policies, now landscape with the margins chosen.
     QVERIFY(f.window->printing()->allPoliciesShown());
     QCOMPARE(f.surface().pageCount(), 2);
