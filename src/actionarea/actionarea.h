@@ -69,6 +69,9 @@ public:
     void chooseSwitchingEntry(int index) override;
     int screenHelpTopic() const override;
     int f1HelpTopic() const override;
+    // Settles unsaved text first; after a restore everything is reloaded
+    // from the restored files and "&Action Area" is pressed again.
+    bool openBackupUtility(bool restore) override;
 
     // The print preview panel comes with the printing release; every rule
     // that depends on it asks here.
