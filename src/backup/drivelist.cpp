@@ -9,7 +9,7 @@ namespace {
 bool isRemovableMount(const QString &root)
 {
     return root.startsWith(QStringLiteral("/media/")) || root.startsWith(QStringLiteral("/run/media/"))
-        || root.startsWith(QStringLiteral("/mnt/")) || root.startsWith(QStringLiteral("/Volumes/"));
+        || root.startsWith(QStringLiteral("/Volumes/"));
 }
 
 // The system's own mounts, of no use as a backup medium.

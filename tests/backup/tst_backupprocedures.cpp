@@ -73,6 +73,7 @@ private Q_SLOTS:
     void singleDiskRoundTrip();
     void restoreKeepsPreviousFilesAside();
     void multiDiskBackupAndRestore();
+    void marksThatDoNotFitMoveTheLastFileOn();
     void targetIsTheWorkbook();
     void cancelAtEveryPrompt_data();
     void cancelAtEveryPrompt();
@@ -233,6 +234,38 @@ void TestBackupProcedures::multiDiskBackupAndRestore()
     QCOMPARE(rig.prompt.questions.at(2).text, QStringLiteral("Please insert Backup Disk # 2"));
     // Asked after index 9 (progress 14), though there is no file 9.
     QCOMPARE(progressAtPrompt, 9 + 5);
+    QMap<QString, QByteArray> expected = original;
+    expected.remove(QStringLiteral("Location.Fil"));
+    QCOMPARE(userFiles(rig.workbook()), expected);
+}
+
+void TestBackupProcedures::marksThatDoNotFitMoveTheLastFileOn()
+{
+    // File 10 does not fit, and then neither do DiskInfo.bk1 and
+    // Manifest.bk1: file 8 makes room for them and goes on to disk 2.
+    BackupRig rig;
+    fillWorkbook(rig, evenIndexes(20), 3000);
+    const QMap<QString, QByteArray> original = userFiles(rig.workbook());
+    rig.files.setCapacity(rig.drive(), 600 + 5 * 3000 + 500);
+    rig.prompt.enqueue({Answer::Yes, Answer::Ok});
+    rig.prompt.onQuestion = [&](const QString &title, const QString &) {
+        if (title == QStringLiteral("Backup Disk")) {
+            rig.insertDisk(2);
+            rig.files.setCapacity(rig.drive(), -1);
+        }
+    };
+    QVERIFY(rig.backup().completed());
+    QCOMPARE(diskInfoIn(rig.shelf(1)).lastIndex, 7);
+    QVERIFY(!QFile::exists(QDir(rig.shelf(1)).filePath(QStringLiteral("Action8.hb1"))));
+    QVERIFY(QFile::exists(QDir(rig.drive()).filePath(QStringLiteral("Action8.hb1"))));
+
+    rig.insertDisk(1);
+    rig.prompt.enqueue({Answer::Yes, Answer::Ok});
+    rig.prompt.onQuestion = [&](const QString &title, const QString &) {
+        if (title == QStringLiteral("Restore Function"))
+            rig.insertDisk(2);
+    };
+    QVERIFY(rig.restore().completed());
     QMap<QString, QByteArray> expected = original;
     expected.remove(QStringLiteral("Location.Fil"));
     QCOMPARE(userFiles(rig.workbook()), expected);
