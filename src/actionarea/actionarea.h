@@ -70,6 +70,9 @@ public:
     void chooseSwitchingEntry(int index) override;
     int screenHelpTopic() const override;
     int f1HelpTopic() const override;
+    // Settles unsaved text first; after a restore everything is reloaded
+    // from the restored files and "&Action Area" is pressed again.
+    bool openBackupUtility(bool restore) override;
 
     // Every rule that depends on the print preview panel asks here.
     bool printPreviewShown() const;

@@ -112,11 +112,18 @@ void MainScreen::addSwitchingEntries(const QString &exitCaption)
 void MainScreen::buildSharedMenus(const QString &utilitiesCaption, const QString &helpEntryCaption,
                                   bool withPrintHelp)
 {
-    // The backup utility comes with a later release: its entries are in
-    // place on every main screen but disabled until then.
     utilitiesMenu_ = menuBar()->addMenu(utilitiesCaption);
-    utilitiesMenu_->addAction(QStringLiteral("&Backup User Created Files"))->setEnabled(false);
-    utilitiesMenu_->addAction(QStringLiteral("&Restore User Created Files"))->setEnabled(false);
+    backupEntry_ = utilitiesMenu_->addAction(QStringLiteral("&Backup User Created Files"), this,
+                                             [this] { openBackupUtility(false); });
+    restoreEntry_ = utilitiesMenu_->addAction(QStringLiteral("&Restore User Created Files"), this,
+                                              [this] { openBackupUtility(true); });
+    const auto enableEntries = [this] {
+        const bool enabled = environment_.openBackupUtility && !printPreviewShown();
+        backupEntry_->setEnabled(enabled);
+        restoreEntry_->setEnabled(enabled);
+    };
+    enableEntries();
+    connect(utilitiesMenu_, &QMenu::aboutToShow, this, enableEntries);
 
     helpMenu_ = menuBar()->addMenu(QStringLiteral("&Help"));
     helpMenu_->addAction(QStringLiteral("&Program Overview"), this,
@@ -137,6 +144,15 @@ void MainScreen::buildSharedMenus(const QString &utilitiesCaption, const QString
     helpMenu_->addSeparator();
     helpMenu_->addAction(QStringLiteral("Sentrivo &Home Page"), this,
                          [this] { showHelpTopic(HelpTopic::HomePage); });
+}
+
+bool MainScreen::openBackupUtility(bool restore)
+{
+    if (!environment_.openBackupUtility)
+        return false;
+    const bool changed = environment_.openBackupUtility(this, restore);
+    QApplication::restoreOverrideCursor();
+    return changed;
 }
 
 bool MainScreen::askExitQuestion()

@@ -54,6 +54,15 @@ public:
     virtual int f1HelpTopic() const { return screenHelpTopic(); }
     void showHelpTopic(int topic);
 
+    // "&Backup User Created Files" / "&Restore User Created Files": the
+    // backup utility, modal; the normal cursor afterwards. Returns true when
+    // a restore replaced the workbook's files.
+    virtual bool openBackupUtility(bool restore);
+    // While a print preview panel is shown the Utilities entries are off.
+    virtual bool printPreviewShown() const { return false; }
+    QAction *backupEntry() const { return backupEntry_; }
+    QAction *restoreEntry() const { return restoreEntry_; }
+
     // Pops the Options menu up at a global position (right click).
     void popUpOptionsMenu(const QPoint &globalPos);
 
@@ -84,6 +93,8 @@ private:
     int markedScreenButton_ = -1;
     QMenu *optionsMenu_ = nullptr;
     QMenu *utilitiesMenu_ = nullptr;
+    QAction *backupEntry_ = nullptr;
+    QAction *restoreEntry_ = nullptr;
     QMenu *helpMenu_ = nullptr;
 };
 

@@ -28,6 +28,10 @@ struct ScreenEnvironment
     std::function<void(QWidget *)> showAbout;
     // Ends the run (the application's event loop by default).
     std::function<void()> endProgram;
+    // Opens the backup utility modally over a window, in restore mode when
+    // `restore` is true; returns true when a restore replaced the workbook's
+    // files. The entries of "Utilities" stay disabled while it is unset.
+    std::function<bool(QWidget *parent, bool restore)> openBackupUtility;
     // The screen to open next: 0 none (or the Action Area), 1-3 a screen,
     // 4 exit. It equals the index of the screen button last pressed.
     int pendingSwitch = 0;

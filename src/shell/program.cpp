@@ -8,6 +8,8 @@
 #include "shell/aboutbox.h"
 #include "shell/apppaths.h"
 #include "shell/exportcommand.h"
+#include "shell/backupcommand.h"
+#include "shell/backuputility.h"
 #include "screens/programcontext.h"
 #include "shell/startscreen.h"
 
@@ -54,6 +56,8 @@ int runProgram(int &argc, char **argv)
     const bool exporting = ExportCommand::requested(argc, argv);
     if (exporting)
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (const std::optional<int> status = runBackupCommand(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sentrivo"));
     QApplication::setApplicationVersion(QStringLiteral("7.5"));
@@ -95,6 +99,7 @@ int runProgram(int &argc, char **argv)
         return 1;
     }
     context.workbookDir = QDir::currentPath();
+    settleInterruptedRestore(context.workbookDir);
     context.contentDir = shippedContentFolder();
     if (context.contentDir.isEmpty())
         std::fprintf(stderr, "sentrivo: the shipped content folder was not found beside the program\n");
@@ -111,8 +116,10 @@ int runProgram(int &argc, char **argv)
     };
     environment.endProgram = [] { QCoreApplication::quit(); };
     environment.openScreen = openReaderScreen;
+    environment.openBackupUtility = backupUtilityOpener(context, services);
 
     StartScreen::Hooks hooks;
+    hooks.openBackupUtility = environment.openBackupUtility;
     hooks.beginProgram = [&environment](StartScreen *startScreen) {
         ActionArea::openFrom(environment, startScreen);
     };

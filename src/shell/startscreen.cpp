@@ -103,6 +103,13 @@ void StartScreen::buildContents()
         w->installEventFilter(this);
 }
 
+void StartScreen::openBackupUtility(bool restore)
+{
+    if (hooks_.openBackupUtility)
+        hooks_.openBackupUtility(this, restore);
+    QApplication::restoreOverrideCursor();
+}
+
 void StartScreen::buildMenus()
 {
     optionsMenu_ = menuBar()->addMenu(QStringLiteral("&Options"));
@@ -121,11 +128,11 @@ void StartScreen::buildMenus()
     connect(optionsMenu_, &QMenu::aboutToShow, this, &StartScreen::markDisplayChoice);
     connect(display, &QMenu::aboutToShow, this, &StartScreen::markDisplayChoice);
 
-    // The backup utility is not part of this release yet: its entries are
-    // shown, as on every main screen, but disabled.
-    QMenu *utilities = menuBar()->addMenu(QStringLiteral("Utilities"));
-    utilities->addAction(QStringLiteral("&Backup User Created Files"))->setEnabled(false);
-    utilities->addAction(QStringLiteral("&Restore User Created Files"))->setEnabled(false);
+    utilitiesMenu_ = menuBar()->addMenu(QStringLiteral("Utilities"));
+    utilitiesMenu_->addAction(QStringLiteral("&Backup User Created Files"), this, [this] { openBackupUtility(false); })
+        ->setEnabled(bool(hooks_.openBackupUtility));
+    utilitiesMenu_->addAction(QStringLiteral("&Restore User Created Files"), this, [this] { openBackupUtility(true); })
+        ->setEnabled(bool(hooks_.openBackupUtility));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&Program Overview"), this, &StartScreen::showProgramOverview);

@@ -27,6 +27,9 @@ public:
         std::function<void(StartScreen *)> beginProgram;
         // The screen's size in pixels; the primary screen's when unset.
         std::function<QSize()> screenSize;
+        // Opens the backup utility modally, in restore mode when the flag is
+        // true; the Utilities entries stay disabled while it is unset.
+        std::function<bool(QWidget *, bool restore)> openBackupUtility;
     };
 
     StartScreen(ProgramContext &context, PlatformServices services, Hooks hooks, QWidget *parent = nullptr);
@@ -48,6 +51,8 @@ public:
     QPushButton *fullScreenButton() const { return fullScreenButton_; }
     QPushButton *smallerScreenButton() const { return smallerScreenButton_; }
     QMenu *optionsMenu() const { return optionsMenu_; }
+    QMenu *utilitiesMenu() const { return utilitiesMenu_; }
+    void openBackupUtility(bool restore);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -84,6 +89,7 @@ private:
     QPushButton *smallerScreenButton_ = nullptr;
 
     QMenu *optionsMenu_ = nullptr;
+    QMenu *utilitiesMenu_ = nullptr;
     QAction *fullScreenAction_ = nullptr;
     QAction *smallerScreenAction_ = nullptr;
 

@@ -113,10 +113,30 @@ QString RecordFile::readText(int recordNo)
     const std::optional<QByteArray> record = readRecord(recordNo);
     if (!record)
         return QString();
-    const int length = readUInt16(*record, 0);
-    if (length > m_recordLength - 2)
+    return decodeTextRecord(*record);
+}
+
+QString RecordFile::decodeTextRecord(QByteArrayView record)
+{
+    if (record.size() < kMinRecordLength)
         return QString();
-    return Windows1252::decode(QByteArrayView(*record).sliced(2, length));
+    const int length = qFromLittleEndian<quint16>(record.data());
+    if (length > record.size() - 2)
+        return QString();
+    return Windows1252::decode(record.sliced(2, length));
+}
+
+std::optional<QByteArray> RecordFile::encodeTextRecord(const QString &text, int recordLength)
+{
+    if (recordLength < kMinRecordLength || recordLength > kMaxRecordLength)
+        return std::nullopt;
+    const QByteArray bytes = Windows1252::encode(text);
+    if (bytes.size() > recordLength - 2)
+        return std::nullopt;
+    QByteArray record(recordLength, '\0');
+    putUInt16(record, 0, quint16(bytes.size()));
+    std::copy(bytes.cbegin(), bytes.cend(), record.begin() + 2);
+    return record;
 }
 
 bool RecordFile::writeText(int recordNo, const QString &text)
@@ -124,13 +144,10 @@ bool RecordFile::writeText(int recordNo, const QString &text)
     // Also guards the record buffer: a file with an unusable length is never open.
     if (!isWritable())
         return false;
-    const QByteArray bytes = Windows1252::encode(text);
-    if (bytes.size() > m_recordLength - 2)
+    std::optional<QByteArray> record = encodeTextRecord(text, m_recordLength);
+    if (!record)
         return false;
-    QByteArray record(m_recordLength, '\0');
-    putUInt16(record, 0, quint16(bytes.size()));
-    std::copy(bytes.cbegin(), bytes.cend(), record.begin() + 2);
-    return writeRecord(recordNo, record);
+    return writeRecord(recordNo, *record);
 }
 
 TaggedValue RecordFile::readTagged(int recordNo)

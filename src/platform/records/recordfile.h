@@ -62,6 +62,12 @@ public:
 
     void close();
 
+    // The bytes of one text record and their reading, for files whose
+    // records are written through other means (a backup medium): nothing
+    // when the text does not fit; an empty text for a damaged record.
+    static std::optional<QByteArray> encodeTextRecord(const QString &text, int recordLength);
+    static QString decodeTextRecord(QByteArrayView record);
+
 private:
     std::optional<QByteArray> readRecord(int recordNo);
     bool writeRecord(int recordNo, QByteArray record);

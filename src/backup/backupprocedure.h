@@ -1,0 +1,67 @@
+#pragma once
+
+#include "backup/manifest.h"
+#include "backup/procedure.h"
+
+#include <QStringList>
+
+// Copies the user's files from the workbook to the backup medium, across
+// further media when one fills up. On every medium the new files are written
+// under temporary names ("<name>.new") and replace the previous backup only
+// once that medium's part is complete, with its DiskInfo.bk1 and
+// Manifest.bk1; a backup that fails or is cancelled leaves the previous
+// backup of a medium it had not completed as it was.
+class BackupProcedure
+{
+public:
+    static inline const QString kTemporarySuffix = QStringLiteral(".new");
+    // The previous backup's files while the new ones take their place.
+    static inline const QString kOldSuffix = QStringLiteral(".old");
+
+    explicit BackupProcedure(ProcedureEnvironment environment);
+    ProcedureResult run();
+
+private:
+    struct Part
+    {
+        int diskNumber = 1;
+        int firstIndex = 0;     // the first numbered file whose turn is on this medium
+        QStringList written;    // backup names written under temporary names
+        QList<int> numbered;    // indexes of the numbered files among them
+        Manifest manifest;
+    };
+    enum class Commit { Done, NoRoom, Broken };
+    enum class Read { Missing, Ok, Failed };
+    enum class Phase { Written, Cancelled, Failed };
+
+    bool attended() const { return env_.prompt != nullptr; }
+    Prompt::Answer ask(Prompt::Icon icon, const QString &title, const QString &text, Prompt::Buttons buttons,
+                       std::optional<Prompt::Answer> defaultAnswer = std::nullopt);
+    QString target(const QString &name) const;
+
+    Read readSource(const QString &sourceName, QByteArray *bytes);
+    bool writeTemporary(Part &part, const QString &name, const QByteArray &bytes, QString *error);
+    void discard(Part &part);
+    void removeLeftovers();
+    bool testTarget(QString *error);
+    // Phase 1 on the first disk, with its prompt.
+    Phase writeFirstDisk(Part &part);
+    // Completes a medium: its DiskInfo.bk1 and Manifest.bk1, then the swap of
+    // the new files for the old. When the marks do not fit, the last file
+    // written goes back to the queue (*k) and the medium is tried without it.
+    Commit commit(Part &part, int *k, bool lastDisk);
+    bool swapIn(const Part &part, QString *error);
+    // The disk prompt after a full medium; false when the user cancelled.
+    bool askForDisk(int diskNumber);
+
+    QString stateOfMedia() const;
+    ProcedureResult cancelled(bool withMessage);
+    ProcedureResult failed(const QString &reason);
+
+    ProcedureEnvironment env_;
+    QStringList workbookNames_;
+    QString lastWriteError_;
+    Part part_;
+    int committedDisks_ = 0;
+    int lastDiskFilled_ = 1;
+};

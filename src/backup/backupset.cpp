@@ -1,0 +1,58 @@
+#include "backup/backupset.h"
+
+namespace BackupSet {
+
+namespace {
+
+const QString kBackupSuffix = QStringLiteral(".hb1");
+
+Member numbered(const QString &stem, int number)
+{
+    const QString name = stem + QString::number(number);
+    return {name + QStringLiteral(".Fil"), name + kBackupSuffix};
+}
+
+} // namespace
+
+Member fixedFile(int number)
+{
+    // The workbook spells them as the program writes them; the medium keeps
+    // the names the backup has always used.
+    static const char *const sources[kFixedCount] = {"TODONAME.Fil", "GColor3.Fil", "TODOActv.FIL",
+                                                    "HINV3.Fil",    "Stat1.Fil",   "RAList.Fil"};
+    static const char *const stems[kFixedCount] = {"ToDoName", "Gcolor3", "ToDoActv",
+                                                  "Hinv3",    "Stat1",   "RAList"};
+    Q_ASSERT(number >= 1 && number <= kFixedCount);
+    return {QString::fromLatin1(sources[number - 1]), QString::fromLatin1(stems[number - 1]) + kBackupSuffix};
+}
+
+Member numberedFile(int index)
+{
+    Q_ASSERT(index >= 0 && index <= kLastIndex);
+    if (index <= 46)
+        return numbered(QStringLiteral("Action"), index);
+    if (index <= 93)
+        return numbered(QStringLiteral("Comment"), index - 47);
+    if (index <= 140)
+        return numbered(QStringLiteral("Policy"), index - 94);
+    if (index <= 161)
+        return numbered(QStringLiteral("Wksht"), index - 141);
+    return {QStringLiteral("DRPln1.Fil"), QStringLiteral("DRPln1") + kBackupSuffix};
+}
+
+std::vector<Member> allMembers()
+{
+    std::vector<Member> members;
+    for (int number = 1; number <= kFixedCount; ++number)
+        members.push_back(fixedFile(number));
+    for (int index = 0; index <= kLastIndex; ++index)
+        members.push_back(numberedFile(index));
+    return members;
+}
+
+bool isUserFileName(const QString &name)
+{
+    return name.endsWith(QStringLiteral(".fil"), Qt::CaseInsensitive);
+}
+
+} // namespace BackupSet

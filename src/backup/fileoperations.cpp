@@ -1,0 +1,101 @@
+#include "backup/fileoperations.h"
+
+#include "platform/records/safefile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+class DiskFileOperations : public FileOperations
+{
+public:
+    QStringList fileNames(const QString &folder) override
+    {
+        return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    }
+
+    bool exists(const QString &path) override { return QFileInfo::exists(path); }
+
+    bool readFile(const QString &path, QByteArray *bytes, QString *error) override
+    {
+        return readWholeFile(path, bytes, error);
+    }
+
+    bool writeFile(const QString &path, const QByteArray &bytes, QString *error) override
+    {
+        return writeFileSafely(path, bytes, error);
+    }
+
+    bool rename(const QString &from, const QString &to, QString *error) override
+    {
+        std::error_code code;
+        std::filesystem::rename(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(), code);
+        return report(code, error);
+    }
+
+    bool removeFile(const QString &path, QString *error) override
+    {
+        QFile file(path);
+        if (file.remove() || !file.exists())
+            return true;
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+
+    bool makeFolder(const QString &path, QString *error) override
+    {
+        if (QDir().mkpath(path))
+            return true;
+        if (error)
+            *error = QStringLiteral("the folder %1 cannot be created").arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+
+    bool removeFolder(const QString &path, QString *error) override
+    {
+        QDir dir(path);
+        if (!dir.exists() || (dir.removeRecursively() && !dir.exists()))
+            return true;
+        if (error)
+            *error = QStringLiteral("the folder %1 cannot be removed").arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+
+private:
+    static bool report(const std::error_code &code, QString *error)
+    {
+        if (!code)
+            return true;
+        if (error)
+            *error = QString::fromLocal8Bit(code.message());
+        return false;
+    }
+};
+
+} // namespace
+
+std::shared_ptr<FileOperations> makeDiskFileOperations()
+{
+    return std::make_shared<DiskFileOperations>();
+}
+
+QString pathIn(const QString &folder, const QString &name)
+{
+    return QDir(folder).filePath(name);
+}
+
+QString findIgnoringCase(const QStringList &names, const QString &name)
+{
+    if (names.contains(name))
+        return name;
+    for (const QString &candidate : names) {
+        if (candidate.compare(name, Qt::CaseInsensitive) == 0)
+            return candidate;
+    }
+    return QString();
+}

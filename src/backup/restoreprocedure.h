@@ -1,0 +1,49 @@
+#pragma once
+
+#include "backup/diskinfo.h"
+#include "backup/manifest.h"
+#include "backup/procedure.h"
+
+#include <QSet>
+#include <QStringList>
+
+#include <optional>
+
+// Copies a backup back into the workbook. Nothing of the workbook changes
+// until every medium has been read and checked: the files are copied into a
+// staging folder, checked against each medium's Manifest.bk1 (a backup
+// without one, written by an older version, by DiskInfo.bk1 and the files'
+// presence alone), and only then swapped in, the previous files kept in a
+// dated safety folder (see RestoreSwap).
+class RestoreProcedure
+{
+public:
+    explicit RestoreProcedure(ProcedureEnvironment environment);
+    ProcedureResult run();
+
+private:
+    bool attended() const { return env_.prompt != nullptr; }
+    Prompt::Answer ask(Prompt::Icon icon, const QString &title, const QString &text, Prompt::Buttons buttons,
+                       std::optional<Prompt::Answer> defaultAnswer = std::nullopt);
+    // Reads DiskInfo.bk1 and Manifest.bk1 of the medium now in the drive.
+    void readMedium();
+    bool loadManifest();
+    bool restoreFile(const QString &backupName, const QString &sourceName);
+    bool finishMedium();
+    // The prompt for the next disk; false when the user gave up.
+    bool askForNextDisk();
+
+    ProcedureResult cancelled();
+    ProcedureResult failed(const QString &reason);
+
+    ProcedureEnvironment env_;
+    QString staging_;
+    QStringList mediumNames_;
+    DiskInfo info_;
+    QByteArray infoBytes_;
+    std::optional<Manifest> manifest_;
+    bool manifestDamaged_ = false;
+    QSet<QString> restoredFromMedium_; // backup names, lower case
+    int expectedDisk_ = 1;
+    QString error_;
+};

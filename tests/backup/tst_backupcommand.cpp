@@ -1,0 +1,155 @@
+// `sentrivo --backup` and `--restore` as a scheduler runs them: no display,
+// no questions, exit status and reason, the workbook untouched on failure.
+#include "backup/backupset.h"
+#include "backup/restoreswap.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run sentrivo(const QStringList &arguments)
+{
+    QProcess process;
+    // Nothing to draw on: the command must not need a display.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    process.setProcessEnvironment(environment);
+    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/sentrivo"), arguments);
+    Run run;
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+void write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QMap<QString, QByteArray> filesIn(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    for (const QFileInfo &info : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden)) {
+        QFile file(info.absoluteFilePath());
+        file.open(QIODevice::ReadOnly);
+        files.insert(info.fileName(), file.readAll());
+    }
+    return files;
+}
+
+} // namespace
+
+class TestBackupCommand : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void backupThenRestore();
+    void failuresLeaveTheWorkbook_data();
+    void failuresLeaveTheWorkbook();
+};
+
+void TestBackupCommand::backupThenRestore()
+{
+    QTemporaryDir root;
+    const QString workbook = root.filePath(QStringLiteral("workbook"));
+    const QString target = root.filePath(QStringLiteral("usb/nightly")); // created when missing
+    QDir().mkpath(workbook);
+    write(workbook + QStringLiteral("/Stat1.Fil"), "statuses");
+    write(workbook + QStringLiteral("/Policy3.Fil"), "{\\rtf1 policy}");
+    const QMap<QString, QByteArray> saved = filesIn(workbook);
+
+    Run run = sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--backup"), target});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.err.isEmpty());
+    QVERIFY(QFile::exists(target + QStringLiteral("/DiskInfo.bk1")));
+    QVERIFY(QFile::exists(target + QStringLiteral("/Policy3.hb1")));
+
+    write(workbook + QStringLiteral("/Stat1.Fil"), "changed later");
+    run = sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--restore"), target});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.out.contains(QStringLiteral("Before restore ")));
+    QCOMPARE(filesIn(workbook), saved);
+    QCOMPARE(QDir(workbook).entryList({QStringLiteral("Before restore *")}, QDir::Dirs).size(), 1);
+}
+
+void TestBackupCommand::failuresLeaveTheWorkbook_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("medium");     // relative to the temporary folder
+    QTest::addColumn<QString>("reasonPart");
+    QTest::newRow("restore from a folder without a backup") << "--restore" << "empty" << "holds no backup disk #1";
+    QTest::newRow("restore from a missing folder") << "--restore" << "nowhere" << "there is no folder";
+    QTest::newRow("restore of a damaged backup") << "--restore" << "damaged" << "is damaged";
+    QTest::newRow("restore of a two-disk backup") << "--restore" << "twodisks" << "continues on Backup Disk # 2";
+    QTest::newRow("backup into the workbook") << "--backup" << "workbook" << "workbook folder itself";
+    QTest::newRow("backup to an unwritable place") << "--backup" << "readonly" << "Unable to write to";
+    QTest::newRow("backup below a file") << "--backup" << "plainfile/backup" << "cannot be created";
+}
+
+void TestBackupCommand::failuresLeaveTheWorkbook()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, medium);
+    QFETCH(QString, reasonPart);
+    if (medium == QStringLiteral("readonly") && ::geteuid() == 0)
+        QSKIP("the superuser writes into read-only folders");
+
+    QTemporaryDir root;
+    const QString workbook = root.filePath(QStringLiteral("workbook"));
+    QDir().mkpath(workbook);
+    write(workbook + QStringLiteral("/Stat1.Fil"), "statuses");
+    write(workbook + QStringLiteral("/Location.Fil"), "location");
+    QDir().mkpath(root.filePath(QStringLiteral("empty")));
+    write(root.filePath(QStringLiteral("plainfile")), "not a folder");
+    QDir().mkpath(root.filePath(QStringLiteral("readonly")));
+    QFile::setPermissions(root.filePath(QStringLiteral("readonly")), QFile::ReadOwner | QFile::ExeOwner);
+    // A good backup, then one file on it changed.
+    QCOMPARE(sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--backup"),
+                       root.filePath(QStringLiteral("damaged"))})
+                 .exitCode,
+             0);
+    write(root.filePath(QStringLiteral("damaged/Stat1.hb1")), "statusez");
+    // The first disk of a two-disk backup.
+    QDir().mkpath(root.filePath(QStringLiteral("twodisks")));
+    QByteArray info(180, '\0');
+    const auto record = [&info](int n, const QByteArray &text) {
+        info[(n - 1) * 30] = char(text.size());
+        info.replace((n - 1) * 30 + 2, text.size(), text);
+    };
+    record(1, "HIPAA");
+    record(2, "1");
+    record(3, "2");
+    record(4, "20");
+    record(6, "T1");
+    write(root.filePath(QStringLiteral("twodisks/DiskInfo.bk1")), info);
+    write(root.filePath(QStringLiteral("twodisks/Stat1.hb1")), "other statuses");
+
+    const QMap<QString, QByteArray> before = filesIn(workbook);
+    const Run run = sentrivo({QStringLiteral("--workbook"), workbook, option, root.filePath(medium)});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(reasonPart), qPrintable(run.err));
+    QCOMPARE(filesIn(workbook), before);
+    QVERIFY(!QFile::exists(workbook + QLatin1Char('/') + RestoreSwap::kStagingFolder));
+    QFile::setPermissions(root.filePath(QStringLiteral("readonly")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QTEST_GUILESS_MAIN(TestBackupCommand)
+#include "tst_backupcommand.moc"

@@ -1,0 +1,121 @@
+// A restore killed (SIGKILL) at several points, from copying the backup to
+// the middle of putting it in place: the workbook is whole afterwards, with
+// either every previous file or every restored one.
+#include "backup/backupset.h"
+#include "backup/restoreswap.h"
+#include "backuprig.h"
+
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+QMap<QString, QByteArray> userFiles(const QString &folder)
+{
+    QMap<QString, QByteArray> files = BackupRig::topFiles(folder);
+    files.removeIf([](const auto &it) { return !BackupSet::isUserFileName(it.key()); });
+    return files;
+}
+
+void fill(const BackupRig &rig, char mark)
+{
+    for (int number = 1; number <= BackupSet::kFixedCount; ++number)
+        rig.writeWorkbook(BackupSet::fixedFile(number).sourceName, QByteArray(64, char(mark + number)));
+    for (int k = 0; k <= BackupSet::kLastIndex; k += 7)
+        rig.writeWorkbook(BackupSet::numberedFile(k).sourceName, QByteArray::number(k) + QByteArray(500, mark));
+    rig.writeWorkbook(QStringLiteral("Location.Fil"), QByteArray(1, mark));
+}
+
+} // namespace
+
+class TestBackupKill : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void killedRestoreLeavesWorkbookWhole_data();
+    void killedRestoreLeavesWorkbookWhole();
+
+private:
+    // The operations of an undisturbed restore, in order.
+    QList<QPair<FaultyFileOperations::Op, QString>> operationsOfRestore();
+};
+
+QList<QPair<FaultyFileOperations::Op, QString>> TestBackupKill::operationsOfRestore()
+{
+    BackupRig rig;
+    fill(rig, 'b');
+    [&] { QVERIFY(rig.backup(false).completed()); }();
+    fill(rig, 'w');
+    QList<QPair<FaultyFileOperations::Op, QString>> operations;
+    rig.files.beforeOperation = [&](FaultyFileOperations::Op op, const QString &path) {
+        operations.append({op, QDir(rig.root.path()).relativeFilePath(path)});
+    };
+    [&] { QVERIFY(rig.restore(false).completed()); }();
+    return operations;
+}
+
+void TestBackupKill::killedRestoreLeavesWorkbookWhole_data()
+{
+    using Op = FaultyFileOperations::Op;
+    const auto operations = operationsOfRestore();
+    const auto find = [&](Op op, const QString &pathPart, int skip) {
+        for (int i = 0; i < operations.size(); ++i) {
+            if (operations.at(i).first == op && operations.at(i).second.contains(pathPart) && skip-- == 0)
+                return i + 1; // operations are counted from 1
+        }
+        return -1;
+    };
+    const QString staging = RestoreSwap::kStagingFolder;
+    QTest::addColumn<int>("stopAt");
+    QTest::addColumn<bool>("replaced"); // the restore had passed the point of no return
+    QTest::newRow("copying the backup") << find(Op::Write, staging + QStringLiteral("/Action"), 5) << false;
+    QTest::newRow("checks done, nothing moved") << find(Op::MakeFolder, QStringLiteral("Before restore"), 0) << false;
+    QTest::newRow("previous files half set aside") << find(Op::Rename, QStringLiteral("workbook/"), 8) << true;
+    QTest::newRow("restored files half in place") << find(Op::Rename, staging, 10) << true;
+    QTest::newRow("tidying up") << find(Op::RemoveFolder, staging, 1) << true;
+}
+
+void TestBackupKill::killedRestoreLeavesWorkbookWhole()
+{
+    QFETCH(int, stopAt);
+    QFETCH(bool, replaced);
+    QVERIFY(stopAt > 0);
+
+    BackupRig rig;
+    fill(rig, 'b');
+    QVERIFY(rig.backup(false).completed());
+    QMap<QString, QByteArray> restored = userFiles(rig.workbook());
+    restored.remove(QStringLiteral("Location.Fil"));
+    fill(rig, 'w');
+    rig.writeWorkbook(QStringLiteral("Action1.Fil"), "only in the workbook");
+    const QMap<QString, QByteArray> previous = userFiles(rig.workbook());
+
+    const QString marker = rig.root.filePath(QStringLiteral("stopped"));
+    QProcess helper;
+    helper.start(QCoreApplication::applicationDirPath() + QStringLiteral("/backup_restore_helper"),
+                 {rig.workbook(), rig.drive(), marker, QString::number(stopAt)});
+    QVERIFY(helper.waitForStarted());
+    QVERIFY2(QTest::qWaitFor([&] { return QFile::exists(marker) || helper.state() == QProcess::NotRunning; }, 120000),
+             "the helper never reached its stop");
+    QVERIFY2(QFile::exists(marker), helper.readAllStandardError().constData());
+    helper.kill(); // SIGKILL
+    QVERIFY(helper.waitForFinished());
+    QCOMPARE(helper.exitStatus(), QProcess::CrashExit);
+
+    if (!replaced)
+        QCOMPARE(userFiles(rig.workbook()), previous);
+    // The next opening of the workbook settles what the kill left.
+    RestoreSwap::completeInterrupted(rig.workbook(), rig.files);
+    QVERIFY(!QFile::exists(QDir(rig.workbook()).filePath(RestoreSwap::kStagingFolder)));
+    const QStringList safety = QDir(rig.workbook()).entryList({QStringLiteral("Before restore *")}, QDir::Dirs);
+    if (replaced) {
+        QCOMPARE(userFiles(rig.workbook()), restored);
+        QCOMPARE(safety.size(), 1);
+        QCOMPARE(userFiles(QDir(rig.workbook()).filePath(safety.first())), previous);
+    } else {
+        QCOMPARE(userFiles(rig.workbook()), previous);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestBackupKill)
+#include "tst_backupkill.moc"
