@@ -18,7 +18,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -65,6 +67,8 @@ ActionArea::ActionArea(ScreenEnvironment &environment, QWidget *parent)
     connect(standardsPanel_, &StandardsGridPanel::optionsMenuRequested, this, &ActionArea::popUpOptionsMenu);
     connect(workspace_, &SafeguardWorkspace::captionChanged, this, &ActionArea::setCaption);
     connect(workspace_, &SafeguardWorkspace::exitRequested, this, [this] { enterWorkMode(StandardsMode); });
+    connect(workspace_, &SafeguardWorkspace::saved, this,
+            [this](const QString &message) { statusBar()->showMessage(message, kSavedMessageMs); });
     connect(groupPanel_, &GroupButtonPanel::safeguardButtonPressed, this, &ActionArea::pressSafeguardButton);
 }
 
@@ -109,7 +113,14 @@ void ActionArea::buildBody()
     cover_->setAutoFillBackground(true);
     bodyStack_->addWidget(body_);
     bodyStack_->addWidget(cover_);
-    layout->addWidget(bodyStack_, 1);
+    // On a screen too small for the body it scrolls, so Save and Exit stay
+    // reachable instead of being pushed off the screen.
+    auto *scroller = new QScrollArea(central);
+    scroller->setObjectName(QStringLiteral("bodyScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(bodyStack_);
+    layout->addWidget(scroller, 1);
     setCentralWidget(central);
 
     gridBackground_ = new GridBackground(contentFolder, QString(), this);
@@ -192,7 +203,11 @@ void ActionArea::buildOptionsMenu()
     workspace_->command(SafeguardWorkspace::Command::Print).attachAction(add(Entry::Print, QStringLiteral("&Print")));
     // Printing all policies comes with the printing release.
     menu->addAction(QStringLiteral("Print &All Current Policies Only"))->setEnabled(false);
-    workspace_->command(SafeguardWorkspace::Command::Save).attachAction(add(Entry::Save, QStringLiteral("&Save")));
+    QAction *saveEntry = add(Entry::Save, QStringLiteral("&Save"));
+    // Ctrl+S saves wherever "&Save" can be used.
+    saveEntry->setShortcut(QKeySequence::Save);
+    saveEntry->setShortcutContext(Qt::WindowShortcut);
+    workspace_->command(SafeguardWorkspace::Command::Save).attachAction(saveEntry);
     workspace_->command(SafeguardWorkspace::Command::Save).setHandler([this] {
         if (printPreviewShown()) {
             QApplication::beep();
