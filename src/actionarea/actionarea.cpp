@@ -69,6 +69,8 @@ ActionArea::ActionArea(ScreenEnvironment &environment, QWidget *parent)
     connect(workspace_, &SafeguardWorkspace::exitRequested, this, [this] { enterWorkMode(StandardsMode); });
     connect(workspace_, &SafeguardWorkspace::saved, this,
             [this](const QString &message) { statusBar()->showMessage(message, kSavedMessageMs); });
+    // There from the start, so the body does not move when the first save is reported.
+    statusBar()->setSizeGripEnabled(false);
     connect(groupPanel_, &GroupButtonPanel::safeguardButtonPressed, this, &ActionArea::pressSafeguardButton);
 }
 
