@@ -26,6 +26,43 @@
 
 namespace {
 
+// What the body's scroll area holds: the panels, scrolled only when they do
+// not fit at their minimum size. Held directly, wrapped text in the panels
+// would make the scroll area keep their preferred height and scroll even
+// where everything fits (the 800 x 600 window).
+class ScrolledBody : public QWidget
+{
+public:
+    ScrolledBody(QWidget *content, QScrollArea *area)
+        : QWidget(area)
+        , content_(content)
+        , area_(area)
+    {
+        content_->setParent(this);
+    }
+    QSize sizeHint() const override { return content_->minimumSizeHint(); }
+    QSize minimumSizeHint() const override { return content_->minimumSizeHint(); }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QWidget::resizeEvent(event);
+        content_->setGeometry(rect());
+    }
+    bool event(QEvent *event) override
+    {
+        // The panels changed their needs (another WorkMode): let the area
+        // size us again.
+        if (event->type() == QEvent::LayoutRequest)
+            area_->setWidgetResizable(true);
+        return QWidget::event(event);
+    }
+
+private:
+    QWidget *content_;
+    QScrollArea *area_;
+};
+
 QString navigationCaption(int mode)
 {
     switch (mode) {
@@ -121,7 +158,7 @@ void ActionArea::buildBody()
     scroller->setObjectName(QStringLiteral("bodyScroller"));
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setWidgetResizable(true);
-    scroller->setWidget(bodyStack_);
+    scroller->setWidget(new ScrolledBody(bodyStack_, scroller));
     layout->addWidget(scroller, 1);
     setCentralWidget(central);
 

@@ -350,8 +350,9 @@ void TestWorkspaceSafety::bodyScrollsOnSmallScreens_data()
     QTest::addColumn<QSize>("size");
     QTest::addColumn<bool>("scrolls");
     QTest::newRow("1280 x 720, full display") << QSize(1280, 720) << false;
-    QTest::newRow("1024 x 560") << QSize(1024, 560) << true;
+    QTest::newRow("800 x 600, the smaller display") << QSize(800, 600) << false;
     QTest::newRow("800 x 450") << QSize(800, 450) << true;
+    QTest::newRow("640 x 400") << QSize(640, 400) << true;
 }
 
 void TestWorkspaceSafety::bodyScrollsOnSmallScreens()
