@@ -67,7 +67,7 @@ class TestWorkspaceSafety : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void unreadableEntryIsReportedAndNeverSavedOver_data() { addUnreadableRows(); }
+    void unreadableEntryIsReportedAndNeverSavedOver_data();
     void unreadableEntryIsReportedAndNeverSavedOver();
     void unreadablePlanIsReportedAndNeverReplaced_data() { addUnreadableRows(); }
     void unreadablePlanIsReportedAndNeverReplaced();
@@ -86,23 +86,40 @@ private Q_SLOTS:
     void bodyScrollsOnSmallScreens();
 };
 
+void TestWorkspaceSafety::unreadableEntryIsReportedAndNeverSavedOver_data()
+{
+    QTest::addColumn<Unreadable>("how");
+    QTest::addColumn<View>("view");
+    QTest::addColumn<QString>("file");
+    for (const auto &[name, how] : {std::pair{"a folder in its place", Unreadable::FolderInItsPlace},
+                                    std::pair{"a link to itself", Unreadable::LinkToItself}}) {
+        QTest::addRow("Action Taken, %s", name) << how << View::ActionTakenOption << QStringLiteral("Action0.Fil");
+        QTest::addRow("Policies, %s", name) << how << View::PoliciesOption << QStringLiteral("Policy0.Fil");
+    }
+}
+
 void TestWorkspaceSafety::unreadableEntryIsReportedAndNeverSavedOver()
 {
     QFETCH(Unreadable, how);
+    QFETCH(View, view);
+    QFETCH(QString, file);
     ActionAreaFixture f;
     f.open();
-    makeUnreadable(f.workbook, QStringLiteral("Action0.Fil"), how);
+    makeUnreadable(f.workbook, file, how);
     f.clickNavigation(ActionArea::AdministrativeMode);
 
     f.test.prompt->enqueue(Answer::Ok);
-    f.chooseView(View::ActionTakenOption);
+    f.chooseView(view);
     QCOMPARE(f.test.prompt->questions.size(), 1);
     const ScriptedPrompt::Question report = f.test.prompt->questions.first();
     QCOMPARE(report.icon, Prompt::Icon::Critical);
     QCOMPARE(report.title, SafeguardWorkspace::kNotReadTitle);
-    QVERIFY2(report.text.contains(QDir::toNativeSeparators(f.workbook.filePath(QStringLiteral("Action0.Fil")))),
-             qPrintable(report.text));
+    QVERIFY2(report.text.contains(QDir::toNativeSeparators(f.workbook.filePath(file))), qPrintable(report.text));
     QVERIFY(f.workspace()->entryUnreadable());
+    // No template can take the place of a policy that could not be read.
+    QVERIFY(!f.workspace()->templateButton()->isEnabled());
+    f.workspace()->insertTemplate();
+    QCOMPARE(f.editor()->text(), QString());
 
     // Nothing typed, saved or inserted can take the file's place.
     QVERIFY(f.editor()->isReadOnly());
@@ -113,14 +130,13 @@ void TestWorkspaceSafety::unreadableEntryIsReportedAndNeverSavedOver()
     f.test.prompt->enqueue(Answer::Ok);
     QVERIFY(!f.workspace()->save());
     QCOMPARE(f.test.prompt->questions.last().title, SafeguardWorkspace::kSaveFailedTitle);
-    QVERIFY(stillUnreadable(f.workbook, QStringLiteral("Action0.Fil"), how));
+    QVERIFY(stillUnreadable(f.workbook, file, how));
 
     // Choosing the view again reads the file again: once it can be read the
     // entry is the user's as usual.
-    QVERIFY(QFile::remove(f.workbook.filePath(QStringLiteral("Action0.Fil")))
-            || f.workbook.dir().rmdir(QStringLiteral("Action0.Fil")));
-    QVERIFY(f.workbook.writeFile(QStringLiteral("Action0.Fil"), "{\\rtf1 Reviewed in March}"));
-    f.chooseView(View::ActionTakenOption);
+    QVERIFY(QFile::remove(f.workbook.filePath(file)) || f.workbook.dir().rmdir(file));
+    QVERIFY(f.workbook.writeFile(file, "{\\rtf1 Reviewed in March}"));
+    f.chooseView(view);
     QCOMPARE(f.editor()->text(), QStringLiteral("Reviewed in March"));
     QVERIFY(!f.editor()->isReadOnly());
     QVERIFY(!f.workspace()->entryUnreadable());
