@@ -21,11 +21,50 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
+
+// What the body's scroll area holds: the panels, scrolled only when they do
+// not fit at their minimum size. Held directly, wrapped text in the panels
+// would make the scroll area keep their preferred height and scroll even
+// where everything fits (the 800 x 600 window).
+class ScrolledBody : public QWidget
+{
+public:
+    ScrolledBody(QWidget *content, QScrollArea *area)
+        : QWidget(area)
+        , content_(content)
+        , area_(area)
+    {
+        content_->setParent(this);
+    }
+    QSize sizeHint() const override { return content_->minimumSizeHint(); }
+    QSize minimumSizeHint() const override { return content_->minimumSizeHint(); }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QWidget::resizeEvent(event);
+        content_->setGeometry(rect());
+    }
+    bool event(QEvent *event) override
+    {
+        // The panels changed their needs (another WorkMode): let the area
+        // size us again.
+        if (event->type() == QEvent::LayoutRequest)
+            area_->setWidgetResizable(true);
+        return QWidget::event(event);
+    }
+
+private:
+    QWidget *content_;
+    QScrollArea *area_;
+};
 
 QString navigationCaption(int mode)
 {
@@ -68,6 +107,10 @@ ActionArea::ActionArea(ScreenEnvironment &environment, QWidget *parent)
     connect(standardsPanel_, &StandardsGridPanel::optionsMenuRequested, this, &ActionArea::popUpOptionsMenu);
     connect(workspace_, &SafeguardWorkspace::captionChanged, this, &ActionArea::setCaption);
     connect(workspace_, &SafeguardWorkspace::exitRequested, this, [this] { enterWorkMode(StandardsMode); });
+    connect(workspace_, &SafeguardWorkspace::saved, this,
+            [this](const QString &message) { statusBar()->showMessage(message, kSavedMessageMs); });
+    // There from the start, so the body does not move when the first save is reported.
+    statusBar()->setSizeGripEnabled(false);
     connect(groupPanel_, &GroupButtonPanel::safeguardButtonPressed, this, &ActionArea::pressSafeguardButton);
     connect(standardsPanel_, &StandardsGridPanel::printRequested, print_, &ActionAreaPrint::openSummaryPrint);
 }
@@ -118,7 +161,14 @@ void ActionArea::buildBody()
     cover_->setAutoFillBackground(true);
     bodyStack_->addWidget(body_);
     bodyStack_->addWidget(cover_);
-    layout->addWidget(bodyStack_, 1);
+    // On a screen too small for the body it scrolls, so Save and Exit stay
+    // reachable instead of being pushed off the screen.
+    auto *scroller = new QScrollArea(central);
+    scroller->setObjectName(QStringLiteral("bodyScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(new ScrolledBody(bodyStack_, scroller));
+    layout->addWidget(scroller, 1);
     setCentralWidget(central);
 
     gridBackground_ = new GridBackground(contentFolder, QString(), this);
@@ -205,7 +255,11 @@ void ActionArea::buildOptionsMenu()
     allPolicies->setObjectName(QStringLiteral("printAllPolicies"));
     connect(allPolicies, &QAction::triggered, print_, &ActionAreaPrint::printAllPolicies);
     print_->setAllPoliciesEntry(allPolicies, menu->addSeparator());
-    workspace_->command(SafeguardWorkspace::Command::Save).attachAction(add(Entry::Save, QStringLiteral("&Save")));
+    QAction *saveEntry = add(Entry::Save, QStringLiteral("&Save"));
+    // Ctrl+S saves wherever "&Save" can be used.
+    saveEntry->setShortcut(QKeySequence::Save);
+    saveEntry->setShortcutContext(Qt::WindowShortcut);
+    workspace_->command(SafeguardWorkspace::Command::Save).attachAction(saveEntry);
     workspace_->command(SafeguardWorkspace::Command::Save).setHandler([this] {
         if (printPreviewShown()) {
             QApplication::beep();

@@ -42,6 +42,8 @@ public:
         SampleMode = 9,
     };
     static inline const QString kBaseCaption = QStringLiteral("Action Area");
+    // How long the status bar says that a save happened.
+    static constexpr int kSavedMessageMs = 5000;
     // The caption of navigation button n.
     static QString navigationCaptionOf(int mode);
 

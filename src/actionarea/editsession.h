@@ -38,9 +38,14 @@ public:
 
     // Asks the save question when there are unsaved changes. Returns whether
     // the action that asked may go on: Yes saves and goes on, No discards and
-    // goes on; a Yes whose save failed keeps the edits and the flag, and the
-    // action must not go on, so the user's text is never thrown away.
+    // goes on. Cancel (also Esc and the close box) and a Yes whose save failed
+    // keep the edits and the flag, and the action must not go on, so the
+    // user's text is never thrown away.
     bool settleUnsavedChanges(QWidget *parent);
+    // The action a No let go on was then cancelled (the exit question
+    // answered No or Cancel): the text is still on screen, so it counts as
+    // unsaved again.
+    void guardedActionCancelled();
 
     // The editor's content changed. A change the program announced through
     // the loading flag only consumes the flag; otherwise the flag records
@@ -52,6 +57,7 @@ private:
     std::function<bool()> saver_;
     std::function<bool()> questionAllowed_;
     bool unsaved_ = false;
+    bool discardedByNo_ = false;
     int loading_ = 0;
 };
 

@@ -69,7 +69,11 @@ GroupButtonPanel::GroupButtonPanel(QWidget *parent)
             button->setToolTip(Catalogue::displayText(QString::fromLatin1(safeguard.fullName)));
             button->setCheckable(true);
             button->setAutoDefault(false);
-            button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::MinimumExpanding);
+            // The 23 buttons of the largest group share the height of the
+            // 800 x 600 window: each may shrink to the height of its text.
+            const int lines = int(button->text().count(QLatin1Char('\n'))) + 1;
+            button->setMinimumHeight(lines * button->fontMetrics().height() + 2);
+            button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
             frameLayout->addWidget(button);
             connect(button, &QPushButton::clicked, this, [this, group, index] {
                 // The check mark follows the safeguard actually selected.

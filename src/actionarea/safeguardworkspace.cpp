@@ -105,7 +105,16 @@ QWidget *SafeguardWorkspace::buildOptionFrames()
         frame->layout()->addWidget(button);
         viewGroup_->addButton(button, option);
         viewOptions_[option] = button;
-        connect(button, &QRadioButton::clicked, this, [this, option] { chooseView(ViewOption(option)); });
+        connect(button, &QRadioButton::clicked, this, [this, option] {
+            // Choosing the view already shown changes nothing and asks
+            // nothing; only an entry that could not be read is read again.
+            if (option == shownOption_ && !entryUnreadable_) {
+                if (currentView_ >= ActionTakenView)
+                    editor_->setFocus();
+                return;
+            }
+            chooseView(ViewOption(option));
+        });
     }
 
     auto *locationGroup = new QButtonGroup(this);
@@ -180,6 +189,17 @@ void SafeguardWorkspace::deselectAllViews()
         button->setChecked(false);
     viewGroup_->setExclusive(true);
     shownOption_ = -1;
+    noEntryShown();
+}
+
+void SafeguardWorkspace::noEntryShown()
+{
+    // With no view chosen there is no entry to type into or to save to.
+    currentView_ = NoEntryView;
+    currentEntryFile_.clear();
+    entryUnreadable_ = false;
+    editor_->setReadOnly(true);
+    setEntryCommandsAllowed(false);
 }
 
 void SafeguardWorkspace::setImplementationSpecificationAvailable(bool available, bool deselect)

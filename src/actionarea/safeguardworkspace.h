@@ -46,6 +46,7 @@ public:
 
     static inline const QString kRecoveryPlanFile = QStringLiteral("DRPln1.Fil");
     static inline const QString kSaveFailedTitle = QStringLiteral("Save Failed");
+    static inline const QString kNotReadTitle = QStringLiteral("File Not Read");
 
     SafeguardWorkspace(EditSession &session, StatusTable &statusTable, const PlatformServices &services,
                        const QString &contentFolder, QWidget *parent = nullptr);
@@ -104,11 +105,16 @@ public:
     // The file the last entry view loaded (in the workbook, or the shipped
     // sample), empty for other views.
     QString currentEntryFile() const { return currentEntryFile_; }
+    // The entry shown exists in the workbook but could not be read: it is
+    // never saved over until a later choice of the view reads it.
+    bool entryUnreadable() const { return entryUnreadable_; }
     QString contentFolder() const { return contentFolder_; }
 
 Q_SIGNALS:
     void captionChanged(const QString &caption);
     void exitRequested();
+    // An entry or the plan was written; the message says which.
+    void saved(const QString &message);
 
 private:
     void buildControls();
@@ -119,8 +125,12 @@ private:
     void checkViewOption(int option);
     bool askToLeave();
     bool writeEditorTo(const QString &fileName, const QString &description);
-    void loadEntryFile(const QString &path);
+    bool loadEntryFile(const QString &path);
     void loadTemplate(int templateNumber);
+    bool existsInWorkbook(const QString &path) const;
+    void reportUnreadable(const QString &path, const QString &reason, const QString &consequence);
+    void noEntryShown();
+    QString savedMessage() const;
     bool entryFileHasText(const QString &fileName) const;
     QString workbookPath(const QString &fileName) const;
     void showPolicyNotice();
@@ -149,5 +159,6 @@ private:
     int currentView_ = NoEntryView;
     int shownOption_ = -1; // the view option whose content the editor holds
     QString currentEntryFile_;
+    bool entryUnreadable_ = false;
     bool policyNoticeShown_ = false;
 };

@@ -240,9 +240,10 @@ void ActionArea::enterRecoveryPlan()
     workspace_->setSafeguardControlsVisible(false);
     workspace_->deselectAllViews();
     workspace_->loadRecoveryPlan();
-    workspace_->setTemplateAllowed(true);
+    const bool planReadable = !workspace_->entryUnreadable();
+    workspace_->setTemplateAllowed(planReadable);
     groupPanel_->setTitle(QStringLiteral("Disaster Recovery Plan"));
-    workspace_->setEntryCommandsAllowed(true);
+    workspace_->setEntryCommandsAllowed(planReadable);
     session_->setLoadingFlag(0);
     session_->clearUnsavedChanges();
 }
@@ -265,10 +266,14 @@ void ActionArea::pressScreenButton(int index)
         environment().open(index, this);
         return;
     }
-    if (askExitQuestion())
+    if (askExitQuestion()) {
         close();
-    else
-        pressScreenButton(ScreenIndex::ActionArea);
+        return;
+    }
+    // A No to the save question let the exit go on; the exit did not happen,
+    // so the text still on screen is still unsaved.
+    session_->guardedActionCancelled();
+    pressScreenButton(ScreenIndex::ActionArea);
 }
 
 void ActionArea::chooseSwitchingEntry(int index)

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -128,6 +129,8 @@ bool SafeguardWorkspace::selectSafeguard(int buttonIndex)
         ReferencesInRuleOption, ActionTakenOption, CommentsNotesOption,
         PoliciesOption, ImplementationSpecificationOption, AdditionalInformationOption};
     const int checked = checkedViewOption();
+    if (checked < 0)
+        noEntryShown();
     for (ViewOption option : kOrder) {
         if (option == checked) {
             chooseView(option);
@@ -190,6 +193,7 @@ void SafeguardWorkspace::showReferenceView(Reference::ReferenceKind kind)
     setTemplateAllowed(false);
     currentView_ = NoEntryView;
     currentEntryFile_.clear();
+    entryUnreadable_ = false;
     session_.clearUnsavedChanges();
     editor_->setReadOnly(true);
     command(Command::Print).setAllowed(true);
@@ -224,6 +228,7 @@ void SafeguardWorkspace::showEntryView(Catalogue::EntryKind kind)
 
     editor_->setReadOnly(false);
     setEntryCommandsAllowed(true);
+    entryUnreadable_ = false;
 
     emptyEditor();
     QString path;
@@ -240,18 +245,52 @@ void SafeguardWorkspace::showEntryView(Catalogue::EntryKind kind)
         path = workbookPath(currentEntryFile_);
     }
     // A missing file is an entry not written yet: the editor stays empty.
-    if (!path.isEmpty())
-        loadEntryFile(path);
+    if (!path.isEmpty() && (workMode_ == kSampleMode || existsInWorkbook(path)) && !loadEntryFile(path)
+        && workMode_ != kSampleMode) {
+        // An entry that is there but cannot be read is never replaced by
+        // what the empty editor would save.
+        entryUnreadable_ = true;
+        setEntryCommandsAllowed(false);
+        setTemplateAllowed(false);
+        editor_->setReadOnly(true);
+        session_.clearUnsavedChanges();
+        return;
+    }
 
     // The sample's Action Taken and Comments/Notes can be read, not changed.
     editor_->setReadOnly(workMode_ == kSampleMode && !policies);
     session_.clearUnsavedChanges();
+    if (editor_->isVisible())
+        editor_->setFocus();
 }
 
-void SafeguardWorkspace::loadEntryFile(const QString &path)
+bool SafeguardWorkspace::existsInWorkbook(const QString &path) const
 {
-    LoadingGuard loading(session_);
-    editor_->loadFile(path);
+    // A link whose target is gone or unreachable is there too.
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+bool SafeguardWorkspace::loadEntryFile(const QString &path)
+{
+    QString error;
+    {
+        LoadingGuard loading(session_);
+        if (editor_->loadFile(path, &error))
+            return true;
+    }
+    reportUnreadable(path, error,
+                     QStringLiteral("The file is left as it is: nothing can be saved over it until it can be "
+                                    "read. Choose the view again once the file can be read."));
+    return false;
+}
+
+void SafeguardWorkspace::reportUnreadable(const QString &path, const QString &reason, const QString &consequence)
+{
+    services_.prompt->ask(this, Prompt::Icon::Critical, kNotReadTitle,
+                          QStringLiteral("The file\n%1\ncould not be read.\n\n%2\n\n%3")
+                              .arg(QDir::toNativeSeparators(path), reason, consequence),
+                          Prompt::Buttons::Ok);
 }
 
 void SafeguardWorkspace::showPolicyNotice()
@@ -263,6 +302,13 @@ void SafeguardWorkspace::showPolicyNotice()
 
 bool SafeguardWorkspace::save()
 {
+    if (entryUnreadable_ && (workMode_ == kRecoveryPlanMode || isSafeguardMode(workMode_))) {
+        services_.prompt->ask(this, Prompt::Icon::Exclamation, kSaveFailedTitle,
+                              QStringLiteral("The file %1 could not be read, so nothing is saved over it.")
+                                  .arg(currentEntryFile_),
+                              Prompt::Buttons::Ok);
+        return false;
+    }
     if (workMode_ == kRecoveryPlanMode)
         return writeEditorTo(kRecoveryPlanFile, QStringLiteral("disaster recovery plan"));
     if (workMode_ == kSampleMode) {
@@ -292,6 +338,7 @@ bool SafeguardWorkspace::writeEditorTo(const QString &fileName, const QString &d
         BusyCursor busy;
         if (editor_->saveFile(path, &error)) {
             session_.clearUnsavedChanges();
+            Q_EMIT saved(savedMessage());
             return true;
         }
     }
@@ -303,6 +350,18 @@ bool SafeguardWorkspace::writeEditorTo(const QString &fileName, const QString &d
                               .arg(description, QDir::toNativeSeparators(path), error),
                           Prompt::Buttons::Ok);
     return false;
+}
+
+QString SafeguardWorkspace::savedMessage() const
+{
+    if (workMode_ == kRecoveryPlanMode)
+        return QStringLiteral("Saved Disaster Recovery Plan");
+    const int option = ActionTakenOption + int(entryKindOfView(currentView_));
+    const QString view = viewOptions_[option]->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
+    const int safeguardNo = currentSafeguardNo();
+    if (!Catalogue::isValidSafeguardNo(safeguardNo))
+        return QStringLiteral("Saved ") + view;
+    return QStringLiteral("Saved %1 for %2").arg(view, QLatin1String(Catalogue::safeguardAt(safeguardNo).fullName));
 }
 
 bool SafeguardWorkspace::entryFileHasText(const QString &fileName) const
@@ -317,34 +376,44 @@ void SafeguardWorkspace::loadTemplate(int templateNumber)
 {
     const QString path = Reference::findContentFile(contentFolder_,
                                                     EntryTemplates::templateFileName(templateNumber));
+    if (path.isEmpty())
+        return;
     // Loaded as the user's edit: the entry is written only when saved.
-    if (!path.isEmpty())
-        editor_->loadFile(path);
+    QString error;
+    if (!editor_->loadFile(path, &error))
+        reportUnreadable(path, error, QStringLiteral("The template was not inserted; the editor is unchanged."));
 }
 
 void SafeguardWorkspace::insertTemplate()
 {
     const std::optional<int> number = EntryTemplates::templateNumber(workMode_, currentSafeguardNo());
-    if (!number || workMode_ == 7)
+    if (!number || workMode_ == 7 || entryUnreadable_)
         return;
+    bool fileHasText = true;
     if (workMode_ != kSampleMode) {
         const QString entryFile =
             workMode_ == kRecoveryPlanMode
                 ? kRecoveryPlanFile
                 : Catalogue::entryFileName(Catalogue::EntryKind::PoliciesProcedures, currentSafeguardNo());
-        if (!entryFileHasText(entryFile)) {
+        fileHasText = entryFileHasText(entryFile);
+        // Typing not saved yet is the user's work too: it is never replaced
+        // without the question.
+        if (!fileHasText && !session_.hasUnsavedChanges()) {
             loadTemplate(*number);
             return;
         }
     }
     const QString existing = workMode_ == kRecoveryPlanMode ? QStringLiteral("Disaster Recovery Plan.")
                                                             : QStringLiteral("Policy and Procedure/Plan.");
-    const Prompt::Answer answer = services_.prompt->ask(
-        this, Prompt::Icon::Exclamation, QStringLiteral("Insert Template"),
-        QStringLiteral("The program has detected an existing ") + existing
-            + QStringLiteral("\n\nIf you insert template and save file the existing file will be "
-                             "overwritten!\n\nInsert new Template?"),
-        Prompt::Buttons::YesNoCancel, Prompt::Answer::No);
+    const QString text =
+        fileHasText ? QStringLiteral("The program has detected an existing ") + existing
+                          + QStringLiteral("\n\nIf you insert template and save file the existing file will be "
+                                           "overwritten!\n\nInsert new Template?")
+                    : QStringLiteral("The editor holds text that has not been saved.\n\nIf you insert template "
+                                     "that text will be replaced!\n\nInsert new Template?");
+    const Prompt::Answer answer = services_.prompt->ask(this, Prompt::Icon::Exclamation,
+                                                        QStringLiteral("Insert Template"), text,
+                                                        Prompt::Buttons::YesNoCancel, Prompt::Answer::No);
     if (answer == Prompt::Answer::Yes)
         loadTemplate(*number);
 }
@@ -373,9 +442,16 @@ void SafeguardWorkspace::copyToClipboard()
 void SafeguardWorkspace::loadRecoveryPlan()
 {
     currentEntryFile_ = kRecoveryPlanFile;
-    {
-        LoadingGuard loading(session_);
-        editor_->loadFile(workbookPath(kRecoveryPlanFile));
+    entryUnreadable_ = false;
+    editor_->setReadOnly(false);
+    const QString planPath = workbookPath(kRecoveryPlanFile);
+    if (existsInWorkbook(planPath) && !loadEntryFile(planPath)) {
+        // The plan the user wrote is there but unreadable: neither the
+        // template nor a save may take its place.
+        entryUnreadable_ = true;
+        editor_->setReadOnly(true);
+        session_.clearUnsavedChanges();
+        return;
     }
     if (editor_->text().trimmed().isEmpty()) {
         const QString path = Reference::findContentFile(

@@ -7,7 +7,10 @@ namespace AppPaths {
 
 QString defaultWorkbookFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    // The per-user data folder and the program's name, once: the
+    // application-data location would add the organisation's name too.
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("Sentrivo"));
 }
 
 bool enterWorkbook(const QString &folder, QString *error)

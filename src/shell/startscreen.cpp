@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -183,12 +184,15 @@ void StartScreen::applyWindowGeometry()
     applyingDisplay_ = true;
     if (context_.smallerDisplay) {
         setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-        // The stored size is the outer size; take off the frame when it is known.
+        // The inside (client area) is 800 x 600 whether or not the frame is
+        // known yet, so the other main screens, which copy this size, match
+        // at first start and after a switch alike. The window as framed is
+        // centred.
+        resize(Twips::kSmallerDisplay);
         const QSize frame = frameGeometry().size() - geometry().size();
-        resize(Twips::kSmallerDisplay - frame);
+        const QSize outer = Twips::kSmallerDisplay + frame;
         const QSize screen = screenSize();
-        move((screen.width() - Twips::kSmallerDisplay.width()) / 2,
-             (screen.height() - Twips::kSmallerDisplay.height()) / 2);
+        move((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
     } else {
         setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
     }
@@ -237,7 +241,9 @@ void StartScreen::loadStartScreenColour()
 
 QColor StartScreen::systemDefaultColour() const
 {
-    return systemColourLabel_->palette().color(QPalette::Window);
+    // The application's palette, not the hidden label's: the label inherits
+    // whatever colour the window is painted with.
+    return QApplication::palette(systemColourLabel_).color(QPalette::Window);
 }
 
 QColor StartScreen::backgroundColour() const
@@ -307,6 +313,13 @@ void StartScreen::keepStateAndChoiceConsistent()
         switchDisplay(true);
     else if (maximised && context_.smallerDisplay)
         switchDisplay(false);
+}
+
+void StartScreen::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    // The About box centres on the size recorded here, dragged sizes included.
+    recordSize();
 }
 
 void StartScreen::changeEvent(QEvent *event)

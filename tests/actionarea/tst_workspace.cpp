@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -41,6 +42,7 @@ private Q_SLOTS:
     void overviewRowsHaveNoSpecificationOrTemplate_data();
     void overviewRowsHaveNoSpecificationOrTemplate();
     void sampleNeverWrites();
+    void noticesInFullAndPolicyNoticeOncePerWindow();
     void recoveryPlan();
     void copyToClipboardPlacesRtfOnly();
     void viewStaysChosenAcrossSafeguards();
@@ -94,12 +96,37 @@ void TestWorkspace::typicalEvent()
     QCOMPARE(statuses.value(0), QStringLiteral("Completed"));
 }
 
-enum class Transition { AnotherSafeguard, AnotherView, AnotherWorkMode, ScreenButton, CloseWindow, WorkspaceExit };
+enum class Transition {
+    AnotherSafeguard,
+    AnotherView,
+    AnotherWorkMode,
+    ScreenButton,
+    CloseWindow,
+    WorkspaceExit,
+    ExitProgram
+};
+// The user's answer to the save question; the last one is Yes with the
+// entry's file name taken by a folder, so the save fails.
+enum class SaveAnswer { Yes, No, Cancel, YesButTheSaveFails };
+
+namespace {
+
+MainScreen *shownScreen(int index)
+{
+    for (QWidget *topLevel : QApplication::topLevelWidgets()) {
+        auto *screen = qobject_cast<MainScreen *>(topLevel);
+        if (screen && screen->ownIndex() == index && screen->isVisible())
+            return screen;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 void TestWorkspace::saveQuestionOnGuardedTransitions_data()
 {
     QTest::addColumn<Transition>("transition");
-    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<SaveAnswer>("answer");
     const QList<QPair<const char *, Transition>> transitions = {
         {"another safeguard", Transition::AnotherSafeguard},
         {"another view", Transition::AnotherView},
@@ -107,58 +134,97 @@ void TestWorkspace::saveQuestionOnGuardedTransitions_data()
         {"screen button", Transition::ScreenButton},
         {"closing the window", Transition::CloseWindow},
         {"workspace exit", Transition::WorkspaceExit},
+        {"Exit Program", Transition::ExitProgram},
     };
     for (const auto &[name, transition] : transitions) {
-        QTest::addRow("%s, Yes", name) << transition << Answer::Yes;
-        QTest::addRow("%s, No", name) << transition << Answer::No;
+        QTest::addRow("%s, Yes", name) << transition << SaveAnswer::Yes;
+        QTest::addRow("%s, No", name) << transition << SaveAnswer::No;
+        QTest::addRow("%s, Cancel", name) << transition << SaveAnswer::Cancel;
+        QTest::addRow("%s, Yes but the save fails", name) << transition << SaveAnswer::YesButTheSaveFails;
     }
 }
 
 void TestWorkspace::saveQuestionOnGuardedTransitions()
 {
     QFETCH(Transition, transition);
-    QFETCH(Answer, answer);
+    QFETCH(SaveAnswer, answer);
     ActionAreaFixture f;
     f.open();
     f.clickNavigation(ActionArea::PhysicalMode);
     f.chooseView(View::CommentsNotesOption);
     f.type(QStringLiteral("Badge readers on both doors"));
+    if (answer == SaveAnswer::YesButTheSaveFails)
+        QVERIFY(f.workbook.dir().mkdir(QStringLiteral("Comment23.Fil")));
 
-    f.test.prompt->enqueue(answer);
+    const bool goesOn = answer == SaveAnswer::Yes || answer == SaveAnswer::No;
+    switch (answer) {
+    case SaveAnswer::Yes: f.test.prompt->enqueue(Answer::Yes); break;
+    case SaveAnswer::No: f.test.prompt->enqueue(Answer::No); break;
+    case SaveAnswer::Cancel: f.test.prompt->enqueue(Answer::Cancel); break;
+    case SaveAnswer::YesButTheSaveFails: f.test.prompt->enqueue({Answer::Yes, Answer::Ok}); break;
+    }
+    if (transition == Transition::ExitProgram && goesOn)
+        f.test.prompt->enqueue(Answer::Yes); // "Exit Sentrivo?"
+
+    bool happened = false;
     switch (transition) {
     case Transition::AnotherSafeguard:
         QTest::mouseClick(f.window->groupPanel()->button(1, 3), Qt::LeftButton);
-        QCOMPARE(f.workspace()->currentSafeguardNo(), 26);
+        happened = f.workspace()->currentSafeguardNo() == 26;
         break;
-    case Transition::AnotherView: f.chooseView(View::ActionTakenOption); break;
-    case Transition::AnotherWorkMode: f.clickNavigation(ActionArea::TechnicalMode); break;
+    case Transition::AnotherView:
+        f.chooseView(View::ActionTakenOption);
+        happened = f.workspace()->viewOption(View::ActionTakenOption)->isChecked();
+        break;
+    case Transition::AnotherWorkMode:
+        f.clickNavigation(ActionArea::TechnicalMode);
+        happened = f.window->workMode() == ActionArea::TechnicalMode;
+        break;
     case Transition::ScreenButton:
         QTest::mouseClick(f.window->screenButton(ScreenIndex::SecurityRule), Qt::LeftButton);
+        happened = shownScreen(ScreenIndex::SecurityRule) != nullptr;
+        QCOMPARE(f.window->isVisible(), !happened);
         break;
     case Transition::CloseWindow:
-        f.window->close();
-        QCOMPARE(f.endProgramCalls, 1);
+        happened = f.window->close();
+        QCOMPARE(f.endProgramCalls, happened ? 1 : 0);
         break;
     case Transition::WorkspaceExit:
         QTest::mouseClick(f.workspace()->exitButton(), Qt::LeftButton);
-        QCOMPARE(f.window->workMode(), int(ActionArea::StandardsMode));
+        happened = f.window->workMode() == ActionArea::StandardsMode;
+        break;
+    case Transition::ExitProgram:
+        QTest::mouseClick(f.window->screenButton(ScreenIndex::ExitProgram), Qt::LeftButton);
+        happened = f.endProgramCalls == 1;
         break;
     }
+    QCOMPARE(happened, goesOn);
 
-    QCOMPARE(f.test.prompt->questions.size(), 1);
     const ScriptedPrompt::Question question = f.test.prompt->questions.first();
     QCOMPARE(question.title, QStringLiteral("Save Changes?"));
     QCOMPARE(question.text, QStringLiteral("Save changes/entries before next action?"));
-    QCOMPARE(question.buttons, Prompt::Buttons::YesNo);
+    QCOMPARE(question.buttons, Prompt::Buttons::YesNoCancel);
     QCOMPARE(question.icon, Prompt::Icon::Question);
-    QVERIFY(!f.unsaved());
+    QCOMPARE(f.test.prompt->pendingAnswers(), 0);
+    if (answer == SaveAnswer::YesButTheSaveFails)
+        QCOMPARE(f.test.prompt->questions.last().title, SafeguardWorkspace::kSaveFailedTitle);
+
+    // Whatever did not go on left the text, and its flag, where they were.
+    QCOMPARE(f.unsaved(), !goesOn);
+    if (!goesOn) {
+        QCOMPARE(f.editor()->text(), QStringLiteral("Badge readers on both doors"));
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.environment.pendingSwitch, 0);
+        QVERIFY(isDrawnAsChosen(f.window->screenButton(ScreenIndex::ActionArea)));
+        QVERIFY(f.workspace()->viewOption(View::CommentsNotesOption)->isChecked());
+    }
     // Physical button 0 is SafeguardNo 23; Yes saves that safeguard's file.
-    QCOMPARE(f.workbook.exists(QStringLiteral("Comment23.Fil")), answer == Answer::Yes);
-    if (answer == Answer::Yes)
+    QCOMPARE(QFileInfo(f.workbook.filePath(QStringLiteral("Comment23.Fil"))).isFile(), answer == SaveAnswer::Yes);
+    if (answer == SaveAnswer::Yes)
         QVERIFY(f.workbook.readFile(QStringLiteral("Comment23.Fil")).contains("Badge readers on both doors"));
     const QStringList written = f.workbook.dir().entryList({QStringLiteral("*.Fil")}, QDir::Files);
     QCOMPARE(written.filter(QRegularExpression(QStringLiteral("^(Action|Comment|Policy)"))).size(),
-             answer == Answer::Yes ? 1 : 0);
+             answer == SaveAnswer::Yes ? 1 : 0);
 }
 
 void TestWorkspace::saveInReferenceViewWritesNothing()
@@ -190,10 +256,11 @@ void TestWorkspace::failedSaveKeepsTextAndFlag()
     QFETCH(bool, throughSaveQuestion);
     ActionAreaFixture f;
     f.open();
-    // The entry's file name is taken by a folder: no file can be written there.
-    QVERIFY(f.workbook.dir().mkdir(QStringLiteral("Action0.Fil")));
     f.clickNavigation(ActionArea::AdministrativeMode);
     f.chooseView(View::ActionTakenOption);
+    // The entry's file name is then taken by a folder: no file can be
+    // written there.
+    QVERIFY(f.workbook.dir().mkdir(QStringLiteral("Action0.Fil")));
     f.type(QStringLiteral("Text that must survive"));
 
     if (throughSaveQuestion) {
@@ -361,6 +428,59 @@ void TestWorkspace::sampleNeverWrites()
                                         QStringLiteral("Action*"), QStringLiteral("Comment*")}).isEmpty());
     for (int record = 1; record <= 68; ++record)
         QCOMPARE(readTextRecord(QStringLiteral("Stat1.Fil"), 20, record), QString());
+}
+
+void TestWorkspace::noticesInFullAndPolicyNoticeOncePerWindow()
+{
+    const QString sampleNotice = QStringLiteral("This sample was created so you can see\n"
+                                                "how program works and can be used.\n"
+                                                "\n"
+                                                "You can make changes etc. but cannot save\n"
+                                                "changes so Sample will remain in program.");
+    const QString policyNotice = QStringLiteral("This Policy was first written using a full function word processing\n"
+                                                "program and then copied and pasted into the program.\n"
+                                                "\n"
+                                                "You can use the program to enter in this information, but the program\n"
+                                                "doesn't give you all of the capabilities of a commerical word processor!");
+    const QString recoveryNotice = QStringLiteral(
+        "In response to a request from a user, we have included a copy of a sample Disaster Recovery Plan. \n"
+        "\n"
+        "This plan is for a larger organization and may or may not be applicable to your organization.\n"
+        "\n"
+        "Hopefully, it will give you some ideas on how to address disaster recovery in your situation.\n"
+        "\n"
+        "If you are a small provider then much of this plan can be cut down or covered in a few \n"
+        "sentences instead of the lists and so forth as contained in this plan.\n"
+        "\n"
+        "You can use this template to make changes in this program and save your changes, etc. \n"
+        "or you can copy and paste this document into your word processor and work on it there.");
+
+    ActionAreaFixture f;
+    f.open();
+    f.test.prompt->enqueue({Answer::Ok, Answer::Ok, Answer::Ok});
+    f.clickNavigation(ActionArea::SampleMode);
+    f.chooseView(View::PoliciesOption);
+    // Away and back, within the sample and through another WorkMode: the
+    // policy notice is not shown again in this window.
+    f.chooseView(View::ActionTakenOption);
+    f.chooseView(View::PoliciesOption);
+    f.clickNavigation(ActionArea::StandardsMode);
+    f.clickNavigation(ActionArea::SampleMode);
+    f.chooseView(View::ActionTakenOption);
+    f.chooseView(View::PoliciesOption);
+    f.clickNavigation(ActionArea::RecoveryPlanMode);
+
+    const QList<ScriptedPrompt::Question> &asked = f.test.prompt->questions;
+    QCOMPARE(f.questionTitles(), QStringLiteral("Sample Safeguard Entry|Policies and Procedures/Plan|"
+                                                "Disaster Recovery Plan Information"));
+    QCOMPARE(asked[0].text, sampleNotice);
+    QCOMPARE(asked[1].text, policyNotice);
+    QCOMPARE(asked[2].text, recoveryNotice);
+    for (const ScriptedPrompt::Question &notice : asked) {
+        QCOMPARE(notice.icon, Prompt::Icon::Information);
+        QCOMPARE(notice.buttons, Prompt::Buttons::Ok);
+    }
+    QVERIFY(f.workspace()->policyNoticeShown());
 }
 
 void TestWorkspace::recoveryPlan()

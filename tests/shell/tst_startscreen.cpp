@@ -1,14 +1,17 @@
 // The start screen: display choice, colour, splash, and the hand-over to the
 // Action Area, driven as a user would with the dialogs answered by doubles.
+#include "platform/records/colourref.h"
 #include "platform/records/recordfile.h"
 #include "platform/records/settingsstore.h"
 #include "screens/programcontext.h"
+#include "shell/apppaths.h"
 #include "shell/splashwindow.h"
 #include "shell/startscreen.h"
 #include "support/tempworkbook.h"
 #include "support/testservices.h"
 
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -70,8 +73,11 @@ private Q_SLOTS:
         QCOMPARE(displayRecord(), QStringLiteral("Yes"));
         QCOMPARE(workbook_->readFile(QStringLiteral("GColor3.Fil")).size(), 35 * 20);
         QVERIFY(!(screen->windowState() & Qt::WindowMaximized));
-        QCOMPARE(screen->frameGeometry().size(), QSize(800, 600));
-        QCOMPARE(screen->pos(), QPoint((kScreen.width() - 800) / 2, (kScreen.height() - 600) / 2));
+        // The inside is 800 x 600 once the frame is known, as at first start;
+        // the window as framed is centred.
+        QCOMPARE(screen->geometry().size(), QSize(800, 600));
+        const QSize outer = screen->frameGeometry().size();
+        QCOMPARE(screen->pos(), QPoint((kScreen.width() - outer.width()) / 2, (kScreen.height() - outer.height()) / 2));
         QVERIFY(!screen->fullScreenButton()->isHidden());
         QVERIFY(screen->smallerScreenButton()->isHidden());
         QCOMPARE(test_.clock->calls, clockReadsAfterSplash);
@@ -100,6 +106,13 @@ private Q_SLOTS:
         screen->load();
         QCOMPARE(context_.smallerDisplay, smaller);
         QCOMPARE(bool(screen->windowState() & Qt::WindowMaximized), !smaller);
+        if (smaller) {
+            QCOMPARE(screen->geometry().size(), QSize(800, 600));
+            // Shown, the frame comes around the same inside.
+            screen->show();
+            QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
+            QCOMPARE(screen->geometry().size(), QSize(800, 600));
+        }
         // Restoring the choice writes nothing back.
         QCOMPARE(displayRecord(), stored);
     }
@@ -180,8 +193,47 @@ private Q_SLOTS:
         } else {
             QCOMPARE(file.mid(20, 10), storedBytes);
             QCOMPARE(screen->backgroundColour(),
-                     dialogResult ? *dialogResult : screen->systemDefaultColour());
+                     dialogResult ? *dialogResult : QApplication::palette().color(QPalette::Window));
         }
+    }
+
+    void systemDefaultColourIsThePalettesAfterAnyColour()
+    {
+        // A custom colour first: the default must not be taken from the
+        // window it was painted on.
+        QVERIFY(SettingsStore().setStartScreenColour(bgrFromColour(QColor(0x11, 0x22, 0x33))));
+        auto screen = makeStartScreen();
+        screen->load();
+        screen->show();
+        QCOMPARE(screen->backgroundColour(), QColor(0x11, 0x22, 0x33));
+        test_.prompt->enqueue(Prompt::Answer::No);
+        screen->chooseBackgroundColour();
+        QCOMPARE(screen->backgroundColour(), QApplication::palette().color(QPalette::Window));
+        QCOMPARE(screen->systemDefaultColour(), QApplication::palette().color(QPalette::Window));
+    }
+
+    void resizingRecordsTheSizeTheAboutBoxCentresOn()
+    {
+        QVERIFY(writeTextRecord(QStringLiteral("GColor3.Fil"), 20, 35, QStringLiteral("Yes")));
+        auto screen = makeStartScreen();
+        screen->load();
+        screen->show();
+        QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
+        screen->resize(1000, 700);
+        const QSize outer = screen->frameGeometry().size();
+        QCOMPARE(context_.startScreenWidthTwips, outer.width() * 15);
+        QCOMPARE(context_.startScreenHeightTwips, outer.height() * 15);
+    }
+
+    void defaultWorkbookIsTheProgramsDataFolder()
+    {
+        // Set as the program sets them: both names would appear twice in an
+        // application-data location.
+        QCoreApplication::setOrganizationName(QStringLiteral("Sentrivo"));
+        QCoreApplication::setApplicationName(QStringLiteral("Sentrivo"));
+        const QString expected =
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Sentrivo");
+        QCOMPARE(AppPaths::defaultWorkbookFolder(), expected);
     }
 
     void storedSystemDefaultColourIsShownAtTheNextStart()
@@ -189,7 +241,7 @@ private Q_SLOTS:
         QVERIFY(SettingsStore().setStartScreenColourDefault());
         auto screen = makeStartScreen();
         screen->load();
-        QCOMPARE(screen->backgroundColour(), screen->systemDefaultColour());
+        QCOMPARE(screen->backgroundColour(), QApplication::palette().color(QPalette::Window));
         QVERIFY(screen->backgroundColour() != QColor(0, 0, 255));
     }
 

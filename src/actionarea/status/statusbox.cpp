@@ -5,6 +5,8 @@
 #include "platform/records/restoringguard.h"
 #include "platform/records/twips.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -200,7 +202,20 @@ void StatusBox::chooseStatus()
     if (!record)
         return;
     const QString text = combo_->currentText();
-    table_.writeStatus(*record, text);
+    if (!table_.writeStatus(*record, text)) {
+        // The box goes back to the status actually stored, and the user
+        // learns that the choice was not kept.
+        setStatusText(table_.slot(*record));
+        if (prompt_)
+            prompt_->ask(window(), Prompt::Icon::Critical, kNotStoredTitle,
+                         QStringLiteral("The status \"%1\" could not be stored in the file\n%2\n\n"
+                                        "The file cannot be written (it may be read-only, in use, or not a "
+                                        "file at all).\n\nThe box shows the status that is stored.")
+                             .arg(text.trimmed(), QDir::toNativeSeparators(QFileInfo(table_.filePath())
+                                                                               .absoluteFilePath())),
+                         Prompt::Buttons::Ok);
+        return;
+    }
     combo_->setLocked(true);
     Q_EMIT statusChosen(*record, text);
     if (text.trimmed() == StatusValues::kNotImplemented && prompt_)

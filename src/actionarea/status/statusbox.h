@@ -58,6 +58,7 @@ public:
 
     static inline const QString kNotImplementedTitle = QStringLiteral("Safeguard Not Being Implemented");
     static inline const QString kComplianceTermsTitle = QStringLiteral("Compliance Status Terms");
+    static inline const QString kNotStoredTitle = QStringLiteral("Status Not Saved");
     static QString notImplementedMessage();
     static QString complianceTermsMessage();
 

@@ -54,7 +54,10 @@ bool StatusTable::writeStatus(int record, const QString &text)
         RecordFile file(filePath(), kRecordLength);
         written = file.writeText(record, text);
     }
-    slots_[record] = text;
+    // The slot keeps what is stored: a status that did not reach the file
+    // must not be shown as if it had.
+    if (written)
+        slots_[record] = text;
     return written;
 }
 
