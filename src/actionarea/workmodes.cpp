@@ -13,6 +13,7 @@
 #include "platform/editor/richtexteditor.h"
 #include "screens/helptopics.h"
 #include "screens/programcontext.h"
+#include "worksheets/worksheetspanel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -115,6 +116,7 @@ void ActionArea::hideAllPanels()
     standardsPanel_->hide();
     timelinePanel_->hide();
     worksheetsPanel_->hide();
+    worksheetsPanel_->closeTitlePanel();
     groupPanel_->hide();
     groupPanel_->showGroup(-1);
     workspace_->hide();
@@ -170,7 +172,7 @@ void ActionArea::enterWorkMode(int mode)
         caption = QStringLiteral("Action Area - Policies and Procedures and Documentation Requirements");
     setCaption(caption);
 
-    const bool workspaceShown = mode >= AdministrativeMode && mode != WorksheetsMode;
+    const bool workspaceShown = mode >= AdministrativeMode;
     if (workspaceShown) {
         workspace_->show();
         workspace_->setFocus();
@@ -185,8 +187,10 @@ void ActionArea::enterWorkMode(int mode)
         standardsPanel_->selectGroup(0);
         break;
     case TimelineMode:
-    case WorksheetsMode:
         session_->clearUnsavedChanges();
+        break;
+    case WorksheetsMode:
+        enterWorksheets();
         break;
     case SampleMode:
         enterSample();
@@ -243,6 +247,22 @@ void ActionArea::enterRecoveryPlan()
     session_->clearUnsavedChanges();
 }
 
+void ActionArea::enterWorksheets()
+{
+    session_->clearUnsavedChanges();
+    workspace_->setSafeguardControlsVisible(false);
+    workspace_->deselectAllViews();
+    workspace_->setEntryCommandsAllowed(false);
+    // Nothing can be typed until a worksheet is open to hold it.
+    workspace_->editor()->setReadOnly(true);
+    worksheetsPanel_->enterWorksheetPanel(captionBase_);
+}
+
+bool ActionArea::saveCurrentText()
+{
+    return workMode_ == WorksheetsMode ? worksheetsPanel_->saveWorksheet() : workspace_->save();
+}
+
 void ActionArea::pressScreenButton(int index)
 {
     markScreenButton(index);
@@ -289,8 +309,12 @@ int ActionArea::f1HelpTopic() const
 
 void ActionArea::handleEscape()
 {
-    // The worksheet title panel and the print preview come with later
-    // releases; with nothing of theirs open, Esc asks the exit question.
+    // The print preview comes with a later release; with nothing of its
+    // open, Esc leaves the worksheet title panel or asks the exit question.
+    if (worksheetsPanel_->titlePanelShown()) {
+        worksheetsPanel_->closeTitlePanel();
+        return;
+    }
     pressScreenButton(ScreenIndex::ExitProgram);
 }
 
