@@ -11,7 +11,10 @@
 #include "support/tempworkbook.h"
 #include "support/testservices.h"
 
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -103,7 +106,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("words");
         QTest::newRow("plain") << "The quick, brown fox." << QStringList{"The", "quick", "brown", "fox"};
         QTest::newRow("apostrophes") << "don't 'quoted' users'" << QStringList{"don't", "quoted", "users"};
-        QTest::newRow("acronyms") << "HIPAA and EPHI, I think" << QStringList{"and", "I", "think"};
+        QTest::newRow("acronyms") << "HIPAA and ePHI, I think" << QStringList{"and", "I", "think"};
         QTest::newRow("codes") << "164.308(a)(1) e.g. x2 see" << QStringList{"a", "see"};
         QTest::newRow("addresses") << "mail a@b.org or dir/sub/file now" << QStringList{"mail", "or", "now"};
         QTest::newRow("hyphenated") << "well-known" << QStringList{"well", "known"};
@@ -359,6 +362,47 @@ private Q_SLOTS:
         test.fontDialog->enqueue(std::nullopt);
         aids.chooseFont(&editor);
         QCOMPARE(editor.rtf(), before);
+    }
+
+    void dialogsAnswerWithTheUsersChoice()
+    {
+        auto help = std::make_shared<RecordingHelpViewer>();
+        SpellCheckForm spell({QStringLiteral("wrod"), QStringLiteral("A wrod here"),
+                              {QStringLiteral("word"), QStringLiteral("rod")}},
+                             help);
+        auto button = [&spell](const QString &caption) {
+            for (QPushButton *each : spell.findChildren<QPushButton *>()) {
+                if (each->text() == caption)
+                    return each;
+            }
+            return static_cast<QPushButton *>(nullptr);
+        };
+        QTest::mouseClick(button(QStringLiteral("&Help")), Qt::LeftButton);
+        QCOMPARE(help->topics, QList<int>{5050});
+        QVERIFY(spell.isVisible() || !spell.result());
+        spell.findChild<QListWidget *>(QStringLiteral("suggestions"))->setCurrentRow(1);
+        QCOMPARE(spell.findChild<QLineEdit *>(QStringLiteral("changeTo"))->text(), QStringLiteral("rod"));
+        spell.findChild<QLineEdit *>(QStringLiteral("changeTo"))->clear();
+        QVERIFY(!button(QStringLiteral("&Change"))->isEnabled()); // never a change to nothing
+        spell.findChild<QLineEdit *>(QStringLiteral("changeTo"))->setText(QStringLiteral("world"));
+        QTest::mouseClick(button(QStringLiteral("Change A&ll")), Qt::LeftButton);
+        QCOMPARE(spell.answer().action, SpellAnswer::Action::ChangeAll);
+        QCOMPARE(spell.answer().replacement, QStringLiteral("world"));
+
+        const QList<ThesaurusMeaning> meanings = Thesaurus::shared()->lookUp(QStringLiteral("risk"));
+        QVERIFY(meanings.size() > 1);
+        ThesaurusForm thesaurus(QStringLiteral("risk"), meanings, {});
+        auto *meaningList = thesaurus.findChild<QListWidget *>(QStringLiteral("meanings"));
+        auto *synonymList = thesaurus.findChild<QListWidget *>(QStringLiteral("synonyms"));
+        QCOMPARE(meaningList->count(), meanings.size());
+        meaningList->setCurrentRow(1);
+        QCOMPARE(synonymList->count(), meanings.at(1).synonyms.size());
+        if (synonymList->count() > 0) {
+            synonymList->setCurrentRow(synonymList->count() - 1);
+            QString expected = meanings.at(1).synonyms.last();
+            expected = expected.section(QStringLiteral(" ("), 0, 0);
+            QCOMPARE(thesaurus.replacement(), expected);
+        }
     }
 
     void misspellingsAreUnderlinedWhileEditable()

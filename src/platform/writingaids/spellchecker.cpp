@@ -30,17 +30,20 @@ bool isTrimmedFromRun(QChar c)
 bool isPlainWord(QStringView word)
 {
     bool anyLower = false;
+    bool innerCapital = false;
     int letters = 0;
     for (QChar c : word) {
         if (c.isLetter()) {
+            innerCapital = innerCapital || (letters > 0 && c.isUpper());
             ++letters;
             anyLower = anyLower || c.isLower();
         } else if (!isApostrophe(c) && !c.isMark()) {
             return false;
         }
     }
-    // Words in capitals only are acronyms; a single capital ("I", "A") is a word.
-    return letters > 0 && (anyLower || letters == 1);
+    // Words in capitals only, or with a capital inside (ePHI, McAfee), are
+    // acronyms and names; a single capital ("I", "A") is a word.
+    return letters > 0 && (anyLower || letters == 1) && !innerCapital;
 }
 
 } // namespace

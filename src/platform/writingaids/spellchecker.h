@@ -28,7 +28,7 @@ struct WordSpan
 // Words are runs of letters with inner apostrophes. Runs that hold a digit,
 // an inner period ("e.g"), "@", "/", "\" or "_" are codes, addresses or
 // abbreviations and are never checked; neither are words written in capitals
-// only (HIPAA, EPHI).
+// only (HIPAA) or with a capital inside (ePHI).
 class SpellChecker
 {
 public:
