@@ -2,6 +2,7 @@
 // WorkMode, selecting a safeguard, the screen buttons, Esc and closing.
 #include "actionarea/actionarea.h"
 
+#include "actionarea/actionareaprint.h"
 #include "actionarea/editsession.h"
 #include "actionarea/groupbuttonpanel.h"
 #include "actionarea/safeguardworkspace.h"
@@ -70,6 +71,7 @@ void ActionArea::load()
     statusTable_->loadStatusTable();
     environment().pendingSwitch = 0;
     gridBackground_->restore();
+    print_->load();
     standardsPanel_->selectGroup(0);
     workspace_->hide();
     session_->clearUnsavedChanges();
@@ -133,6 +135,8 @@ void ActionArea::enterWorkMode(int mode)
         return;
     }
     BusyCursor busy;
+    // A new view never keeps the printout of the old one on top.
+    print_->closePanel();
     lastNavigationIndex_ = mode;
     StatusBox *statusBox = workspace_->statusBox();
     statusBox->explanationButton()->hide();
@@ -309,12 +313,14 @@ int ActionArea::f1HelpTopic() const
 
 void ActionArea::handleEscape()
 {
-    // The print preview comes with a later release; with nothing of its
-    // open, Esc leaves the worksheet title panel or asks the exit question.
+    // The worksheet title panel first, then the print preview (its enlarged
+    // preview, then the panel). With nothing open, Esc asks the exit question.
     if (worksheetsPanel_->titlePanelShown()) {
         worksheetsPanel_->closeTitlePanel();
         return;
     }
+    if (print_->handleEscape())
+        return;
     pressScreenButton(ScreenIndex::ExitProgram);
 }
 

@@ -183,17 +183,17 @@ void TestActionArea::laterFeaturesStayDisabled()
     f.open();
     f.clickNavigation(ActionArea::AdministrativeMode);
     f.chooseView(SafeguardWorkspace::ActionTakenOption);
-    // The rules allow it here; printing comes with a later release.
+    // Printing and the writing aids are there; the utilities come later.
     using Command = SafeguardWorkspace::Command;
-    for (Command command : {Command::Print}) {
-        QVERIFY(f.workspace()->command(command).isAllowed());
-        QVERIFY(!f.workspace()->commandButton(command)->isEnabled());
-    }
+    for (Command command : {Command::FontSelect, Command::Thesaurus, Command::SpellCheck})
+        QVERIFY(f.workspace()->commandButton(command)->isEnabled());
     QVERIFY(f.workspace()->commandButton(Command::Save)->isEnabled());
     QVERIFY(f.window->optionsEntry(Entry::Save)->isEnabled());
     for (QAction *utility : f.window->utilitiesMenu()->actions())
         QVERIFY(!utility->isEnabled());
-    QVERIFY(!f.window->standardsPanel()->printButton()->isEnabled());
+    // Printing is there: the workspace's and the grid's "&Print".
+    QVERIFY(f.workspace()->commandButton(Command::Print)->isEnabled());
+    QVERIFY(f.window->standardsPanel()->printButton()->isEnabled());
 }
 
 void TestActionArea::organizationalModesHaveNoSpecificationOption()

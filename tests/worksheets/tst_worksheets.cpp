@@ -1,7 +1,10 @@
 // The risk analysis worksheets: titles and their file, underlines, opening,
 // saving, the compliance status, "New Worksheet" and the title panel.
 #include "actionarea/actionareafixture.h"
+#include "actionarea/actionareaprint.h"
 #include "actionarea/status/statusbox.h"
+#include "printing/printpanel.h"
+#include "printing/printsurface.h"
 #include "actionarea/status/statustable.h"
 #include "platform/records/recordfile.h"
 #include "screens/helptopics.h"
@@ -297,6 +300,24 @@ private Q_SLOTS:
         QCOMPARE(panel->button(0)->text(), QStringLiteral("Risk Analysis # 1"));
         f.clickNavigation(ActionArea::StandardsMode);
         QVERIFY(!entry->isVisible());
+    }
+
+    void worksheetPrintsAsItsDisplayCopy()
+    {
+        ActionAreaFixture f;
+        WorksheetsPanel *panel = enter(f);
+        QVERIFY(!f.workspace()->commandButton(Command::Print)->isEnabled());
+        click(panel, 0);
+        f.type(QStringLiteral("Server room door"));
+        QTest::mouseClick(f.workspace()->commandButton(Command::Print), Qt::LeftButton);
+        QVERIFY(f.window->printPreviewShown());
+        QVERIFY(f.window->printing()->panel()->surface()->pageCount() >= 1);
+        // The title panel does not open over the preview.
+        f.window->optionsEntry(OptionsTable::Entry::ChangeWorksheetButtonTitle)->trigger();
+        QVERIFY(!panel->titlePanel()->isVisible());
+        QTest::keyClick(f.window, Qt::Key_Escape);
+        QVERIFY(!f.window->printPreviewShown());
+        QCOMPARE(f.editor()->text(), QStringLiteral("Server room door"));
     }
 
     void damagedTitleRecordsGiveDefaults()
