@@ -12,8 +12,10 @@
 #include "actionarea/status/statustable.h"
 #include "catalogue/safeguardcatalogue.h"
 #include "platform/editor/richtexteditor.h"
+#include "platform/writingaids/editorwritingaids.h"
 #include "printing/printservices.h"
 #include "screens/programcontext.h"
+#include "worksheets/worksheetspanel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -102,7 +104,9 @@ ActionArea::ActionArea(ScreenEnvironment &environment, QWidget *parent)
     buildOptionsMenu();
     buildSharedMenus(QStringLiteral("Utilities"), QStringLiteral("&Action Area"));
 
-    session_->setSaver([this] { return workspace_->save(); });
+    session_->setSaver([this] { return saveCurrentText(); });
+    connectWritingAids();
+    connect(worksheetsPanel_, &WorksheetsPanel::captionChanged, this, &ActionArea::setCaption);
     connect(standardsPanel_, &StandardsGridPanel::captionChanged, this, &ActionArea::setCaption);
     connect(standardsPanel_, &StandardsGridPanel::optionsMenuRequested, this, &ActionArea::popUpOptionsMenu);
     connect(workspace_, &SafeguardWorkspace::captionChanged, this, &ActionArea::setCaption);
@@ -142,14 +146,12 @@ void ActionArea::buildBody()
     timelinePanel_ = buildLaterReleasePanel(
         QStringLiteral("timelinePanel"),
         QStringLiteral("The Safeguard Project Timeline comes with a later release of Sentrivo."), body_);
-    worksheetsPanel_ = buildLaterReleasePanel(
-        QStringLiteral("worksheetsPanel"),
-        QStringLiteral("The Risk Analysis Worksheets come with a later release of Sentrivo."), body_);
     groupPanel_ = new GroupButtonPanel(body_);
     workspace_ = new SafeguardWorkspace(*session_, *statusTable_, environment().services, contentFolder, body_);
+    worksheetsPanel_ = new WorksheetsPanel(*session_, *workspace_, environment().services, body_);
     bodyLayout->addWidget(standardsPanel_, 1);
     bodyLayout->addWidget(timelinePanel_, 1);
-    bodyLayout->addWidget(worksheetsPanel_, 1);
+    bodyLayout->addWidget(worksheetsPanel_);
     bodyLayout->addWidget(groupPanel_);
     bodyLayout->addWidget(workspace_, 1);
 
@@ -265,11 +267,12 @@ void ActionArea::buildOptionsMenu()
             QApplication::beep();
             return;
         }
-        workspace_->save();
+        saveCurrentText();
     });
 
     separate({Entry::ChangeWorksheetButtonTitle});
-    add(Entry::ChangeWorksheetButtonTitle, QStringLiteral("&Change Worksheet Button Title"))->setEnabled(false);
+    connect(add(Entry::ChangeWorksheetButtonTitle, QStringLiteral("&Change Worksheet Button Title")),
+            &QAction::triggered, this, [this] { worksheetsPanel_->openTitlePanel(printPreviewShown()); });
 
     connect(menu, &QMenu::aboutToShow, this, &ActionArea::updateOptionsMenuOnOpening);
 }

@@ -17,6 +17,9 @@ class QStackedWidget;
 class SafeguardWorkspace;
 class StandardsGridPanel;
 class StatusTable;
+class EditorWritingAids;
+class SpellingHighlighter;
+class WorksheetsPanel;
 
 // The Action Area (WorkArea1), the hub of the program: the navigation column
 // selects the WorkMode, which decides the panel shown (the standards grid,
@@ -92,7 +95,9 @@ public:
     GridBackground *gridBackground() const { return gridBackground_; }
     QWidget *coverPanel() const { return cover_; }
     QWidget *timelinePanel() const { return timelinePanel_; }
-    QWidget *worksheetsPanel() const { return worksheetsPanel_; }
+    WorksheetsPanel *worksheetsPanel() const { return worksheetsPanel_; }
+    EditorWritingAids &writingAids() const { return *writingAids_; }
+    SpellingHighlighter *spellingHighlighter() const { return spellingHighlighter_; }
     QAction *optionsEntry(OptionsTable::Entry entry) const { return optionsEntries_.at(int(entry)); }
 
 protected:
@@ -111,6 +116,9 @@ private:
     void enterModeContents(int mode);
     void enterSample();
     void enterRecoveryPlan();
+    void enterWorksheets();
+    void connectWritingAids();
+    bool saveCurrentText();
     void setCaption(const QString &caption) { setWindowTitle(caption); }
 
     std::unique_ptr<StatusTable> statusTable_;
@@ -121,7 +129,9 @@ private:
     std::array<QPushButton *, kWorkModeCount> navigationButtons_{};
     StandardsGridPanel *standardsPanel_ = nullptr;
     QWidget *timelinePanel_ = nullptr;
-    QWidget *worksheetsPanel_ = nullptr;
+    WorksheetsPanel *worksheetsPanel_ = nullptr;
+    std::unique_ptr<EditorWritingAids> writingAids_;
+    SpellingHighlighter *spellingHighlighter_ = nullptr;
     GroupButtonPanel *groupPanel_ = nullptr;
     SafeguardWorkspace *workspace_ = nullptr;
     GridBackground *gridBackground_ = nullptr;

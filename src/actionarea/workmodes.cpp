@@ -14,6 +14,7 @@
 #include "platform/editor/richtexteditor.h"
 #include "screens/helptopics.h"
 #include "screens/programcontext.h"
+#include "worksheets/worksheetspanel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -117,6 +118,7 @@ void ActionArea::hideAllPanels()
     standardsPanel_->hide();
     timelinePanel_->hide();
     worksheetsPanel_->hide();
+    worksheetsPanel_->closeTitlePanel();
     groupPanel_->hide();
     groupPanel_->showGroup(-1);
     workspace_->hide();
@@ -174,7 +176,7 @@ void ActionArea::enterWorkMode(int mode)
         caption = QStringLiteral("Action Area - Policies and Procedures and Documentation Requirements");
     setCaption(caption);
 
-    const bool workspaceShown = mode >= AdministrativeMode && mode != WorksheetsMode;
+    const bool workspaceShown = mode >= AdministrativeMode;
     if (workspaceShown) {
         workspace_->show();
         workspace_->setFocus();
@@ -189,8 +191,10 @@ void ActionArea::enterWorkMode(int mode)
         standardsPanel_->selectGroup(0);
         break;
     case TimelineMode:
-    case WorksheetsMode:
         session_->clearUnsavedChanges();
+        break;
+    case WorksheetsMode:
+        enterWorksheets();
         break;
     case SampleMode:
         enterSample();
@@ -248,6 +252,22 @@ void ActionArea::enterRecoveryPlan()
     session_->clearUnsavedChanges();
 }
 
+void ActionArea::enterWorksheets()
+{
+    session_->clearUnsavedChanges();
+    workspace_->setSafeguardControlsVisible(false);
+    workspace_->deselectAllViews();
+    workspace_->setEntryCommandsAllowed(false);
+    // Nothing can be typed until a worksheet is open to hold it.
+    workspace_->editor()->setReadOnly(true);
+    worksheetsPanel_->enterWorksheetPanel(captionBase_);
+}
+
+bool ActionArea::saveCurrentText()
+{
+    return workMode_ == WorksheetsMode ? worksheetsPanel_->saveWorksheet() : workspace_->save();
+}
+
 void ActionArea::pressScreenButton(int index)
 {
     markScreenButton(index);
@@ -298,9 +318,12 @@ int ActionArea::f1HelpTopic() const
 
 void ActionArea::handleEscape()
 {
-    // The print preview first (its enlarged preview, then the panel); the
-    // worksheet title panel comes with a later release. With nothing open,
-    // Esc asks the exit question.
+    // The worksheet title panel first, then the print preview (its enlarged
+    // preview, then the panel). With nothing open, Esc asks the exit question.
+    if (worksheetsPanel_->titlePanelShown()) {
+        worksheetsPanel_->closeTitlePanel();
+        return;
+    }
     if (print_->handleEscape())
         return;
     pressScreenButton(ScreenIndex::ExitProgram);

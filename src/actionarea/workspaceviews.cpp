@@ -24,6 +24,7 @@ namespace {
 
 constexpr int kSampleMode = 9;
 constexpr int kRecoveryPlanMode = 8;
+constexpr int kWorksheetsMode = 7;
 
 bool isSafeguardMode(int mode)
 {
@@ -90,7 +91,10 @@ void SafeguardWorkspace::emptyEditor()
 
 void SafeguardWorkspace::onContentChanged()
 {
-    session_.noteContentChanged(workMode_ == kRecoveryPlanMode || currentView_ >= ActionTakenView);
+    // The recovery plan and the risk worksheets are the user's text whatever
+    // view was chosen before.
+    session_.noteContentChanged(workMode_ == kRecoveryPlanMode || workMode_ == kWorksheetsMode
+                                || currentView_ >= ActionTakenView);
 }
 
 void SafeguardWorkspace::onEditorClicked()

@@ -164,6 +164,30 @@ QTime FakeClock::currentTime()
 
 // ---- the bundle -------------------------------------------------------------
 
+SpellAnswer ScriptedSpellDialog::ask(QWidget *, const SpellQuestion &question)
+{
+    questions.append(question);
+    if (m_answers.isEmpty()) {
+        QTest::qFail(qPrintable(QStringLiteral("unscripted spell check question about \"%1\"").arg(question.word)),
+                     __FILE__, __LINE__);
+        return {SpellAnswer::Action::Cancel, {}};
+    }
+    return m_answers.dequeue();
+}
+
+std::optional<QString> ScriptedThesaurusDialog::choose(QWidget *, const QString &word,
+                                                       const QList<ThesaurusMeaning> &found, const LookUp &)
+{
+    words.append(word);
+    meanings.append(found);
+    if (m_outcomes.isEmpty()) {
+        QTest::qFail(qPrintable(QStringLiteral("unscripted thesaurus look-up of \"%1\"").arg(word)), __FILE__,
+                     __LINE__);
+        return std::nullopt;
+    }
+    return m_outcomes.dequeue();
+}
+
 TestServices makeTestServices()
 {
     TestServices test;
@@ -174,7 +198,10 @@ TestServices makeTestServices()
     test.helpViewer = std::make_shared<RecordingHelpViewer>();
     test.clipboard = std::make_shared<MemoryClipboard>();
     test.clock = std::make_shared<FakeClock>();
+    test.spellDialog = std::make_shared<ScriptedSpellDialog>();
+    test.thesaurusDialog = std::make_shared<ScriptedThesaurusDialog>();
     test.services = {test.prompt,    test.colourDialog, test.fontDialog, test.urlOpener,
-                     test.helpViewer, test.clipboard,    test.clock};
+                     test.helpViewer, test.clipboard,    test.clock,      test.spellDialog,
+                     test.thesaurusDialog};
     return test;
 }

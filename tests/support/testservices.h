@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/services/services.h"
+#include "platform/services/writingaiddialogs.h"
 
 #include <QList>
 #include <QQueue>
@@ -123,6 +124,40 @@ private:
     int m_stepMs;
 };
 
+// The spell checker's dialog answering from a script; every question is
+// recorded (the word, its context and the suggestions offered).
+class ScriptedSpellDialog : public SpellCheckDialog
+{
+public:
+    void enqueue(SpellAnswer::Action action, const QString &replacement = QString())
+    {
+        m_answers.enqueue({action, replacement});
+    }
+    SpellAnswer ask(QWidget *parent, const SpellQuestion &question) override;
+
+    QList<SpellQuestion> questions;
+    int pendingAnswers() const { return int(m_answers.size()); }
+
+private:
+    QQueue<SpellAnswer> m_answers;
+};
+
+// The thesaurus dialog answering from a script: a word, or nothing (Cancel).
+class ScriptedThesaurusDialog : public ThesaurusDialog
+{
+public:
+    void enqueue(std::optional<QString> outcome) { m_outcomes.enqueue(outcome); }
+    std::optional<QString> choose(QWidget *parent, const QString &word, const QList<ThesaurusMeaning> &meanings,
+                                  const LookUp &lookUp) override;
+
+    QStringList words;                      // the word of every opening
+    QList<QList<ThesaurusMeaning>> meanings;
+    int pendingAnswers() const { return int(m_outcomes.size()); }
+
+private:
+    QQueue<std::optional<QString>> m_outcomes;
+};
+
 // The concrete doubles and the bundle to hand to the windows under test.
 struct TestServices
 {
@@ -133,6 +168,8 @@ struct TestServices
     std::shared_ptr<RecordingHelpViewer> helpViewer;
     std::shared_ptr<MemoryClipboard> clipboard;
     std::shared_ptr<FakeClock> clock;
+    std::shared_ptr<ScriptedSpellDialog> spellDialog;
+    std::shared_ptr<ScriptedThesaurusDialog> thesaurusDialog;
     PlatformServices services;
 };
 

@@ -27,8 +27,17 @@ RichTextEditor::RichTextEditor(QWidget *parent)
 
 RichTextEditor::~RichTextEditor() = default;
 
+void RichTextEditor::runDrawingOnlyChange(const std::function<void()> &change)
+{
+    ++m_drawingOnlyDepth;
+    change();
+    --m_drawingOnlyDepth;
+}
+
 void RichTextEditor::relayDocumentChange()
 {
+    if (m_drawingOnlyDepth > 0)
+        return;
     if (m_programChangeDepth > 0)
         m_changedDuringProgramChange = true;
     else

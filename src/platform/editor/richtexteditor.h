@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QMenu;
 class QMimeData;
 class QTextCharFormat;
 
@@ -100,6 +101,10 @@ public:
     int maxLength() const { return m_maxLength; }
     void setMaxLength(int characters) { m_maxLength = qMax(0, characters); }
 
+    // Runs a change that only alters what is drawn over the text (the spell
+    // checker's underline), never the content: it raises no contentChanged.
+    void runDrawingOnlyChange(const std::function<void()> &change);
+
     // MIME types under which rich text travels through the clipboard.
     static QStringList rtfMimeTypes();
 
@@ -111,6 +116,9 @@ Q_SIGNALS:
     void keyDown(int key);
     void mouseUp(Qt::MouseButton button, const QPoint &position);
     void mouseMove(Qt::MouseButtons buttons, const QPoint &position);
+    // The right-click menu is about to open at a viewport position; a
+    // receiver may add entries to it (spelling suggestions).
+    void contextMenuAboutToShow(QMenu *menu, const QPoint &viewportPosition);
 
 protected:
     bool canInsertFromMimeData(const QMimeData *source) const override;
@@ -143,5 +151,6 @@ private:
     bool m_contextMenuEnabled = true;
     int m_maxLength = 0;
     int m_programChangeDepth = 0;
+    int m_drawingOnlyDepth = 0;
     bool m_changedDuringProgramChange = false;
 };

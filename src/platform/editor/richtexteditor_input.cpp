@@ -214,6 +214,7 @@ void RichTextEditor::contextMenuEvent(QContextMenuEvent *event)
         event->pos() + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
     QMenu *menu = createStandardContextMenu(documentPosition);
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    Q_EMIT contextMenuAboutToShow(menu, event->pos());
     menu->popup(event->globalPos());
 }
 

@@ -1,4 +1,5 @@
 #include "platform/services/qtservices.h"
+#include "platform/services/writingaiddialogs.h"
 
 #include "platform/services/helpwindow.h"
 
@@ -225,5 +226,7 @@ PlatformServices makeQtPlatformServices(const QString &contentDir)
         QDir(contentDir).filePath(QStringLiteral("help")), services.urlOpener);
     services.clipboard = std::make_shared<SystemClipboard>();
     services.clock = std::make_shared<SystemClock>();
+    services.spellDialog = std::make_shared<SpellCheckWindow>(services.helpViewer);
+    services.thesaurusDialog = std::make_shared<ThesaurusWindow>();
     return services;
 }

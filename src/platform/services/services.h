@@ -12,6 +12,8 @@
 #include <optional>
 
 class QWidget;
+class SpellCheckDialog;  // platform/services/writingaiddialogs.h
+class ThesaurusDialog;
 
 // Small platform services the windows use. Each window receives them through
 // a PlatformServices bundle, so tests can answer dialogs and record hand-offs.
@@ -84,6 +86,8 @@ struct PlatformServices
     std::shared_ptr<HelpViewer> helpViewer;
     std::shared_ptr<Clipboard> clipboard;
     std::shared_ptr<Clock> clock;
+    std::shared_ptr<SpellCheckDialog> spellDialog;
+    std::shared_ptr<ThesaurusDialog> thesaurusDialog;
 };
 
 // The bundle of real implementations: message boxes, the standard colour and

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The files of the 21 risk analysis worksheets: the titles in RAList.Fil
+// (record n holds worksheet n's title, 20-byte text records) and the content
+// of worksheet n in Wksht<n - 1>.Fil.
+namespace Worksheets {
+
+inline constexpr int kCount = 21;
+inline constexpr int kTitleRecordLength = 20;
+inline constexpr int kMaxTitleLength = 17;
+inline const QString kTitleFile = QStringLiteral("RAList.Fil");
+inline const QString kTemplateFile = QStringLiteral("Misc59.Fl1");
+
+// "Risk Analysis # 1" ... "Risk Analysis # 9", "Risk Analysis #10" ... "#21".
+QString defaultTitle(int index);
+// "Wksht0.Fil" for the first worksheet (index 0) ... "Wksht20.Fil".
+QString contentFileName(int index);
+
+// The 21 titles: each record that holds text, else the default title. A
+// missing or damaged file gives the default titles.
+QStringList readTitles(const QString &folder = QString());
+
+// Writes each non-empty entry, unchanged, to its record (entry k - 1 to
+// record k); empty entries leave their record as it was. The whole file is
+// replaced at once (a crash never leaves it half-written); false with the
+// reason when it could not be written or an entry is too long for a record.
+bool saveTitles(const QStringList &entries, QString *error, const QString &folder = QString());
+
+// Whether a worksheet file can be loaded and holds more than blanks.
+bool hasContent(const QString &path);
+
+} // namespace Worksheets

@@ -1,0 +1,271 @@
+#include "worksheets/worksheetspanel.h"
+
+#include "actionarea/editsession.h"
+#include "actionarea/safeguardworkspace.h"
+#include "actionarea/status/statusbox.h"
+#include "catalogue/referencetexts.h"
+#include "platform/editor/richtexteditor.h"
+#include "platform/records/filenames.h"
+#include "platform/services/busycursor.h"
+#include "screens/mainscreen.h"
+#include "worksheets/worksheetfiles.h"
+#include "worksheets/worksheettitlepanel.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+WorksheetsPanel::WorksheetsPanel(EditSession &session, SafeguardWorkspace &workspace,
+                                 const PlatformServices &services, QWidget *parent)
+    : QWidget(parent)
+    , session_(session)
+    , workspace_(workspace)
+    , services_(services)
+{
+    setObjectName(QStringLiteral("worksheetsPanel"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *frame = new QGroupBox(QStringLiteral("Risk Analysis Worksheets"), this);
+    auto *column = new QVBoxLayout(frame);
+    column->setContentsMargins(4, 2, 4, 2);
+    column->setSpacing(1);
+    for (int index = 0; index < Worksheets::kCount; ++index) {
+        auto *button = new QPushButton(Worksheets::defaultTitle(index), frame);
+        button->setCheckable(true);
+        button->setAutoDefault(false);
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(QString(Worksheets::kMaxTitleLength, 'W')) / 2 + 40);
+        button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+        column->addWidget(button);
+        connect(button, &QPushButton::clicked, this, [this, index] { openWorksheet(index); });
+        buttons_[index] = button;
+    }
+    column->addStretch(1);
+    layout->addWidget(frame);
+
+    // The title panel covers the workspace while it is open.
+    titlePanel_ = new WorksheetTitlePanel(workspace_.parentWidget());
+    titlePanel_->hide();
+    connect(titlePanel_, &WorksheetTitlePanel::saveRequested, this, &WorksheetsPanel::saveTitles);
+    connect(titlePanel_, &WorksheetTitlePanel::closeRequested, this, &WorksheetsPanel::closeTitlePanel);
+    workspace_.installEventFilter(this);
+
+    connect(workspace_.templateButton(), &QPushButton::clicked, this, [this] {
+        if (workspace_.workMode() == 7 && isVisible())
+            newWorksheet();
+    });
+}
+
+QString WorksheetsPanel::workbookPath(const QString &fileName) const
+{
+    return QDir::current().absoluteFilePath(findFileIgnoringCase(QDir::current(), fileName));
+}
+
+QString WorksheetsPanel::title(int index) const
+{
+    return buttons_[index]->toolTip();
+}
+
+bool WorksheetsPanel::isUnderlined(int index) const
+{
+    return buttons_[index]->font().underline();
+}
+
+void WorksheetsPanel::enterWorksheetPanel(const QString &captionBase)
+{
+    BusyCursor busy;
+    captionBase_ = captionBase;
+    const QStringList titles = Worksheets::readTitles();
+    for (int index = 0; index < Worksheets::kCount; ++index) {
+        const QString caption = titles.at(index).trimmed();
+        buttons_[index]->setText(caption.isEmpty() ? Worksheets::defaultTitle(index) : caption);
+    }
+    current_ = -1;
+    markCurrent();
+    workspace_.setTemplateButtonCaption(kNewWorksheetCaption);
+    workspace_.setTemplateAllowed(false);
+    refreshUnderlines();
+    closeTitlePanel();
+    Q_EMIT captionChanged(captionBase_);
+}
+
+void WorksheetsPanel::refreshUnderlines()
+{
+    for (int index = 0; index < Worksheets::kCount; ++index) {
+        QPushButton *button = buttons_[index];
+        QFont font = button->font();
+        font.setUnderline(Worksheets::hasContent(workbookPath(Worksheets::contentFileName(index))));
+        button->setFont(font);
+        button->setToolTip(button->text());
+    }
+}
+
+void WorksheetsPanel::markCurrent()
+{
+    for (int index = 0; index < Worksheets::kCount; ++index) {
+        QPushButton *button = buttons_[index];
+        const bool underline = button->font().underline();
+        drawButtonAsChosen(button, index == current_, true);
+        QFont font = button->font();
+        font.setUnderline(underline);
+        button->setFont(font);
+        button->setChecked(index == current_);
+    }
+}
+
+bool WorksheetsPanel::openWorksheet(int index)
+{
+    if (index < 0 || index >= Worksheets::kCount)
+        return false;
+    // The worksheet being left is settled first: when it cannot be saved,
+    // the user stays with its text.
+    if (!session_.settleUnsavedChanges(this)) {
+        markCurrent();
+        return false;
+    }
+    BusyCursor busy;
+    current_ = index;
+    StatusBox *status = workspace_.statusBox();
+    status->setSelectedIndex(index);
+    status->show();
+    status->showWorksheetControls();
+    status->showWorksheetStatus(index, isUnderlined(index));
+    markCurrent();
+
+    workspace_.emptyEditor();
+    session_.clearUnsavedChanges();
+    Q_EMIT captionChanged(captionBase_ + QStringLiteral(" - ") + buttons_[index]->toolTip());
+    refreshUnderlines();
+    // A worksheet whose file went since the last refresh shows no status.
+    status->showWorksheetStatus(index, isUnderlined(index));
+
+    workspace_.setTemplateAllowed(true);
+    workspace_.setEntryCommandsAllowed(true);
+    workspace_.editor()->setReadOnly(false);
+    {
+        LoadingGuard loading(session_);
+        workspace_.editor()->loadFile(workbookPath(Worksheets::contentFileName(index)));
+    }
+    session_.clearUnsavedChanges();
+    buttons_[index]->setFocus();
+    return true;
+}
+
+void WorksheetsPanel::newWorksheet()
+{
+    if (current_ < 0)
+        return;
+    RichTextEditor *editor = workspace_.editor();
+    bool load = true;
+    if (QFileInfo::exists(workbookPath(Worksheets::contentFileName(current_)))) {
+        const Prompt::Answer answer = services_.prompt->ask(
+            this, Prompt::Icon::Exclamation, QStringLiteral("New Worksheet"),
+            QStringLiteral("The program has detected an existing ") + buttons_[current_]->toolTip()
+                + QStringLiteral(" worksheet!\n\nIf you insert template and save file the existing file will be "
+                                 "overwritten!\n\nNew Worksheet?"),
+            Prompt::Buttons::YesNoCancel, Prompt::Answer::No);
+        load = answer == Prompt::Answer::Yes;
+    }
+    if (load) {
+        const QString path = Reference::findContentFile(workspace_.contentFolder(), Worksheets::kTemplateFile);
+        if (!path.isEmpty()) {
+            LoadingGuard loading(session_);
+            editor->loadFile(path);
+        }
+    }
+    editor->setReadOnly(false);
+    session_.setUnsavedChanges(true);
+}
+
+bool WorksheetsPanel::saveWorksheet()
+{
+    if (current_ < 0)
+        return true;
+    RichTextEditor *editor = workspace_.editor();
+    const QString path = workbookPath(Worksheets::contentFileName(current_));
+    QString error;
+    bool saved = false;
+    {
+        BusyCursor busy;
+        saved = editor->saveFile(path, &error);
+    }
+    if (!saved) {
+        // The text and the unsaved flag stay; the user learns why.
+        services_.prompt->ask(this, Prompt::Icon::Critical, kSaveFailedTitle,
+                              QStringLiteral("The worksheet \"%1\" could not be saved to the file\n%2\n\n%3\n\n"
+                                             "Your text is still in the editor and has not been saved.")
+                                  .arg(buttons_[current_]->toolTip(), QDir::toNativeSeparators(path), error),
+                              Prompt::Buttons::Ok);
+        return false;
+    }
+    session_.clearUnsavedChanges();
+    if (editor->text().trimmed().isEmpty())
+        workspace_.statusBox()->clearWorksheetStatus(current_);
+    return true;
+}
+
+void WorksheetsPanel::openTitlePanel(bool printPreviewShown)
+{
+    if (printPreviewShown) {
+        QApplication::beep();
+        return;
+    }
+    QStringList titles;
+    for (const QPushButton *button : buttons_)
+        titles << button->text();
+    titlePanel_->setCurrentTitles(titles);
+    placeTitlePanel();
+    titlePanel_->show();
+    titlePanel_->raise();
+    titlePanel_->entryBox(0)->setFocus();
+}
+
+void WorksheetsPanel::saveTitles()
+{
+    const QStringList entries = titlePanel_->entries();
+    QString error;
+    if (!Worksheets::saveTitles(entries, &error)) {
+        // Nothing was renamed: the typed titles stay in their boxes.
+        services_.prompt->ask(this, Prompt::Icon::Critical, kSaveFailedTitle,
+                              QStringLiteral("The worksheet titles could not be saved to the file\n%1\n\n%2")
+                                  .arg(QDir::toNativeSeparators(workbookPath(Worksheets::kTitleFile)), error),
+                              Prompt::Buttons::Ok);
+        return;
+    }
+    for (int index = 0; index < Worksheets::kCount; ++index) {
+        if (entries.at(index).isEmpty())
+            continue;
+        const QString caption = entries.at(index).trimmed();
+        buttons_[index]->setText(caption);
+        buttons_[index]->setToolTip(caption);
+    }
+    Q_EMIT captionChanged(current_ >= 0 ? captionBase_ + QStringLiteral(" - ") + buttons_[current_]->toolTip()
+                                        : captionBase_);
+    closeTitlePanel();
+}
+
+void WorksheetsPanel::closeTitlePanel()
+{
+    titlePanel_->hide();
+}
+
+bool WorksheetsPanel::titlePanelShown() const
+{
+    return titlePanel_->isVisible();
+}
+
+void WorksheetsPanel::placeTitlePanel()
+{
+    titlePanel_->setGeometry(workspace_.geometry());
+}
+
+bool WorksheetsPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &workspace_ && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        placeTitlePanel();
+    return QWidget::eventFilter(watched, event);
+}
