@@ -1,9 +1,11 @@
 #include "readers/miscform1.h"
 
 #include "platform/editor/richtexteditor.h"
+#include "printing/printpanel.h"
 #include "readers/documentviewer.h"
 #include "readers/linkpage.h"
 #include "readers/readerlayout.h"
+#include "readers/readerprint.h"
 #include "readers/readertables.h"
 #include "readers/richtextcopy.h"
 #include "readers/topicbuttons.h"
@@ -69,6 +71,12 @@ Miscform1::Miscform1(ScreenEnvironment &environment, MainScreen *hub)
 
     connect(topics_, &TopicButtonGroup::pressed, this, &Miscform1::chooseTopic);
     connect(copyButton_, &QPushButton::clicked, this, &Miscform1::copyToClipboard);
+    connect(printButton_, &QPushButton::clicked, this, &Miscform1::printFromButton);
+
+    // The range option reads the same for the worksheet.
+    print_ = new ReaderPrint(environment.services, environment.printServices,
+                             QStringLiteral("Print Sample Incident Report Form"), centralWidget());
+    setNoOptionsMenuArea(print_->panel());
 
     addSwitchingEntries(QStringLiteral("&Exit Program"));
     buildOptionsEntries();
@@ -86,7 +94,7 @@ void Miscform1::buildOptionsEntries()
     copySeparator_ = options->addSeparator();
     copyEntry_ = options->addAction(QStringLiteral("&Copy to Clickboard"), this, &Miscform1::copyToClipboard);
     printSeparator_ = options->addSeparator();
-    printEntry_ = options->addAction(QStringLiteral("&Print"));
+    printEntry_ = options->addAction(QStringLiteral("&Print"), this, &Miscform1::printFromMenu);
 }
 
 int Miscform1::screenHelpTopic() const
@@ -101,7 +109,45 @@ int Miscform1::f1HelpTopic() const
 
 bool Miscform1::printPanelShown() const
 {
-    return false;
+    return print_ && print_->isOpen();
+}
+
+void Miscform1::printFromButton()
+{
+    printDocument(260);
+}
+
+void Miscform1::printFromMenu()
+{
+    if (printPanelShown()) {
+        print_->panel()->printDocument();
+        return;
+    }
+    printDocument(100);
+}
+
+void Miscform1::printDocument(int topMargin)
+{
+    if (!topicCanBeCopied())
+        return;
+    print_->print(viewer_->editor()->rtf(), PrintMargins{200, topMargin, 100, 100},
+                  windowTitle());
+}
+
+void Miscform1::chooseSwitchingEntry(int index)
+{
+    if (printPanelShown()) {
+        print_->close();
+        QCoreApplication::processEvents();
+    }
+    pressScreenButton(index);
+}
+
+void Miscform1::handleEscape()
+{
+    if (print_->escape())
+        return;
+    pressScreenButton(ScreenIndex::ExitProgram);
 }
 
 QWidget *Miscform1::documentArea() const
@@ -149,6 +195,8 @@ void Miscform1::chooseTopic(int topic)
     }
     setWindowTitle(baseCaption() + QStringLiteral(" - ")
                    + QString(QString::fromLatin1(row.caption)));
+    if (!row.copyAndPrint && print_)
+        print_->close();
     for (QAction *entry : {copySeparator_, copyEntry_, printSeparator_, printEntry_})
         entry->setVisible(row.copyAndPrint);
 }

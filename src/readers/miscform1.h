@@ -7,6 +7,7 @@ class LinkPage;
 class PlacedArea;
 class QAction;
 class QPushButton;
+class ReaderPrint;
 class TopicButtonGroup;
 
 // The Miscellaneous screen: the disclaimer, the program information, a page
@@ -24,11 +25,17 @@ public:
 
     void chooseTopic(int topic);
     void copyToClipboard();
+    // The "&Print" button and the Options menu's "&Print": the whole
+    // document, with a top margin of 260 and 100 twips respectively.
+    void printFromButton();
+    void printFromMenu();
+    void chooseSwitchingEntry(int index) override;
 
     int currentTopic() const { return currentTopic_; }
     bool topicCanBeCopied() const;
     DocumentViewer *viewer() const { return viewer_; }
     LinkPage *linkPage() const { return linkPage_; }
+    ReaderPrint *printing() const { return print_; }
     TopicButtonGroup *topicButtons() const { return topics_; }
     QPushButton *copyButton() const { return copyButton_; }
     QPushButton *printButton() const { return printButton_; }
@@ -37,15 +44,18 @@ public:
     QWidget *documentArea() const;
 
 protected:
+    void handleEscape() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildOptionsEntries();
     void place();
     bool printPanelShown() const;
+    void printDocument(int topMargin);
 
     DocumentViewer *viewer_ = nullptr;
     LinkPage *linkPage_ = nullptr;
+    ReaderPrint *print_ = nullptr;
     TopicButtonGroup *topics_ = nullptr;
     PlacedArea *area_ = nullptr;
     QWidget *commandRow_ = nullptr;

@@ -3,6 +3,8 @@
 #include "platform/editor/richtexteditor.h"
 #include "readers/documentsearch.h"
 #include "readers/documentviewer.h"
+#include "printing/printpanel.h"
+#include "readers/readerprint.h"
 #include "readers/readertables.h"
 #include "readers/richtextcopy.h"
 #include "readers/searchpanel.h"
@@ -54,6 +56,10 @@ PrivRule::PrivRule(ScreenEnvironment &environment, MainScreen *hub)
     connect(searchPanel_, &SearchPanel::searchRequested, this, &PrivRule::runSearch);
     connect(searchPanel_, &SearchPanel::closeRequested, this, &PrivRule::closeSearchPanel);
     connect(searchPanel_, &SearchPanel::searchTextChanged, search_, &DocumentSearch::restart);
+
+    print_ = new ReaderPrint(environment.services, environment.printServices,
+                             QStringLiteral("All Data Will Be Displayed"), centralWidget());
+    setNoOptionsMenuArea(print_->panel());
 
     addSwitchingEntries(QStringLiteral("E&xit Program"));
     buildOptionsEntries();
@@ -108,6 +114,7 @@ QWidget *PrivRule::buildSectionColumn(QWidget *parent)
     layout->addStretch(1);
 
     connect(fontDisplayButton_, &QPushButton::clicked, this, &PrivRule::fontDisplay);
+    connect(printButton_, &QPushButton::clicked, this, &PrivRule::print);
     connect(searchButton_, &QPushButton::clicked, this, &PrivRule::toggleSearchPanel);
     connect(clearButton_, &QPushButton::clicked, this, &PrivRule::clear);
     return column;
@@ -126,7 +133,12 @@ void PrivRule::buildOptionsEntries()
             fontDisplay();
     });
     options->addSeparator();
-    printEntry_ = options->addAction(QStringLiteral("&Print"));
+    printEntry_ = options->addAction(QStringLiteral("&Print"), this, [this] {
+        if (printPanelShown())
+            print_->panel()->printDocument();
+        else
+            print();
+    });
     options->addSeparator();
     searchEntry_ = options->addAction(QStringLiteral("&Search"), this, [this] {
         if (printPanelShown())
@@ -148,7 +160,7 @@ int PrivRule::f1HelpTopic() const
 
 bool PrivRule::printPanelShown() const
 {
-    return false;
+    return print_ && print_->isOpen();
 }
 
 void PrivRule::drawSectionCaptions(int chosen)
@@ -285,8 +297,30 @@ void PrivRule::clear()
     enableSectionCommands(false);
 }
 
+void PrivRule::print()
+{
+    if (currentSection_ < 0)
+        return;
+    RichTextEditor *editor = viewer_->editor();
+    const QByteArray rtf = editor->selLength() > 0 ? editor->selRtf() : editor->rtf();
+    print_->print(rtf, kRulePrintMargins,
+                  baseCaption() + QStringLiteral(" - ")
+                      + QString::fromLatin1(ReaderTables::ruleSections()[currentSection_].longName));
+}
+
+void PrivRule::chooseSwitchingEntry(int index)
+{
+    if (printPanelShown()) {
+        print_->close();
+        QCoreApplication::processEvents();
+    }
+    pressScreenButton(index);
+}
+
 void PrivRule::handleEscape()
 {
+    if (print_->escape())
+        return;
     if (searchPanel_->isVisible()) {
         closeSearchPanel();
         return;
@@ -297,9 +331,10 @@ void PrivRule::handleEscape()
 bool PrivRule::eventFilter(QObject *watched, QEvent *event)
 {
     // Enter runs the search while the panel is open, wherever the focus is,
-    // and no line break reaches a text box.
+    // and no line break reaches a text box. Over the print panel it is the
+    // print panel's key.
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() && searchPanel_
-        && searchPanel_->isVisible() && static_cast<QWidget *>(watched)->window() == this) {
+        && searchPanel_->isVisible() && !printPanelShown() && static_cast<QWidget *>(watched)->window() == this) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             runSearch();

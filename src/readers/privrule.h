@@ -11,6 +11,7 @@ class QButtonGroup;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
+class ReaderPrint;
 class SearchPanel;
 
 // The Security Rule reader: the final rule in 25 sections, chosen from the
@@ -34,11 +35,15 @@ public:
     void fontDisplay();
     void copyToClipboard();
     void clear();
+    // "&Print": the selection if there is one, else the whole section.
+    void print();
+    void chooseSwitchingEntry(int index) override;
 
     int currentSection() const { return currentSection_; }
     DocumentViewer *viewer() const { return viewer_; }
     DocumentSearch *search() const { return search_; }
     SearchPanel *searchPanel() const { return searchPanel_; }
+    ReaderPrint *printing() const { return print_; }
     QRadioButton *sectionButton(int section) const { return sectionButtons_.at(section); }
     QPushButton *fontDisplayButton() const { return fontDisplayButton_; }
     QPushButton *printButton() const { return printButton_; }
@@ -63,6 +68,7 @@ private:
     DocumentViewer *viewer_ = nullptr;
     DocumentSearch *search_ = nullptr;
     SearchPanel *searchPanel_ = nullptr;
+    ReaderPrint *print_ = nullptr;
     QGroupBox *sectionFrame_ = nullptr;
     QButtonGroup *sectionGroup_ = nullptr;
     QList<QRadioButton *> sectionButtons_;

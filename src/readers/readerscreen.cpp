@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 
 ReaderScreen::ReaderScreen(ScreenEnvironment &environment, int ownIndex, const QString &baseCaption,
@@ -93,6 +94,21 @@ void ReaderScreen::sizeMainPanel()
         return;
     }
     mainPanel_->setMaximumHeight(qRound(fullDisplayShare_ * height()));
+}
+
+bool ReaderScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease && noOptionsMenuArea_ && noOptionsMenuArea_->isVisible()
+        && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->window() == this) {
+        // Judged by the control under the pointer, as the event also travels
+        // up through the parents.
+        const QPoint globalPos = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
+        QWidget *under = childAt(mapFromGlobal(globalPos));
+        if (under && (under == noOptionsMenuArea_ || noOptionsMenuArea_->isAncestorOf(under)))
+            return false;
+    }
+    return MainScreen::eventFilter(watched, event);
 }
 
 void ReaderScreen::closeEvent(QCloseEvent *event)

@@ -32,14 +32,20 @@ protected:
     // window's height; in the smaller display it fills the fixed window.
     void setUpBody(qreal fullDisplayShare);
 
+    // A right click over this area (the print panel) pops up no menu of the
+    // screen.
+    void setNoOptionsMenuArea(QWidget *area) { noOptionsMenuArea_ = area; }
+
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void sizeMainPanel();
 
     MainScreen *hub_;
     QWidget *mainPanel_ = nullptr;
+    QWidget *noOptionsMenuArea_ = nullptr;
     qreal fullDisplayShare_ = 1.0;
     bool exitChosen_ = false;
 };

@@ -3,6 +3,7 @@
 #include "actionarea/actionarea.h"
 #include "platform/records/contentfolder.h"
 #include "platform/services/qtservices.h"
+#include "printing/printservices.h"
 #include "readers/readerscreen.h"
 #include "screens/screenenvironment.h"
 #include "shell/aboutbox.h"
@@ -56,6 +57,7 @@ int runProgram(int &argc, char **argv)
     ScreenEnvironment environment;
     environment.context = &context;
     environment.services = services;
+    environment.printServices = makeQtPrintServices();
     environment.showAbout = [&context](QWidget *parent) {
         AboutBox about(context, parent);
         about.exec();

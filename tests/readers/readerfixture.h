@@ -1,8 +1,10 @@
 #pragma once
 
+#include "printing/scriptedprintservices.h"
 #include "readers/readerscreen.h"
 #include "screens/helptopics.h"
 #include "screens/programcontext.h"
+#include "support/tempworkbook.h"
 #include "support/testservices.h"
 
 #include <QFile>
@@ -32,10 +34,12 @@ public:
 
 // One reader screen's world: scripted services, a hub in the smaller (or
 // full) display and a content folder of small RTF documents of the test's
-// own making.
+// own making, in a workbook folder of its own.
 struct ReaderFixture
 {
+    TempWorkbook workbook; // the current directory, where the settings live
     TestServices test = makeTestServices();
+    std::shared_ptr<ScriptedPrintServices> printServices = std::make_shared<ScriptedPrintServices>();
     QTemporaryDir content;
     ProgramContext context;
     ScreenEnvironment environment;
@@ -48,6 +52,7 @@ struct ReaderFixture
         context.contentDir = content.path();
         environment.context = &context;
         environment.services = test.services;
+        environment.printServices = printServices;
         environment.endProgram = [this] { ++endProgramCalls; };
         hub = std::make_unique<Hub>(environment);
         hub->setGeometry(60, 50, 800, 600);

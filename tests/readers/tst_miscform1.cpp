@@ -3,7 +3,9 @@
 #include "readerfixture.h"
 
 #include "platform/editor/richtexteditor.h"
+#include "printing/printpanel.h"
 #include "readers/documentviewer.h"
+#include "readers/readerprint.h"
 #include "readers/linkpage.h"
 #include "readers/miscform1.h"
 #include "readers/topicbuttons.h"
@@ -17,6 +19,7 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 
 using Answer = Prompt::Answer;
@@ -78,6 +81,9 @@ private Q_SLOTS:
     void viewerHeights_data();
     void viewerHeights();
     void escapeAsksExitQuestion();
+    void printMargins_data();
+    void printMargins();
+    void returningToProgramInformationClosesPrintPanel();
 };
 
 void TestMiscform1::opensOnProgramInformation()
@@ -292,13 +298,69 @@ void TestMiscform1::viewerHeights()
 void TestMiscform1::escapeAsksExitQuestion()
 {
     MiscFixture f;
+    f.screen->topicButtons()->button(3)->click();
+    f.screen->printButton()->click();
+    QTest::keyClick(f.screen, Qt::Key_F1);
+    QTest::keyClick(f.screen, Qt::Key_Escape);
+    QVERIFY(!f.screen->printing()->isOpen());
+    QVERIFY(f.test.prompt->questions.isEmpty());
     f.test.prompt->enqueue(Answer::No);
     QTest::keyClick(f.screen, Qt::Key_Escape);
     QCOMPARE(f.test.prompt->questions.size(), 1);
     QCOMPARE(f.test.prompt->questions.first().title, QStringLiteral("Exit"));
     QVERIFY(f.screen->isVisible());
     QTest::keyClick(f.screen, Qt::Key_F1);
-    QCOMPARE(f.test.helpViewer->topics, QList<int>{HelpTopic::Miscellaneous});
+    QCOMPARE(f.test.helpViewer->topics, (QList<int>{HelpTopic::PrintPreview, HelpTopic::Miscellaneous}));
+}
+
+void TestMiscform1::printMargins_data()
+{
+    QTest::addColumn<int>("topic");
+    QTest::addColumn<bool>("fromMenu");
+    QTest::addColumn<int>("top");
+    QTest::newRow("worksheet, button") << 3 << false << 260;
+    QTest::newRow("worksheet, menu") << 3 << true << 100;
+    QTest::newRow("incident report, button") << 4 << false << 260;
+    QTest::newRow("incident report, menu") << 4 << true << 100;
+}
+
+void TestMiscform1::printMargins()
+{
+    QFETCH(int, topic);
+    QFETCH(bool, fromMenu);
+    QFETCH(int, top);
+    MiscFixture f;
+    f.screen->topicButtons()->button(topic)->click();
+    f.screen->viewer()->editor()->select(0, 8); // a selection changes nothing
+    if (fromMenu)
+        f.screen->printEntry()->trigger();
+    else
+        QTest::mouseClick(f.screen->printButton(), Qt::LeftButton);
+
+    PrintPanel *panel = f.screen->printing()->panel();
+    QVERIFY(panel->isOpen());
+    QCOMPARE(panel->surface()->margins(), (PrintMargins{200, top, 100, 100}));
+    QVERIFY(panel->surface()->pageText(0).contains(QStringLiteral("Second line.")));
+    QCOMPARE(panel->rangeOption()->text(), QStringLiteral("Print Sample Incident Report Form"));
+    QVERIFY(!panel->sectionFrameVisible());
+    QVERIFY(!panel->fontBoxesVisible());
+    QVERIFY(!panel->button(PrintPanel::PrinterFontButton)->isVisible());
+    // While the panel is open the menu's "&Print" prints.
+    f.printServices->printerAnswers.enqueue(std::nullopt);
+    f.screen->printEntry()->trigger();
+    QCOMPARE(f.printServices->printDialogs, 1);
+    QCOMPARE(panel->surface()->margins(), (PrintMargins{200, top, 100, 100}));
+}
+
+void TestMiscform1::returningToProgramInformationClosesPrintPanel()
+{
+    MiscFixture f;
+    f.screen->topicButtons()->button(4)->click();
+    f.screen->printButton()->click();
+    QVERIFY(f.screen->printing()->isOpen());
+    f.aboutEntry()->trigger();
+    QTRY_COMPARE(f.screen->currentTopic(), 1);
+    QVERIFY(!f.screen->printing()->isOpen());
 }
 
 QTEST_MAIN(TestMiscform1)

@@ -3,11 +3,17 @@
 
 #include "platform/editor/richtexteditor.h"
 #include "readers/documentsearch.h"
+#include "platform/records/settingsstore.h"
+#include "printing/printpanel.h"
+#include "printing/printpreview.h"
 #include "readers/documentviewer.h"
+#include "readers/readerprint.h"
 #include "readers/privrule.h"
 #include "readers/searchpanel.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -96,6 +102,13 @@ private Q_SLOTS:
     void clearLeavesSearchPanelOpen();
     void escapeOrder();
     void f1OpensRuleHelp();
+    void printComposesSelectionOrWholeSection_data();
+    void printComposesSelectionOrWholeSection();
+    void printPanelIsTheReducedTwin();
+    void pageSetupComposesAgainWithItsMargins();
+    void printEntryPrintsWhilePanelIsOpen();
+    void guideLinesRestoredWithoutWriting();
+    void switchingEntryClosesPrintPanelFirst();
 };
 
 void TestPrivRule::opensWithNoSectionAndCommandsDisabled()
@@ -404,6 +417,16 @@ void TestPrivRule::escapeOrder()
     RuleFixture f;
     f.screen->sectionButton(9)->click();
     f.screen->searchButton()->click();
+    f.screen->printButton()->click();
+    PrintPanel *panel = f.screen->printing()->panel();
+    QTest::mouseClick(panel->enlargeToggle(), Qt::LeftButton);
+    QVERIFY(panel->isEnlarged());
+    QTest::keyClick(f.screen, Qt::Key_Escape);
+    QVERIFY(!panel->isEnlarged());
+    QVERIFY(panel->isOpen());
+    QTest::keyClick(f.screen, Qt::Key_Escape);
+    QVERIFY(!panel->isOpen());
+    QVERIFY(f.screen->searchPanel()->isVisible());
     QTest::keyClick(f.screen->searchPanel()->searchText(), Qt::Key_Escape);
     QVERIFY(!f.screen->searchPanel()->isVisible());
     QVERIFY(f.test.prompt->questions.isEmpty());
@@ -418,7 +441,138 @@ void TestPrivRule::f1OpensRuleHelp()
 {
     RuleFixture f;
     QTest::keyClick(f.screen, Qt::Key_F1);
-    QCOMPARE(f.test.helpViewer->topics, QList<int>{HelpTopic::SecurityRule});
+    f.screen->sectionButton(9)->click();
+    f.screen->printButton()->click();
+    QTest::keyClick(f.screen, Qt::Key_F1);
+    QCOMPARE(f.test.helpViewer->topics, (QList<int>{HelpTopic::SecurityRule, HelpTopic::PrintPreview}));
+}
+
+void TestPrivRule::printComposesSelectionOrWholeSection_data()
+{
+    QTest::addColumn<QString>("selected");  // empty: nothing selected
+    QTest::newRow("nothing selected") << QString();
+    QTest::newRow("a passage") << QStringLiteral("A risky plan ignores");
+}
+
+void TestPrivRule::printComposesSelectionOrWholeSection()
+{
+    QFETCH(QString, selected);
+    RuleFixture f;
+    f.screen->sectionButton(9)->click();
+    if (!selected.isEmpty())
+        f.viewer()->select(int(kSafeguardsText.indexOf(selected)), int(selected.size()));
+    f.screen->printButton()->click();
+
+    PrintPanel *panel = f.screen->printing()->panel();
+    QVERIFY(panel->isOpen());
+    QCOMPARE(panel->geometry(), f.screen->centralWidget()->rect());
+    QCOMPARE(QApplication::focusWidget(), panel->button(PrintPanel::CancelButton));
+    PrintSurface *surface = panel->surface();
+    QCOMPARE(surface->margins(), (PrintMargins{350, 300, 350, 100}));
+    QCOMPARE(surface->pageCount(), 1);
+    const QString printed = surface->pageText(0);
+    if (selected.isEmpty()) {
+        QVERIFY(printed.contains(QStringLiteral("Risk analysis is the first step.")));
+        QVERIFY(printed.contains(QStringLiteral("repeats: risk analysis.")));
+    } else {
+        QVERIFY(printed.contains(selected));
+        QVERIFY(!printed.contains(QStringLiteral("first step")));
+        QVERIFY(!printed.contains(QStringLiteral("repeats")));
+    }
+    QCOMPARE(panel->preview()->navigationBar(), 3);
+}
+
+void TestPrivRule::printPanelIsTheReducedTwin()
+{
+    RuleFixture f;
+    f.screen->sectionButton(9)->click();
+    f.screen->printEntry()->trigger();
+    PrintPanel *panel = f.screen->printing()->panel();
+    QVERIFY(!panel->sectionFrameVisible());
+    QVERIFY(!panel->toDoOptionsVisible());
+    QVERIFY(!panel->fontBoxesVisible());
+    QVERIFY(!panel->button(PrintPanel::PrinterFontButton)->isVisible());
+    for (auto button : {PrintPanel::PageSetupButton, PrintPanel::CancelButton, PrintPanel::CopyPageButton,
+                        PrintPanel::PrintButton})
+        QVERIFY(panel->button(button)->isVisible());
+    QCOMPARE(panel->rangeOption()->text(), QStringLiteral("All Data Will Be Displayed"));
+    QVERIFY(panel->rangeOption()->isChecked());
+    QCOMPARE(panel->orientationBox()->text(), QStringLiteral(" Portrait"));
+    // The screen's own menu entries beep rather than act over the panel.
+    f.screen->searchEntry()->trigger();
+    f.screen->fontDisplayEntry()->trigger();
+    QVERIFY(!f.screen->searchPanel()->isVisible());
+    QVERIFY(f.test.prompt->questions.isEmpty());
+    QVERIFY(f.test.fontDialog->initialFonts.isEmpty());
+}
+
+void TestPrivRule::pageSetupComposesAgainWithItsMargins()
+{
+    RuleFixture f;
+    f.screen->sectionButton(9)->click();
+    f.viewer()->select(int(kSafeguardsText.indexOf(QStringLiteral("The RISK"))), 8);
+    f.screen->printButton()->click();
+    f.printServices->pageSetupAnswers.enqueue(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
+                                                          QMarginsF(36, 18, 36, 18), QPageLayout::Point));
+    QTest::mouseClick(f.screen->printing()->panel()->button(PrintPanel::PageSetupButton), Qt::LeftButton);
+    PrintPanel *panel = f.screen->printing()->panel();
+    QCOMPARE(panel->surface()->margins(), (PrintMargins{720, 360, 720, 360}));
+    QCOMPARE(panel->surface()->orientation(), QPageLayout::Landscape);
+    QCOMPARE(panel->orientationBox()->text(), QStringLiteral(" Landscape"));
+    QVERIFY(panel->surface()->pageText(0).contains(QStringLiteral("The RISK")));
+    QVERIFY(!panel->surface()->pageText(0).contains(QStringLiteral("first step")));
+}
+
+void TestPrivRule::printEntryPrintsWhilePanelIsOpen()
+{
+    RuleFixture f;
+    f.screen->sectionButton(9)->click();
+    f.screen->printEntry()->trigger();
+    QCOMPARE(f.printServices->printDialogs, 0);
+    f.printServices->printerAnswers.enqueue(std::nullopt); // the user cancels the print dialog
+    f.screen->printEntry()->trigger();
+    QCOMPARE(f.printServices->printDialogs, 1);
+    QVERIFY(f.screen->printing()->isOpen());
+}
+
+void TestPrivRule::guideLinesRestoredWithoutWriting()
+{
+    RuleFixture f;
+    // No stored choice: "Do Not Display Guide Lines", and nothing written.
+    QVERIFY(f.screen->printing()->panel()->guideLineOption(0)->isChecked());
+    QVERIFY(f.workbook.readFile(QStringLiteral("GColor3.Fil")).isEmpty());
+
+    QVERIFY(SettingsStore().setGuideLinesShown(1));
+    const QByteArray stored = f.workbook.readFile(QStringLiteral("GColor3.Fil"));
+    f.screen->close();
+    QTRY_VERIFY(!f.screen);
+    f.screen = f.open<PrivRule>(ScreenIndex::SecurityRule);
+    PrintPanel *panel = f.screen->printing()->panel();
+    QVERIFY(panel->guideLineOption(1)->isChecked());
+    QCOMPARE(panel->preview()->showGuides(), 1);
+    QCOMPARE(f.workbook.readFile(QStringLiteral("GColor3.Fil")), stored);
+
+    // The user's choice is stored for every print panel.
+    f.screen->sectionButton(9)->click();
+    f.screen->printButton()->click();
+    panel->guideLineOption(0)->click();
+    QCOMPARE(panel->preview()->showGuides(), 0);
+    QCOMPARE(SettingsStore().guideLinesShown(), 0);
+}
+
+void TestPrivRule::switchingEntryClosesPrintPanelFirst()
+{
+    RuleFixture f;
+    f.screen->sectionButton(9)->click();
+    f.screen->printButton()->click();
+    QVERIFY(f.screen->printing()->isOpen());
+    f.test.prompt->enqueue(Answer::No);
+    f.screen->switchingEntry(ScreenIndex::ExitProgram)->trigger();
+    QVERIFY(!f.screen->printing()->isOpen());
+    QCOMPARE(f.test.prompt->questions.size(), 1);
+    f.screen->switchingEntry(ScreenIndex::Miscellaneous)->trigger();
+    QTRY_VERIFY(!f.screen);
+    QCOMPARE(f.hub->activations, QList<int>{ScreenIndex::Miscellaneous});
 }
 
 QTEST_MAIN(TestPrivRule)
