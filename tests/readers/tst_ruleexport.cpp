@@ -43,7 +43,7 @@ void TestRuleExport::exportsWholeSection()
     QFile section(content.filePath(QStringLiteral("PR21.Fl1")));
     QVERIFY(section.open(QIODevice::WriteOnly));
     QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}}\\f0\\fs22 {\\b V. Federalism}\\par\n";
-    for (int paragraph = 1; paragraph <= 60; ++paragraph)
+    for (int paragraph = 1; paragraph <= 120; ++paragraph)
         rtf += "Paragraph " + QByteArray::number(paragraph)
                + " of the federalism section, long enough to fill a line or two of the printed page.\\par\n";
     section.write(rtf + "}");
@@ -57,7 +57,7 @@ void TestRuleExport::exportsWholeSection()
         QSKIP("pdftotext is not installed");
     QVERIFY(pages.size() >= 2);
     QVERIFY(collapsed(pages.first()).contains(QStringLiteral("V. Federalism")));
-    QVERIFY(collapsed(pages.join(QChar(u' '))).contains(QStringLiteral("Paragraph 60 of the federalism section")));
+    QVERIFY(collapsed(pages.join(QChar(u' '))).contains(QStringLiteral("Paragraph 120 of the federalism section")));
     QCOMPARE(pdfInfoField(pdf, QStringLiteral("Title")), QStringLiteral("Security Rule - Federalism"));
     QVERIFY(pdfInfoField(pdf, QStringLiteral("Page size")).contains(QStringLiteral("612 x 792")));
 }
