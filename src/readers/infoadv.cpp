@@ -50,7 +50,7 @@ InfoAdv::InfoAdv(ScreenEnvironment &environment, MainScreen *hub)
     subTopicFrame_ = new QGroupBox(QStringLiteral("Risk Analysis Selections"), area_);
     subTopicFrame_->setObjectName(QStringLiteral("riskAnalysisSelections"));
     auto *frameLayout = new QHBoxLayout(subTopicFrame_);
-    frameLayout->setContentsMargins(4, 0, 4, 2);
+    frameLayout->setContentsMargins(4, 0, 4, 1);
     subTopics_ = new TopicButtonGroup(captionsOf(ReaderTables::riskAnalysisSubTopics()), Qt::Horizontal,
                                       subTopicFrame_);
     subTopics_->setObjectName(QStringLiteral("subTopicButtons"));

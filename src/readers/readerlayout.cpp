@@ -40,13 +40,13 @@ AdvisorPlacement advisorPlacement(AdvisorView view, bool smallerDisplay, int pan
         placement.viewer = {px(row.top), px(row.height)};
         placement.nistTop = row.nistTop < 0 ? -1 : px(row.nistTop);
         if (subTopic)
-            placement.subTopicFrame = {px(105), px(900 - 105 - 60)};
+            placement.subTopicFrame = {px(30), px(900 - 30 - 30)};
     } else {
         placement.viewer = {share(row.topShare, panelHeight), share(row.heightShare, panelHeight)};
         // The button sits just below the shortened viewer.
         placement.nistTop = row.nistTop < 0 ? -1 : share(row.topShare + row.heightShare + 0.01, panelHeight);
         if (subTopic)
-            placement.subTopicFrame = {share(0.05, panelHeight), share(0.135 - 0.05 - 0.008, panelHeight)};
+            placement.subTopicFrame = {share(0.01, panelHeight), share(0.135 - 0.01 - 0.005, panelHeight)};
     }
     return placement;
 }

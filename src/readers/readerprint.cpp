@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QWidget>
 
 void composeRichTextDocument(PrintSurface &surface, const PrintMargins &margins, const QByteArray &rtf)
@@ -27,6 +28,13 @@ ReaderPrint::ReaderPrint(const PlatformServices &services, std::shared_ptr<Print
     panel_->setFontBoxesVisible(false);
     panel_->setButtonVisible(PrintPanel::PrinterFontButton, false);
     panel_->setRangeOption(rangeOption);
+    // The options column is sized for the Action Area's captions; a longer
+    // range option widens it rather than being cut off.
+    if (QWidget *frame = panel_->rangeOption()->parentWidget(); frame && frame->parentWidget()) {
+        QWidget *column = frame->parentWidget();
+        const int needed = panel_->rangeOption()->sizeHint().width() + 2 * frame->contentsMargins().left() + 24;
+        column->setMaximumWidth(qMax(column->maximumWidth(), needed));
+    }
     panel_->setOrientation(QPageLayout::Portrait);
     // The stored guide-line choice, shown without writing it back.
     panel_->restoreGuideLines();

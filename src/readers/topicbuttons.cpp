@@ -60,8 +60,10 @@ TopicButtonGroup::TopicButtonGroup(const QStringList &captions, Qt::Orientation 
         button->setToolTip(QString(captions.at(i)).replace(QStringLiteral("&&"), QStringLiteral("&")));
         button->setMinimumHeight(30);
         // A row shares its width out and wraps long captions.
-        if (orientation == Qt::Horizontal)
-            button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        if (orientation == Qt::Horizontal) {
+            button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+            button->setMinimumHeight(2 * button->fontMetrics().lineSpacing() + 6);
+        }
         layout->addWidget(button);
         connect(button, &QPushButton::clicked, this, [this, i] { Q_EMIT pressed(i); });
         buttons_ << button;

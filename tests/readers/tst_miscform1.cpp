@@ -342,6 +342,7 @@ void TestMiscform1::printMargins()
     QCOMPARE(panel->surface()->margins(), (PrintMargins{200, top, 100, 100}));
     QVERIFY(panel->surface()->pageText(0).contains(QStringLiteral("Second line.")));
     QCOMPARE(panel->rangeOption()->text(), QStringLiteral("Print Sample Incident Report Form"));
+    QVERIFY(panel->rangeOption()->width() >= panel->rangeOption()->sizeHint().width()); // not cut off
     QVERIFY(!panel->sectionFrameVisible());
     QVERIFY(!panel->fontBoxesVisible());
     QVERIFY(!panel->button(PrintPanel::PrinterFontButton)->isVisible());
