@@ -2,6 +2,8 @@
 // Options menu. The WorkModes and screen switching are in workmodes.cpp.
 #include "actionarea/actionarea.h"
 
+#include "actionarea/actionareaprint.h"
+
 #include "actionarea/editsession.h"
 #include "actionarea/groupbuttonpanel.h"
 #include "actionarea/safeguardworkspace.h"
@@ -10,6 +12,7 @@
 #include "actionarea/status/statustable.h"
 #include "catalogue/safeguardcatalogue.h"
 #include "platform/editor/richtexteditor.h"
+#include "printing/printservices.h"
 #include "screens/programcontext.h"
 
 #include <QAction>
@@ -66,6 +69,12 @@ ActionArea::ActionArea(ScreenEnvironment &environment, QWidget *parent)
     connect(workspace_, &SafeguardWorkspace::captionChanged, this, &ActionArea::setCaption);
     connect(workspace_, &SafeguardWorkspace::exitRequested, this, [this] { enterWorkMode(StandardsMode); });
     connect(groupPanel_, &GroupButtonPanel::safeguardButtonPressed, this, &ActionArea::pressSafeguardButton);
+    connect(standardsPanel_, &StandardsGridPanel::printRequested, print_, &ActionAreaPrint::openSummaryPrint);
+}
+
+bool ActionArea::printPreviewShown() const
+{
+    return print_ && print_->isShown();
 }
 
 ActionArea::~ActionArea() = default;
@@ -116,6 +125,7 @@ void ActionArea::buildBody()
     gridBackground_->addGrid(standardsPanel_->grid());
     gridBackground_->setEditorBackground(workspace_->editor()->palette().color(QPalette::Base));
     gridBackground_->setPrintPreviewShown([this] { return printPreviewShown(); });
+    print_ = new ActionAreaPrint(*this, body_, environment().services, makeQtPrintServices(), contentFolder);
 }
 
 QWidget *ActionArea::buildNavigationColumn(QWidget *parent)
@@ -190,8 +200,11 @@ void ActionArea::buildOptionsMenu()
 
     menu->addSeparator();
     workspace_->command(SafeguardWorkspace::Command::Print).attachAction(add(Entry::Print, QStringLiteral("&Print")));
-    // Printing all policies comes with the printing release.
-    menu->addAction(QStringLiteral("Print &All Current Policies Only"))->setEnabled(false);
+    workspace_->command(SafeguardWorkspace::Command::Print).setHandler([this] { print_->printCommand(); });
+    QAction *allPolicies = menu->addAction(QStringLiteral("Print &All Current Policies Only"));
+    allPolicies->setObjectName(QStringLiteral("printAllPolicies"));
+    connect(allPolicies, &QAction::triggered, print_, &ActionAreaPrint::printAllPolicies);
+    print_->setAllPoliciesEntry(allPolicies, menu->addSeparator());
     workspace_->command(SafeguardWorkspace::Command::Save).attachAction(add(Entry::Save, QStringLiteral("&Save")));
     workspace_->command(SafeguardWorkspace::Command::Save).setHandler([this] {
         if (printPreviewShown()) {

@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 
+class ActionAreaPrint;
 class EditSession;
 class GridBackground;
 class GroupButtonPanel;
@@ -70,9 +71,9 @@ public:
     int screenHelpTopic() const override;
     int f1HelpTopic() const override;
 
-    // The print preview panel comes with the printing release; every rule
-    // that depends on it asks here.
-    bool printPreviewShown() const { return false; }
+    // Every rule that depends on the print preview panel asks here.
+    bool printPreviewShown() const;
+    ActionAreaPrint *printing() const { return print_; }
 
     QPushButton *navigationButton(int mode) const { return navigationButtons_.at(mode); }
     QString captionBase() const { return captionBase_; }
@@ -119,6 +120,7 @@ private:
     GroupButtonPanel *groupPanel_ = nullptr;
     SafeguardWorkspace *workspace_ = nullptr;
     GridBackground *gridBackground_ = nullptr;
+    ActionAreaPrint *print_ = nullptr;
     std::array<QAction *, OptionsTable::kEntryCount> optionsEntries_{};
     QList<QPair<QAction *, QList<OptionsTable::Entry>>> separators_;
 

@@ -2,6 +2,7 @@
 // WorkMode, selecting a safeguard, the screen buttons, Esc and closing.
 #include "actionarea/actionarea.h"
 
+#include "actionarea/actionareaprint.h"
 #include "actionarea/editsession.h"
 #include "actionarea/groupbuttonpanel.h"
 #include "actionarea/safeguardworkspace.h"
@@ -69,6 +70,7 @@ void ActionArea::load()
     statusTable_->loadStatusTable();
     environment().pendingSwitch = 0;
     gridBackground_->restore();
+    print_->load();
     standardsPanel_->selectGroup(0);
     workspace_->hide();
     session_->clearUnsavedChanges();
@@ -131,6 +133,8 @@ void ActionArea::enterWorkMode(int mode)
         return;
     }
     BusyCursor busy;
+    // A new view never keeps the printout of the old one on top.
+    print_->closePanel();
     lastNavigationIndex_ = mode;
     StatusBox *statusBox = workspace_->statusBox();
     statusBox->explanationButton()->hide();
@@ -289,8 +293,11 @@ int ActionArea::f1HelpTopic() const
 
 void ActionArea::handleEscape()
 {
-    // The worksheet title panel and the print preview come with later
-    // releases; with nothing of theirs open, Esc asks the exit question.
+    // The print preview first (its enlarged preview, then the panel); the
+    // worksheet title panel comes with a later release. With nothing open,
+    // Esc asks the exit question.
+    if (print_->handleEscape())
+        return;
     pressScreenButton(ScreenIndex::ExitProgram);
 }
 

@@ -9,38 +9,37 @@
 #include <QDir>
 #include <QTextDocument>
 
-bool exportRuleSection(const QString &contentFolder, int section, const QString &pdfPath, QString *error)
+bool composeRuleSection(const QString &contentFolder, int section, PrintSurface &surface, QString *documentName,
+                        QString *problem)
 {
-    if (section < 0 || section >= ReaderTables::kRuleSectionCount) {
-        if (error)
-            *error = QStringLiteral("The Security Rule has sections 0 to %1, not %2.")
-                         .arg(ReaderTables::kRuleSectionCount - 1)
-                         .arg(section);
+    if (section < 0 || section >= ReaderTables::kRuleSectionCount)
         return false;
-    }
     const QString fileName = ReaderTables::ruleSectionFile(section);
     QTextDocument document;
     QString reason;
-    if (contentFolder.isEmpty() || !Rtf::loadFile(findFileIgnoringCase(QDir(contentFolder), fileName), &document, &reason)) {
-        if (error)
-            *error = QStringLiteral("%1 could not be read: %2")
-                         .arg(fileName, reason.isEmpty() ? QStringLiteral("the content folder was not found") : reason);
-        return false;
+    if (contentFolder.isEmpty()) {
+        if (problem)
+            *problem = QStringLiteral("%1 could not be read: the content folder was not found").arg(fileName);
+    } else if (!Rtf::loadFile(findFileIgnoringCase(QDir(contentFolder), fileName), &document, &reason)) {
+        document.clear();
+        if (problem)
+            *problem = QStringLiteral("%1 could not be read: %2").arg(fileName, reason);
     }
-    PrintSurface surface;
-    surface.setOrientation(QPageLayout::Portrait);
-    composeRichTextDocument(surface, kRulePrintMargins, Rtf::write(document));
-    PdfInfo info;
-    info.title = QStringLiteral("Security Rule - ")
-                 + QString::fromLatin1(ReaderTables::ruleSections()[section].longName);
-    return surface.writePdf(pdfPath, info, error);
+    composeRichTextDocument(surface, kRulePrintMargins, document.isEmpty() ? QByteArray() : Rtf::write(document));
+    if (documentName)
+        *documentName = QStringLiteral("Security Rule - ")
+                        + QString::fromLatin1(ReaderTables::ruleSections()[section].longName);
+    return true;
 }
 
-int ruleSectionOfExportName(const QString &name)
+int ruleSectionOfExportArgument(const QString &argument)
 {
-    if (!name.startsWith(QStringLiteral("rule:")))
+    if (argument.isEmpty() || argument.size() > 2)
         return -1;
-    bool ok = false;
-    const int section = name.mid(5).toInt(&ok);
-    return ok && section >= 0 && section < ReaderTables::kRuleSectionCount ? section : -1;
+    for (QChar c : argument) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+    }
+    const int section = argument.toInt();
+    return section < ReaderTables::kRuleSectionCount ? section : -1;
 }

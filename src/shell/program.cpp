@@ -8,6 +8,7 @@
 #include "screens/screenenvironment.h"
 #include "shell/aboutbox.h"
 #include "shell/apppaths.h"
+#include "shell/exportcommand.h"
 #include "screens/programcontext.h"
 #include "shell/startscreen.h"
 
@@ -16,11 +17,44 @@
 #include <QDir>
 #include <QIcon>
 #include <QMessageBox>
+#include <QTextStream>
 
 #include <cstdio>
 
+namespace {
+
+// The headless export: the same composers as the print panel, no window.
+int runExport(const QCommandLineParser &parser, const QCommandLineOption &workbookOption,
+              const QCommandLineOption &exportOption)
+{
+    QTextStream errors(stderr);
+    const QStringList rest = parser.positionalArguments();
+    if (rest.size() != 1) {
+        errors << "sentrivo: --export needs exactly one output file\n\n" << ExportCommand::usage();
+        return ExportCommand::kBadArgument;
+    }
+    ExportCommand::Context context;
+    context.workbookDir = parser.isSet(workbookOption) ? QDir(parser.value(workbookOption)).absolutePath()
+                                                       : AppPaths::defaultWorkbookFolder();
+    // An export reads a workbook; it never creates one for a mistyped name.
+    if (!QDir(context.workbookDir).exists()) {
+        errors << "sentrivo: the workbook folder " << QDir::toNativeSeparators(context.workbookDir)
+               << " does not exist\n";
+        return ExportCommand::kBadArgument;
+    }
+    context.contentDir = shippedContentFolder();
+    // Relative output names are taken from where the command was given.
+    const QString out = QDir::current().absoluteFilePath(rest.first());
+    return ExportCommand::run(parser.value(exportOption), out, context, errors);
+}
+
+} // namespace
+
 int runProgram(int &argc, char **argv)
 {
+    const bool exporting = ExportCommand::requested(argc, argv);
+    if (exporting)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sentrivo"));
     QApplication::setApplicationVersion(QStringLiteral("7.5"));
@@ -36,6 +70,21 @@ int runProgram(int &argc, char **argv)
         QStringLiteral("Open the workbook in DIR instead of the default one (one workbook per covered entity)."),
         QStringLiteral("DIR"));
     parser.addOption(workbookOption);
+    const QCommandLineOption exportOption(
+        QStringLiteral("export"),
+        QStringLiteral("Write the document WHAT as PDF to OUT without opening a window "
+                       "(summary, summary:administrative|physical|technical, safeguard:N, "
+                       "safeguard:N:DIGITS, policies, rule:N)."),
+        QStringLiteral("WHAT"));
+    parser.addOption(exportOption);
+    if (exporting) {
+        parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The PDF file to write."));
+        if (!parser.parse(QCoreApplication::arguments())) {
+            QTextStream(stderr) << "sentrivo: " << parser.errorText() << "\n\n" << ExportCommand::usage();
+            return ExportCommand::kBadArgument;
+        }
+        return runExport(parser, workbookOption, exportOption);
+    }
     parser.process(app);
 
     ProgramContext context;

@@ -1,40 +1,58 @@
-// "--export rule:N OUT.pdf": section N printed as the reader's Print does
-// with nothing selected.
+// "--export rule:N OUT.pdf": section N printed as the Security Rule screen's
+// Print does with nothing selected.
 #include "printing/pdftext.h"
+#include "printing/printsurface.h"
 #include "readers/ruleexport.h"
+#include "shell/exportcommand.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 
 class TestRuleExport : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void exportNames_data();
-    void exportNames();
+    void arguments_data();
+    void arguments();
     void exportsWholeSection();
-    void failuresAreReported();
+    void unreadableSectionIsSaidAndEmpty();
 };
 
-void TestRuleExport::exportNames_data()
+void TestRuleExport::arguments_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("section");
-    QTest::newRow("first") << "rule:0" << 0;
-    QTest::newRow("last") << "rule:24" << 24;
-    QTest::newRow("beyond") << "rule:25" << -1;
-    QTest::newRow("negative") << "rule:-1" << -1;
-    QTest::newRow("not a number") << "rule:x" << -1;
-    QTest::newRow("another document") << "summary" << -1;
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<int>("status");
+    QTest::newRow("first") << "rule:0" << ExportCommand::kSuccess;
+    QTest::newRow("last") << "rule:24" << ExportCommand::kSuccess;
+    QTest::newRow("beyond") << "rule:25" << ExportCommand::kBadArgument;
+    QTest::newRow("negative") << "rule:-1" << ExportCommand::kBadArgument;
+    QTest::newRow("signed") << "rule:+3" << ExportCommand::kBadArgument;
+    QTest::newRow("not a number") << "rule:x" << ExportCommand::kBadArgument;
+    QTest::newRow("no number") << "rule" << ExportCommand::kBadArgument;
 }
 
-void TestRuleExport::exportNames()
+void TestRuleExport::arguments()
 {
-    QFETCH(QString, name);
-    QFETCH(int, section);
-    QCOMPARE(ruleSectionOfExportName(name), section);
+    QFETCH(QString, what);
+    QFETCH(int, status);
+    QTemporaryDir folder;
+    for (const char *name : {"PR0.Fl1", "PR24.Fl1"}) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\\rtf1\\ansi Section text.\\par}");
+    }
+    QString errors;
+    QTextStream stream(&errors);
+    const QString out = folder.filePath(QStringLiteral("out.pdf"));
+    QCOMPARE(ExportCommand::run(what, out, {folder.path(), folder.path()}, stream), status);
+    QCOMPARE(QFile::exists(out), status == ExportCommand::kSuccess);
+    if (status == ExportCommand::kBadArgument)
+        QVERIFY(errors.contains(QStringLiteral("rule:N")));  // the usage lists the row
+    else
+        QVERIFY(errors.isEmpty());
 }
 
 void TestRuleExport::exportsWholeSection()
@@ -49,29 +67,40 @@ void TestRuleExport::exportsWholeSection()
     section.write(rtf + "}");
     section.close();
 
+    PrintSurface surface;
+    QString name;
+    QString problem;
+    QVERIFY(composeRuleSection(content.path(), 21, surface, &name, &problem));
+    QVERIFY(problem.isEmpty());
+    QCOMPARE(name, QStringLiteral("Security Rule - Federalism"));
+    QCOMPARE(surface.margins(), (PrintMargins{350, 300, 350, 100}));
+    QCOMPARE(surface.orientation(), QPageLayout::Portrait);
+    QVERIFY(surface.pageCount() >= 2);
+
     const QString pdf = content.filePath(QStringLiteral("out.pdf"));
-    QString error;
-    QVERIFY2(exportRuleSection(content.path(), 21, pdf, &error), qPrintable(error));
+    QString errors;
+    QTextStream stream(&errors);
+    QCOMPARE(ExportCommand::run(QStringLiteral("rule:21"), pdf, {content.path(), content.path()}, stream),
+             ExportCommand::kSuccess);
     const QStringList pages = pdfPageTexts(pdf);
     if (pages.isEmpty())
         QSKIP("pdftotext is not installed");
-    QVERIFY(pages.size() >= 2);
+    QCOMPARE(pages.size(), surface.pageCount());
     QVERIFY(collapsed(pages.first()).contains(QStringLiteral("V. Federalism")));
-    QVERIFY(collapsed(pages.join(QChar(u' '))).contains(QStringLiteral("Paragraph 120 of the federalism section")));
+    QVERIFY(collapsed(pages.last()).contains(QStringLiteral("Paragraph 120 of the federalism section")));
     QCOMPARE(pdfInfoField(pdf, QStringLiteral("Title")), QStringLiteral("Security Rule - Federalism"));
-    QVERIFY(pdfInfoField(pdf, QStringLiteral("Page size")).contains(QStringLiteral("612 x 792")));
 }
 
-void TestRuleExport::failuresAreReported()
+void TestRuleExport::unreadableSectionIsSaidAndEmpty()
 {
     QTemporaryDir content;
+    QString errors;
+    QTextStream stream(&errors);
     const QString pdf = content.filePath(QStringLiteral("out.pdf"));
-    QString error;
-    QVERIFY(!exportRuleSection(content.path(), 3, pdf, &error));
-    QVERIFY(error.contains(QStringLiteral("PR3.Fl1")));
-    QVERIFY(!QFile::exists(pdf));
-    QVERIFY(!exportRuleSection(content.path(), 25, pdf, &error));
-    QVERIFY(error.contains(QStringLiteral("0 to 24")));
+    QCOMPARE(ExportCommand::run(QStringLiteral("rule:3"), pdf, {content.path(), content.path()}, stream),
+             ExportCommand::kSuccess);
+    QVERIFY(errors.contains(QStringLiteral("PR3.Fl1 could not be read")));
+    QVERIFY(errors.contains(QStringLiteral("empty")));
 }
 
 QTEST_MAIN(TestRuleExport)

@@ -1,0 +1,203 @@
+#include "shell/exportcommand.h"
+
+#include "actionarea/status/statustable.h"
+#include "catalogue/safeguardcatalogue.h"
+#include "printing/allpolicies.h"
+#include "printing/printsurface.h"
+#include "printing/safeguardreport.h"
+#include "printing/standardssummary.h"
+#include "readers/ruleexport.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <cstring>
+
+namespace ExportCommand {
+
+namespace {
+
+// The printer font the panel starts from: the workspace display's font.
+QFont reportFont()
+{
+    return QFont(QStringLiteral("Times New Roman"), 12);
+}
+
+bool composeSummary(const QString &argument, const Context &context, PrintSurface &surface, QString *name,
+                    const Warn &)
+{
+    StandardsSummary::Selection selection;
+    if (argument.isEmpty())
+        selection.all = true;
+    else if (argument == QLatin1String("administrative"))
+        selection.administrative = true;
+    else if (argument == QLatin1String("physical"))
+        selection.physical = true;
+    else if (argument == QLatin1String("technical"))
+        selection.technical = true;
+    else
+        return false;
+    StatusTable statuses(context.workbookDir);
+    statuses.loadStatusTable();
+    StandardsSummary::compose(
+        surface, selection, [&statuses](int record) { return statuses.slot(record); }, Qt::black,
+        QDate::currentDate());
+    *name = StandardsSummary::documentName(selection);
+    return true;
+}
+
+bool composeSafeguard(const QString &argument, const Context &context, PrintSurface &surface, QString *name,
+                      const Warn &warn)
+{
+    const QStringList parts = argument.split(QLatin1Char(':'));
+    if (parts.size() > 2)
+        return false;
+    bool isNumber = false;
+    const int safeguardNo = parts[0].toInt(&isNumber);
+    if (!isNumber || !Catalogue::isValidSafeguardNo(safeguardNo) || parts[0].startsWith(QLatin1Char('+')))
+        return false;
+    SafeguardReport::Sections sections{};
+    if (parts.size() == 1) {
+        sections.fill(true);
+    } else {
+        if (parts[1].isEmpty())
+            return false;
+        for (QChar digit : parts[1]) {
+            if (digit < QLatin1Char('0') || digit > QLatin1Char('5'))
+                return false;
+            sections[digit.digitValue()] = true;
+        }
+    }
+    SafeguardReport report(context.contentDir);
+    report.reset(safeguardNo);
+    report.loadEntryScratches(context.workbookDir);
+    // Sections the panel would refuse to check are left out, with the
+    // panel's own message as the note.
+    for (int i = 0; i < SafeguardReport::kSectionCount; ++i) {
+        if (!sections[i])
+            continue;
+        if (const auto refusal = report.refusalFor(i)) {
+            sections[i] = false;
+            warn(refusal->text);
+        }
+    }
+    report.setPrinterFont(reportFont(), Qt::black);
+    report.compose(surface, sections);
+    *name = report.documentName();
+    return true;
+}
+
+bool composePolicies(const QString &argument, const Context &context, PrintSurface &surface, QString *name,
+                     const Warn &warn)
+{
+    if (!argument.isEmpty())
+        return false;
+    if (!AllPolicies::compose(surface, context.workbookDir, reportFont(), Qt::black))
+        warn(QStringLiteral("No current policies were found."));
+    *name = AllPolicies::kDocumentName;
+    return true;
+}
+
+bool composeRule(const QString &argument, const Context &context, PrintSurface &surface, QString *name,
+                 const Warn &warn)
+{
+    const int section = ruleSectionOfExportArgument(argument);
+    if (section < 0)
+        return false;
+    QString problem;
+    composeRuleSection(context.contentDir, section, surface, name, &problem);
+    if (!problem.isEmpty())
+        warn(problem);
+    return true;
+}
+
+} // namespace
+
+const std::vector<Target> &targets()
+{
+    static const std::vector<Target> table{
+        {QStringLiteral("summary"),
+         {QStringLiteral("summary"), QStringLiteral("summary:administrative"), QStringLiteral("summary:physical"),
+          QStringLiteral("summary:technical")},
+         QStringLiteral("the standards summary with the current statuses (all groups, or one)"),
+         composeSummary},
+        {QStringLiteral("safeguard"),
+         {QStringLiteral("safeguard:N"), QStringLiteral("safeguard:N:DIGITS")},
+         QStringLiteral("the report of SafeguardNo N (0-46): all six sections, or only those named "
+                        "(0 Implementation specification, 1 References in Rule, 2 Additional Information, "
+                        "3 Action Taken, 4 Comments/Notes, 5 Policies and Procedures/Plan; e.g. safeguard:0:345)"),
+         composeSafeguard},
+        {QStringLiteral("policies"), {QStringLiteral("policies")},
+         QStringLiteral("all current policies, one per page"), composePolicies},
+        {QStringLiteral("rule"), {QStringLiteral("rule:N")},
+         QStringLiteral("section N (0-24) of the Security Rule, as the Security Rule screen prints it "
+                        "with nothing selected (0 the entire rule, 23 Subpart C, 24 the matrix)"),
+         composeRule},
+    };
+    return table;
+}
+
+QString usage()
+{
+    QString text = QStringLiteral("Usage: sentrivo [--workbook DIR] --export WHAT OUT.pdf\n\nWHAT is one of:\n");
+    for (const Target &target : targets()) {
+        text += QStringLiteral("  ") + target.forms.join(QStringLiteral(", ")) + QLatin1Char('\n');
+        text += QStringLiteral("      ") + target.description + QLatin1Char('\n');
+    }
+    return text;
+}
+
+int run(const QString &what, const QString &out, const Context &context, QTextStream &errors)
+{
+    const qsizetype colon = what.indexOf(QLatin1Char(':'));
+    const QString name = colon < 0 ? what : what.left(colon);
+    const QString argument = colon < 0 ? QString() : what.mid(colon + 1);
+    const auto badArgument = [&errors](const QString &reason) {
+        errors << "sentrivo: " << reason << "\n\n" << usage();
+        errors.flush();
+        return kBadArgument;
+    };
+    if (out.isEmpty())
+        return badArgument(QStringLiteral("no output file was given"));
+    const Target *target = nullptr;
+    for (const Target &row : targets()) {
+        if (row.name == name)
+            target = &row;
+    }
+    if (!target)
+        return badArgument(QStringLiteral("unknown document \"%1\"").arg(what));
+
+    PrintSurface surface;
+    QString documentName;
+    QStringList notes;
+    const Warn warn = [&notes](const QString &note) { notes << note; };
+    if (!target->compose(argument, context, surface, &documentName, warn))
+        return badArgument(QStringLiteral("unknown document \"%1\"").arg(what));
+    for (const QString &note : notes)
+        errors << "sentrivo: " << note << '\n';
+    if (surface.pageCount() == 0)
+        errors << "sentrivo: the document is empty; " << out << " holds one blank page\n";
+
+    QString reason;
+    if (!surface.writePdf(out, PdfInfo{documentName}, &reason)) {
+        errors << "sentrivo: " << QDir::toNativeSeparators(QFileInfo(out).absoluteFilePath())
+               << " could not be written: " << reason << '\n';
+        errors.flush();
+        return kWriteFailed;
+    }
+    errors.flush();
+    return kSuccess;
+}
+
+bool requested(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--export") == 0 || std::strncmp(argv[i], "--export=", 9) == 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace ExportCommand
