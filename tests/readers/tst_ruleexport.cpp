@@ -18,7 +18,7 @@ private Q_SLOTS:
     void arguments_data();
     void arguments();
     void exportsWholeSection();
-    void unreadableSectionIsSaidAndEmpty();
+    void unreadableSectionIsSaidAndBlank();
 };
 
 void TestRuleExport::arguments_data()
@@ -91,7 +91,7 @@ void TestRuleExport::exportsWholeSection()
     QCOMPARE(pdfInfoField(pdf, QStringLiteral("Title")), QStringLiteral("Security Rule - Federalism"));
 }
 
-void TestRuleExport::unreadableSectionIsSaidAndEmpty()
+void TestRuleExport::unreadableSectionIsSaidAndBlank()
 {
     QTemporaryDir content;
     QString errors;
@@ -100,7 +100,11 @@ void TestRuleExport::unreadableSectionIsSaidAndEmpty()
     QCOMPARE(ExportCommand::run(QStringLiteral("rule:3"), pdf, {content.path(), content.path()}, stream),
              ExportCommand::kSuccess);
     QVERIFY(errors.contains(QStringLiteral("PR3.Fl1 could not be read")));
-    QVERIFY(errors.contains(QStringLiteral("empty")));
+    // As the screen prints an empty viewer: a blank page.
+    QVERIFY(QFile::exists(pdf));
+    const QStringList pages = pdfPageTexts(pdf);
+    if (!pages.isEmpty())
+        QVERIFY(collapsed(pages.join(QString())).isEmpty());
 }
 
 QTEST_MAIN(TestRuleExport)
