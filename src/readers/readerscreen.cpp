@@ -1,79 +1,52 @@
 #include "readers/readerscreen.h"
 
-#include "screens/helptopics.h"
+#include "readers/infoadv.h"
+#include "readers/miscform1.h"
+#include "readers/privrule.h"
 #include "screens/programcontext.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QLabel>
-#include <QPushButton>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 
-namespace {
-
-struct ScreenDescription
-{
-    const char *objectName;
-    const char *baseCaption;
-    int helpTopic;
-    const char *helpEntry;
-    const char *utilitiesCaption;
-    const char *exitEntry;
-    bool printHelp;
-    const char *laterRelease;
-};
-
-const ScreenDescription &describe(int ownIndex)
-{
-    static const ScreenDescription screens[] = {
-        {"InfoAdv", "Information Advisor", HelpTopic::InformationAdvisor, "&Information Advisor",
-         "Utilities", "&Exit Program", false,
-         "The Information Advisor's guidance documents come with a later release of Sentrivo."},
-        {"PrivRule", "Security Rule", HelpTopic::SecurityRule, "&Security Rule", "Utilities",
-         "E&xit Program", true,
-         "The reader of the Security Rule and its preamble comes with a later release of Sentrivo."},
-        {"Miscform1", "Miscellaneous", HelpTopic::Miscellaneous, "&Miscellaneous", "&Utilities",
-         "&Exit Program", true,
-         "The disclaimer, program information, web links and forms come with a later release of "
-         "Sentrivo."},
-    };
-    Q_ASSERT(ownIndex >= ScreenIndex::InformationAdvisor && ownIndex <= ScreenIndex::Miscellaneous);
-    return screens[ownIndex - ScreenIndex::InformationAdvisor];
-}
-
-} // namespace
-
-ReaderScreen::ReaderScreen(ScreenEnvironment &environment, int ownIndex, MainScreen *hub)
-    : MainScreen(environment, ownIndex, QString::fromLatin1(describe(ownIndex).baseCaption))
+ReaderScreen::ReaderScreen(ScreenEnvironment &environment, int ownIndex, const QString &baseCaption,
+                           MainScreen *hub)
+    : MainScreen(environment, ownIndex, baseCaption)
     , hub_(hub)
 {
-    const ScreenDescription &screen = describe(ownIndex);
-    setObjectName(QString::fromLatin1(screen.objectName));
     setAttribute(Qt::WA_DeleteOnClose);
+}
 
+void ReaderScreen::setUpBody(qreal fullDisplayShare)
+{
+    fullDisplayShare_ = fullDisplayShare;
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     layout->addWidget(screenButtonRow());
-    body_ = new QLabel(QString::fromLatin1(screen.laterRelease), central);
-    body_->setObjectName(QStringLiteral("laterRelease"));
-    body_->setAlignment(Qt::AlignCenter);
-    body_->setWordWrap(true);
-    body_->setFrameShape(QFrame::StyledPanel);
-    layout->addWidget(body_, 1);
+    mainPanel_ = new QWidget(central);
+    mainPanel_->setObjectName(QStringLiteral("mainPanel"));
+    layout->addWidget(mainPanel_, 1);
+    layout->addStretch(0);
     setCentralWidget(central);
-
-    addSwitchingEntries(QString::fromLatin1(screen.exitEntry));
-    buildSharedMenus(QString::fromLatin1(screen.utilitiesCaption), QString::fromLatin1(screen.helpEntry),
-                     screen.printHelp);
-    markScreenButton(ownIndex);
 }
 
-ReaderScreen *ReaderScreen::open(ScreenEnvironment &environment, int ownIndex, MainScreen *hub)
+bool ReaderScreen::smallerDisplay() const
 {
-    auto *screen = new ReaderScreen(environment, ownIndex, hub);
+    return environment().context && environment().context->smallerDisplay;
+}
+
+QString ReaderScreen::contentFolder() const
+{
+    return environment().context ? environment().context->contentDir : QString();
+}
+
+void ReaderScreen::showOver(ReaderScreen *screen, MainScreen *hub)
+{
     screen->setGeometry(hub->geometry());
-    const bool smaller = environment.context && environment.context->smallerDisplay;
+    const bool smaller = screen->smallerDisplay();
     // The smaller display is a fixed-size window; the full display resizes.
     if (smaller)
         screen->setFixedSize(hub->size());
@@ -83,14 +56,8 @@ ReaderScreen *ReaderScreen::open(ScreenEnvironment &environment, int ownIndex, M
         screen->show();
     screen->activateWindow();
     hub->hide();
-    screen->markScreenButton(ownIndex);
+    screen->markScreenButton(screen->ownIndex());
     QApplication::restoreOverrideCursor();
-    return screen;
-}
-
-int ReaderScreen::screenHelpTopic() const
-{
-    return describe(ownIndex()).helpTopic;
 }
 
 void ReaderScreen::pressScreenButton(int index)
@@ -110,6 +77,38 @@ void ReaderScreen::pressScreenButton(int index)
         return;
     }
     close();
+}
+
+void ReaderScreen::resizeEvent(QResizeEvent *event)
+{
+    MainScreen::resizeEvent(event);
+    sizeMainPanel();
+}
+
+void ReaderScreen::sizeMainPanel()
+{
+    if (!mainPanel_)
+        return;
+    if (smallerDisplay()) {
+        mainPanel_->setMaximumHeight(QWIDGETSIZE_MAX);
+        return;
+    }
+    mainPanel_->setMaximumHeight(qRound(fullDisplayShare_ * height()));
+}
+
+bool ReaderScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease && noOptionsMenuArea_ && noOptionsMenuArea_->isVisible()
+        && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->window() == this) {
+        // Judged by the control under the pointer, as the event also travels
+        // up through the parents.
+        const QPoint globalPos = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
+        QWidget *under = childAt(mapFromGlobal(globalPos));
+        if (under && (under == noOptionsMenuArea_ || noOptionsMenuArea_->isAncestorOf(under)))
+            return false;
+    }
+    return MainScreen::eventFilter(watched, event);
 }
 
 void ReaderScreen::closeEvent(QCloseEvent *event)
@@ -134,5 +133,20 @@ void ReaderScreen::closeEvent(QCloseEvent *event)
 
 MainScreen *openReaderScreen(ScreenEnvironment &environment, int index, MainScreen *hub)
 {
-    return ReaderScreen::open(environment, index, hub);
+    ReaderScreen *screen = nullptr;
+    switch (index) {
+    case ScreenIndex::InformationAdvisor:
+        screen = new InfoAdv(environment, hub);
+        break;
+    case ScreenIndex::SecurityRule:
+        screen = new PrivRule(environment, hub);
+        break;
+    case ScreenIndex::Miscellaneous:
+        screen = new Miscform1(environment, hub);
+        break;
+    default:
+        return nullptr;
+    }
+    ReaderScreen::showOver(screen, hub);
+    return screen;
 }

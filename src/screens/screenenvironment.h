@@ -5,6 +5,7 @@
 #include <functional>
 
 class MainScreen;
+class PrintServices;
 class QWidget;
 struct ProgramContext;
 
@@ -24,6 +25,9 @@ struct ScreenEnvironment
 {
     ProgramContext *context = nullptr;
     PlatformServices services;
+    // The page-setup and print dialogs and the page clipboard of the print
+    // panels.
+    std::shared_ptr<PrintServices> printServices;
     // Shows the modal About box over the given window.
     std::function<void(QWidget *)> showAbout;
     // Ends the run (the application's event loop by default).

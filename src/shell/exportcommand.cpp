@@ -6,6 +6,7 @@
 #include "printing/printsurface.h"
 #include "printing/safeguardreport.h"
 #include "printing/standardssummary.h"
+#include "readers/ruleexport.h"
 
 #include <QDate>
 #include <QDir>
@@ -99,6 +100,19 @@ bool composePolicies(const QString &argument, const Context &context, PrintSurfa
     return true;
 }
 
+bool composeRule(const QString &argument, const Context &context, PrintSurface &surface, QString *name,
+                 const Warn &warn)
+{
+    const int section = ruleSectionOfExportArgument(argument);
+    if (section < 0)
+        return false;
+    QString problem;
+    composeRuleSection(context.contentDir, section, surface, name, &problem);
+    if (!problem.isEmpty())
+        warn(problem);
+    return true;
+}
+
 } // namespace
 
 const std::vector<Target> &targets()
@@ -117,6 +131,10 @@ const std::vector<Target> &targets()
          composeSafeguard},
         {QStringLiteral("policies"), {QStringLiteral("policies")},
          QStringLiteral("all current policies, one per page"), composePolicies},
+        {QStringLiteral("rule"), {QStringLiteral("rule:N")},
+         QStringLiteral("section N (0-24) of the Security Rule, as the Security Rule screen prints it "
+                        "with nothing selected (0 the entire rule, 23 Subpart C, 24 the matrix)"),
+         composeRule},
     };
     return table;
 }

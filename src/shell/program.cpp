@@ -3,6 +3,7 @@
 #include "actionarea/actionarea.h"
 #include "platform/records/contentfolder.h"
 #include "platform/services/qtservices.h"
+#include "printing/printservices.h"
 #include "readers/readerscreen.h"
 #include "screens/screenenvironment.h"
 #include "shell/aboutbox.h"
@@ -77,7 +78,7 @@ int runProgram(int &argc, char **argv)
         QStringLiteral("export"),
         QStringLiteral("Write the document WHAT as PDF to OUT without opening a window "
                        "(summary, summary:administrative|physical|technical, safeguard:N, "
-                       "safeguard:N:DIGITS, policies)."),
+                       "safeguard:N:DIGITS, policies, rule:N)."),
         QStringLiteral("WHAT"));
     parser.addOption(exportOption);
     if (exporting) {
@@ -110,6 +111,7 @@ int runProgram(int &argc, char **argv)
     ScreenEnvironment environment;
     environment.context = &context;
     environment.services = services;
+    environment.printServices = makeQtPrintServices();
     environment.showAbout = [&context](QWidget *parent) {
         AboutBox about(context, parent);
         about.exec();
