@@ -11,6 +11,7 @@
 #include "catalogue/safeguardcatalogue.h"
 #include "platform/editor/richtexteditor.h"
 #include "screens/programcontext.h"
+#include "timeline/timelinepanel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -60,11 +61,14 @@ ActionArea::ActionArea(ScreenEnvironment &environment, QWidget *parent)
     buildOptionsMenu();
     buildSharedMenus(QStringLiteral("Utilities"), QStringLiteral("&Action Area"));
 
-    session_->setSaver([this] { return workspace_->save(); });
+    // The save question saves what the current WorkMode edits.
+    session_->setSaver([this] { return workMode_ == TimelineMode ? timelinePanel_->save(true) : workspace_->save(); });
     connect(standardsPanel_, &StandardsGridPanel::captionChanged, this, &ActionArea::setCaption);
     connect(standardsPanel_, &StandardsGridPanel::optionsMenuRequested, this, &ActionArea::popUpOptionsMenu);
     connect(workspace_, &SafeguardWorkspace::captionChanged, this, &ActionArea::setCaption);
     connect(workspace_, &SafeguardWorkspace::exitRequested, this, [this] { enterWorkMode(StandardsMode); });
+    connect(timelinePanel_, &TimelinePanel::exitRequested, this, [this] { enterWorkMode(StandardsMode); });
+    connect(timelinePanel_, &TimelinePanel::optionsMenuRequested, this, &ActionArea::popUpOptionsMenu);
     connect(groupPanel_, &GroupButtonPanel::safeguardButtonPressed, this, &ActionArea::pressSafeguardButton);
 }
 
@@ -87,9 +91,11 @@ void ActionArea::buildBody()
 
     const QString contentFolder = environment().context ? environment().context->contentDir : QString();
     standardsPanel_ = new StandardsGridPanel(*statusTable_, body_);
-    timelinePanel_ = buildLaterReleasePanel(
-        QStringLiteral("timelinePanel"),
-        QStringLiteral("The Safeguard Project Timeline comes with a later release of Sentrivo."), body_);
+    timelinePanel_ = new TimelinePanel(environment().services,
+                                       {[this] { return session_->hasUnsavedChanges(); },
+                                        [this](bool unsaved) { session_->setUnsavedChanges(unsaved); }},
+                                       body_);
+    timelinePanel_->setPrintPreviewShown([this] { return printPreviewShown(); });
     worksheetsPanel_ = buildLaterReleasePanel(
         QStringLiteral("worksheetsPanel"),
         QStringLiteral("The Risk Analysis Worksheets come with a later release of Sentrivo."), body_);
@@ -114,6 +120,7 @@ void ActionArea::buildBody()
 
     gridBackground_ = new GridBackground(contentFolder, QString(), this);
     gridBackground_->addGrid(standardsPanel_->grid());
+    gridBackground_->addGrid(timelinePanel_->grid());
     gridBackground_->setEditorBackground(workspace_->editor()->palette().color(QPalette::Base));
     gridBackground_->setPrintPreviewShown([this] { return printPreviewShown(); });
 }
@@ -181,12 +188,10 @@ void ActionArea::buildOptionsMenu()
     workspace_->command(SafeguardWorkspace::Command::Thesaurus)
         .attachAction(add(Entry::Thesaurus, QStringLiteral("&Thesaurus")));
 
-    // The project timeline comes with a later release; its entries are in
-    // place for WorkMode 1 but do nothing yet, so they stay disabled.
     separate({Entry::DeleteItemFromGrid, Entry::ClearGrid, Entry::InsertRow});
-    add(Entry::DeleteItemFromGrid, QStringLiteral("&Delete Item from Grid"))->setEnabled(false);
-    add(Entry::ClearGrid, QStringLiteral("&Clear Grid"))->setEnabled(false);
-    add(Entry::InsertRow, QStringLiteral("&Insert Row"))->setEnabled(false);
+    timelinePanel_->attachMenuEntries(add(Entry::DeleteItemFromGrid, QStringLiteral("&Delete Item from Grid")),
+                                      add(Entry::ClearGrid, QStringLiteral("&Clear Grid")),
+                                      add(Entry::InsertRow, QStringLiteral("&Insert Row")));
 
     menu->addSeparator();
     workspace_->command(SafeguardWorkspace::Command::Print).attachAction(add(Entry::Print, QStringLiteral("&Print")));
@@ -211,6 +216,9 @@ void ActionArea::updateOptionsMenuOnOpening()
 {
     const bool hasText = !workspace_->editor()->text().trimmed().isEmpty();
     optionsEntry(OptionsTable::Entry::CopyToClipboard)->setEnabled(hasText);
+    timelinePanel_->hideCalendar();
+    if (workMode_ == TimelineMode)
+        optionsEntry(OptionsTable::Entry::InsertRow)->setEnabled(timelinePanel_->hasCurrentRow());
 }
 
 void ActionArea::applyOptionsTable(int mode)

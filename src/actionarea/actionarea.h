@@ -16,10 +16,11 @@ class QStackedWidget;
 class SafeguardWorkspace;
 class StandardsGridPanel;
 class StatusTable;
+class TimelinePanel;
 
 // The Action Area (WorkArea1), the hub of the program: the navigation column
 // selects the WorkMode, which decides the panel shown (the standards grid,
-// the safeguard groups with their workspace, the disaster recovery plan, the
+// the project timeline, the safeguard groups with their workspace, the disaster recovery plan, the
 // sample). The window owns the WorkMode state, the status table, the shared
 // record of unsaved text and the Options, Utilities and Help menus; the
 // panels own their controls and behaviour.
@@ -85,7 +86,7 @@ public:
     GroupButtonPanel *groupPanel() const { return groupPanel_; }
     GridBackground *gridBackground() const { return gridBackground_; }
     QWidget *coverPanel() const { return cover_; }
-    QWidget *timelinePanel() const { return timelinePanel_; }
+    TimelinePanel *timelinePanel() const { return timelinePanel_; }
     QWidget *worksheetsPanel() const { return worksheetsPanel_; }
     QAction *optionsEntry(OptionsTable::Entry entry) const { return optionsEntries_.at(int(entry)); }
 
@@ -114,7 +115,7 @@ private:
     QWidget *cover_ = nullptr;
     std::array<QPushButton *, kWorkModeCount> navigationButtons_{};
     StandardsGridPanel *standardsPanel_ = nullptr;
-    QWidget *timelinePanel_ = nullptr;
+    TimelinePanel *timelinePanel_ = nullptr;
     QWidget *worksheetsPanel_ = nullptr;
     GroupButtonPanel *groupPanel_ = nullptr;
     SafeguardWorkspace *workspace_ = nullptr;

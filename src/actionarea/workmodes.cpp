@@ -13,6 +13,7 @@
 #include "platform/editor/richtexteditor.h"
 #include "screens/helptopics.h"
 #include "screens/programcontext.h"
+#include "timeline/timelinepanel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -98,6 +99,7 @@ void ActionArea::activateScreen()
         return;
     }
     bodyStack_->setCurrentWidget(body_);
+    timelinePanel_->updateDateLine();
     pressScreenButton(ScreenIndex::ActionArea);
     enterWorkMode(StandardsMode);
 }
@@ -185,6 +187,8 @@ void ActionArea::enterWorkMode(int mode)
         standardsPanel_->selectGroup(0);
         break;
     case TimelineMode:
+        timelinePanel_->enter();
+        break;
     case WorksheetsMode:
         session_->clearUnsavedChanges();
         break;
@@ -284,6 +288,8 @@ int ActionArea::screenHelpTopic() const
 
 int ActionArea::f1HelpTopic() const
 {
+    // The calendar floats over the panel; help must not open beside it.
+    timelinePanel_->hideCalendar();
     return printPreviewShown() ? HelpTopic::PrintPreview : screenHelpTopic();
 }
 

@@ -6,13 +6,16 @@
 #include "timeline/quotedlines.h"
 #include "timeline/todolist.h"
 
+#include <QFileInfo>
+
 namespace ToDoStore {
 namespace {
 
 SaveResult write(const QDir &folder, const QString &name, const QByteArray &bytes)
 {
     SaveResult result;
-    result.path = findFileIgnoringCase(folder, name);
+    // The user is shown the whole path when the write fails.
+    result.path = QFileInfo(findFileIgnoringCase(folder, name)).absoluteFilePath();
     result.ok = writeFileSafely(result.path, bytes, &result.error);
     return result;
 }

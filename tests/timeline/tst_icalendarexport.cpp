@@ -71,11 +71,11 @@ ParsedCalendar parse(const QByteArray &bytes)
                 calendar.problem = QStringLiteral("unbalanced END:") + value;
             continue;
         }
-        if (stack == QStringList{"VCALENDAR"})
+        if (stack == (QStringList{"VCALENDAR"}))
             calendar.properties[name] = value;
-        else if (stack == QStringList({"VCALENDAR", "VEVENT"}))
+        else if (stack == (QStringList{"VCALENDAR", "VEVENT"}))
             calendar.events.last().properties[name] = value;
-        else if (stack == QStringList({"VCALENDAR", "VEVENT", "VALARM"}))
+        else if (stack == (QStringList{"VCALENDAR", "VEVENT", "VALARM"}))
             calendar.events.last().alarm[name] = value;
         else
             calendar.problem = QStringLiteral("property outside a component: ") + line;

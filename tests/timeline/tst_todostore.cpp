@@ -167,7 +167,7 @@ void TestToDoStore::loadingFillsAtMostFiveHundredRowsAndKeepsTheRest()
     ToDoList partial;
     partial.row(3) = item(QStringLiteral("kept"));
     partial.fillFromFileBytes(lines({"new", "", "", "", ""}));
-    QCOMPARE(itemsOf(partial), QStringList({"new", "", "", "kept"}));
+    QCOMPARE(itemsOf(partial), (QStringList{"new", "", "", "kept"}));
 }
 
 void TestToDoStore::missingFileLeavesTheListAlone()
@@ -217,10 +217,10 @@ void TestToDoStore::rowOperationsKeepFiveHundredRows()
     for (int i = 0; i < 10; ++i)
         list.row(i) = item(QString::number(i + 1));
     list.removeRow(2);
-    QCOMPARE(itemsOf(list), QStringList({"1", "2", "4", "5", "6", "7", "8", "9", "10"}));
+    QCOMPARE(itemsOf(list), (QStringList{"1", "2", "4", "5", "6", "7", "8", "9", "10"}));
     QCOMPARE(list.rows().size(), size_t(500));
     list.insertRow(0);
-    QCOMPARE(itemsOf(list), QStringList({"", "1", "2", "4", "5", "6", "7", "8", "9", "10"}));
+    QCOMPARE(itemsOf(list), (QStringList{"", "1", "2", "4", "5", "6", "7", "8", "9", "10"}));
     QCOMPARE(list.firstRowWithoutItem(), 0);
 
     list.row(499) = item(QStringLiteral("last"));
@@ -242,13 +242,13 @@ void TestToDoStore::sorting_data()
 
     // Rows: "beta" Mar 6 07, (no item, a date), "Alpha" Jan 1 08, "gamma" no date.
     QTest::newRow("items ascending") << int(ToDoItem::Item) << true
-                                     << QStringList({"Alpha", "beta", "gamma"});
+                                     << (QStringList{"Alpha", "beta", "gamma"});
     QTest::newRow("items descending") << int(ToDoItem::Item) << false
-                                      << QStringList({"gamma", "beta", "Alpha"});
+                                      << (QStringList{"gamma", "beta", "Alpha"});
     QTest::newRow("dates ascending, as dates") << int(ToDoItem::ToDoDate) << true
-                                               << QStringList({"gamma", "beta", "Alpha"});
+                                               << (QStringList{"gamma", "beta", "Alpha"});
     QTest::newRow("dates descending") << int(ToDoItem::ToDoDate) << false
-                                      << QStringList({"Alpha", "beta", "gamma"});
+                                      << (QStringList{"Alpha", "beta", "gamma"});
 }
 
 void TestToDoStore::sorting()
@@ -326,7 +326,7 @@ void TestToDoStore::nameSlots()
     QCOMPARE(names.toFileBytes(), lines({"First  ", "Second"}));
 
     QVERIFY(names.remove(QStringLiteral("  FIRST ")));
-    QCOMPARE(names.names(), QStringList({"Second"}));
+    QCOMPARE(names.names(), (QStringList{"Second"}));
     QCOMPARE(names.slot(1), QStringLiteral("Second"));
     QCOMPARE(names.slot(2), QString());
     QVERIFY(!names.remove(QStringLiteral("nothing like it")));
@@ -365,16 +365,16 @@ void TestToDoStore::deletingTheOnlyNameLeavesOneEmptyEntry()
     ItemNameList names;
     names.loadFromFileBytes(lines({"Only"}));
     QVERIFY(names.remove(QStringLiteral("only")));
-    QCOMPARE(names.names(), QStringList({QString()}));
+    QCOMPARE(names.names(), (QStringList{QString()}));
     QVERIFY(ToDoStore::saveNames(names, workbook.dir()).ok);
     QCOMPARE(workbook.readFile(ItemNameList::kFileName), QByteArray("\"\"\r\n"));
 
     // Reading that file gives the same lone empty entry, which the next name replaces.
     ItemNameList reloaded;
     QVERIFY(ToDoStore::loadNames(reloaded, workbook.dir()));
-    QCOMPARE(reloaded.names(), QStringList({QString()}));
+    QCOMPARE(reloaded.names(), (QStringList{QString()}));
     QVERIFY(reloaded.remember(QStringLiteral("Next")));
-    QCOMPARE(reloaded.names(), QStringList({"Next"}));
+    QCOMPARE(reloaded.names(), (QStringList{"Next"}));
     QCOMPARE(reloaded.toFileBytes(), lines({"Next"}));
 }
 
@@ -383,7 +383,7 @@ void TestToDoStore::deleteWithEmptyTextRemovesNothing()
     ItemNameList names;
     names.loadFromFileBytes(lines({"A", "B"}));
     QVERIFY(!names.remove(QStringLiteral("  ")));
-    QCOMPARE(names.names(), QStringList({"A", "B"}));
+    QCOMPARE(names.names(), (QStringList{"A", "B"}));
 }
 
 void TestToDoStore::namesAreTrimmedOnLoadAndFileFoundIgnoringCase()
@@ -392,7 +392,7 @@ void TestToDoStore::namesAreTrimmedOnLoadAndFileFoundIgnoringCase()
     QVERIFY(workbook.writeFile(QStringLiteral("TODONAME.FIL"), lines({"  Padded  ", "Plain"})));
     ItemNameList names;
     QVERIFY(ToDoStore::loadNames(names, workbook.dir()));
-    QCOMPARE(names.names(), QStringList({"Padded", "Plain"}));
+    QCOMPARE(names.names(), (QStringList{"Padded", "Plain"}));
     QVERIFY(names.remember(QStringLiteral("Third")));
     QVERIFY(ToDoStore::saveNames(names, workbook.dir()).ok);
     QCOMPARE(workbook.readFile(QStringLiteral("TODONAME.FIL")), lines({"Padded", "Plain", "Third"}));
