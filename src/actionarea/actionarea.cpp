@@ -10,6 +10,8 @@
 #include "actionarea/status/statustable.h"
 #include "catalogue/safeguardcatalogue.h"
 #include "platform/editor/richtexteditor.h"
+#include "printing/printpanel.h"
+#include "printing/printservices.h"
 #include "screens/programcontext.h"
 #include "timeline/timelinepanel.h"
 
@@ -96,6 +98,11 @@ void ActionArea::buildBody()
                                         [this](bool unsaved) { session_->setUnsavedChanges(unsaved); }},
                                        body_);
     timelinePanel_->setPrintPreviewShown([this] { return printPreviewShown(); });
+    // The print preview panel; it lays itself over the panel that prints.
+    printPanel_ = new PrintPanel(environment().services, makeQtPrintServices(), body_);
+    printPanel_->setPdfFolder(environment().context ? environment().context->workbookDir : QString());
+    printPanel_->hide();
+    timelinePanel_->setPrintPanel(printPanel_);
     worksheetsPanel_ = buildLaterReleasePanel(
         QStringLiteral("worksheetsPanel"),
         QStringLiteral("The Risk Analysis Worksheets come with a later release of Sentrivo."), body_);
@@ -210,6 +217,11 @@ void ActionArea::buildOptionsMenu()
     add(Entry::ChangeWorksheetButtonTitle, QStringLiteral("&Change Worksheet Button Title"))->setEnabled(false);
 
     connect(menu, &QMenu::aboutToShow, this, &ActionArea::updateOptionsMenuOnOpening);
+}
+
+bool ActionArea::printPreviewShown() const
+{
+    return printPanel_ && printPanel_->isOpen();
 }
 
 void ActionArea::updateOptionsMenuOnOpening()

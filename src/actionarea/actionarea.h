@@ -11,6 +11,7 @@
 class EditSession;
 class GridBackground;
 class GroupButtonPanel;
+class PrintPanel;
 class QLabel;
 class QStackedWidget;
 class SafeguardWorkspace;
@@ -71,9 +72,10 @@ public:
     int screenHelpTopic() const override;
     int f1HelpTopic() const override;
 
-    // The print preview panel comes with the printing release; every rule
+    // Whether the print preview panel covers the work area; every rule
     // that depends on it asks here.
-    bool printPreviewShown() const { return false; }
+    bool printPreviewShown() const;
+    PrintPanel *printPanel() const { return printPanel_; }
 
     QPushButton *navigationButton(int mode) const { return navigationButtons_.at(mode); }
     QString captionBase() const { return captionBase_; }
@@ -116,6 +118,7 @@ private:
     std::array<QPushButton *, kWorkModeCount> navigationButtons_{};
     StandardsGridPanel *standardsPanel_ = nullptr;
     TimelinePanel *timelinePanel_ = nullptr;
+    PrintPanel *printPanel_ = nullptr;
     QWidget *worksheetsPanel_ = nullptr;
     GroupButtonPanel *groupPanel_ = nullptr;
     SafeguardWorkspace *workspace_ = nullptr;

@@ -11,6 +11,7 @@
 #include "actionarea/status/statustable.h"
 #include "catalogue/safeguardcatalogue.h"
 #include "platform/editor/richtexteditor.h"
+#include "printing/printpanel.h"
 #include "screens/helptopics.h"
 #include "screens/programcontext.h"
 #include "timeline/timelinepanel.h"
@@ -114,6 +115,8 @@ void ActionArea::drawNavigation(int chosenMode)
 
 void ActionArea::hideAllPanels()
 {
+    if (printPanel_->isOpen())
+        printPanel_->cancel();
     standardsPanel_->hide();
     timelinePanel_->hide();
     worksheetsPanel_->hide();
@@ -156,6 +159,11 @@ void ActionArea::enterWorkMode(int mode)
     }
 
     applyOptionsTable(mode);
+    // "&Print" prints the timeline in WorkMode 1; the other printouts are
+    // not part of the program yet, so elsewhere it has nothing to do.
+    workspace_->command(SafeguardWorkspace::Command::Print)
+        .setHandler(mode == TimelineMode ? std::function<void()>([this] { timelinePanel_->openToDoPrint(); })
+                                         : std::function<void()>());
     workspace_->emptyEditor();
     workMode_ = mode;
     workspace_->setWorkMode(mode);
@@ -295,8 +303,16 @@ int ActionArea::f1HelpTopic() const
 
 void ActionArea::handleEscape()
 {
-    // The worksheet title panel and the print preview come with later
-    // releases; with nothing of theirs open, Esc asks the exit question.
+    // An enlarged preview returns to normal size; a shown preview closes.
+    // The worksheet title panel comes with a later release; with nothing
+    // open, Esc asks the exit question.
+    if (printPreviewShown()) {
+        if (printPanel_->isEnlarged())
+            printPanel_->toggleEnlarged();
+        else
+            printPanel_->cancel();
+        return;
+    }
     pressScreenButton(ScreenIndex::ExitProgram);
 }
 

@@ -7,6 +7,7 @@
 #include "screens/screenenvironment.h"
 #include "shell/aboutbox.h"
 #include "shell/apppaths.h"
+#include "shell/exportcommand.h"
 #include "screens/programcontext.h"
 #include "shell/startscreen.h"
 
@@ -35,17 +36,36 @@ int runProgram(int &argc, char **argv)
         QStringLiteral("Open the workbook in DIR instead of the default one (one workbook per covered entity)."),
         QStringLiteral("DIR"));
     parser.addOption(workbookOption);
+    const QCommandLineOption exportOption(
+        QStringLiteral("export"),
+        QStringLiteral("Write the document KIND of the workbook to the file OUT and end, without a window. KIND is one of:\n")
+            + ExportCommand::describeKinds(),
+        QStringLiteral("KIND"));
+    parser.addOption(exportOption);
+    parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The file --export writes."), QStringLiteral("[OUT]"));
     parser.process(app);
 
     ProgramContext context;
     context.workbookDir = parser.isSet(workbookOption) ? QDir(parser.value(workbookOption)).absolutePath()
                                                        : AppPaths::defaultWorkbookFolder();
+    // Taken before the workbook becomes the current folder: an output file
+    // named on the command line is relative to where the program started.
+    const QString exportPath = parser.positionalArguments().size() == 1
+        ? QDir::current().absoluteFilePath(parser.positionalArguments().constFirst())
+        : QString();
     QString error;
     if (!AppPaths::enterWorkbook(context.workbookDir, &error)) {
         QMessageBox::critical(nullptr, QStringLiteral("Sentrivo"), error);
         return 1;
     }
     context.workbookDir = QDir::currentPath();
+    if (parser.isSet(exportOption)) {
+        if (exportPath.isEmpty()) {
+            std::fprintf(stderr, "sentrivo: --export needs one output file\n");
+            return 2;
+        }
+        return ExportCommand::run(parser.value(exportOption), exportPath, QDir(context.workbookDir));
+    }
     context.contentDir = shippedContentFolder();
     if (context.contentDir.isEmpty())
         std::fprintf(stderr, "sentrivo: the shipped content folder was not found beside the program\n");

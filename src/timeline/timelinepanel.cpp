@@ -141,10 +141,19 @@ void TimelinePanel::buildControls()
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     grid_->horizontalHeader()->setSectionsClickable(true);
     grid_->horizontalHeader()->setHighlightSections(false);
+    // The row-header and spacer columns are a few pixels wide.
+    grid_->horizontalHeader()->setMinimumSectionSize(1);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
     grid_->setItemDelegate(new CellDelegate(grid_));
+    // The columns always fit the width (layoutColumns); making a cell
+    // current must never scroll the items out of view sideways.
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, grid_->horizontalScrollBar(), [this](int value) {
+        if (value != 0)
+            grid_->horizontalScrollBar()->setValue(0);
+    });
     grid_->setWordWrap(false);
     grid_->setFont(QFont(QStringLiteral("Times New Roman"), 9));
     for (int row = 0; row < ToDoList::kRowCount; ++row) {
@@ -204,10 +213,9 @@ void TimelinePanel::buildControls()
     connect(buttons_[DeleteItemFromFile], &QPushButton::clicked, this, &TimelinePanel::deleteItemName);
     connect(buttons_[AddToGrid], &QPushButton::clicked, this, &TimelinePanel::addToGrid);
     connect(buttons_[DeleteItemFromGrid], &QPushButton::clicked, this, &TimelinePanel::deleteRow);
-    connect(buttons_[Print], &QPushButton::clicked, this, [this] {
-        setEditMode(NoEditing);
-        Q_EMIT printRequested();
-    });
+    connect(buttons_[Print], &QPushButton::clicked, this, &TimelinePanel::openToDoPrint);
+    // Printing needs the print preview panel (setPrintPanel).
+    buttons_[Print]->setEnabled(false);
     connect(buttons_[Save], &QPushButton::clicked, this, [this] { save(false); });
     connect(buttons_[ClearGrid], &QPushButton::clicked, this, &TimelinePanel::clearGrid);
     connect(buttons_[ExportCalendar], &QPushButton::clicked, this, &TimelinePanel::exportCalendar);
@@ -255,7 +263,8 @@ void TimelinePanel::layoutColumns()
 {
     const int width = grid_->viewport()->width();
     const double fractions[kColumnCount] = {0.015, 0.34, 0.2, 0.2, 0.005, 0.24};
-    // The fractions add up to exactly 1; the item column takes what rounding leaves.
+    // The fractions add up to exactly 1; the item column takes what rounding
+    // leaves, less a little, so the columns never scroll sideways.
     int used = 0;
     for (int column = 0; column < kColumnCount; ++column) {
         if (column == kItemColumn)
@@ -264,19 +273,22 @@ void TimelinePanel::layoutColumns()
         grid_->setColumnWidth(column, w);
         used += w;
     }
-    grid_->setColumnWidth(kItemColumn, qMax(20, width - used));
+    grid_->setColumnWidth(kItemColumn, qMax(20, width - used - 2));
 }
 
 void TimelinePanel::resizeEvent(QResizeEvent *event)
 {
     QFrame::resizeEvent(event);
     layoutColumns();
+    placePrintPanel();
     if (calendar_->isVisible() && clickRow_ >= 1)
         showCalendarFor(clickRow_, clickColumn_);
 }
 
 bool TimelinePanel::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == grid_->viewport() && event->type() == QEvent::Resize)
+        layoutColumns();
     if (watched == itemBox_) {
         switch (event->type()) {
         case QEvent::FocusIn:

@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class PrintPanel;
 class QAction;
 class QCalendarWidget;
 class QComboBox;
@@ -66,6 +67,12 @@ public:
         chooseExportFile_ = std::move(chooser);
     }
 
+    // The print preview panel the to-do printout is shown in.
+    void setPrintPanel(PrintPanel *panel);
+    // "&Print": the to-do printout in the print preview panel, or, when the
+    // panel is already shown, its "&Print". Says so when no row holds an item.
+    void openToDoPrint();
+
     // Entering the panel: reloads the names and the list, hides the calendar,
     // disables "&Save" and clears the unsaved-changes flag.
     void enter();
@@ -110,8 +117,6 @@ public:
 Q_SIGNALS:
     // "E&xit": back to the standards grid.
     void exitRequested();
-    // "&Print": the to-do printout.
-    void printRequested();
     // A right click over the grid or the calendar.
     void optionsMenuRequested(const QPoint &globalPos);
 
@@ -139,6 +144,8 @@ private:
     void onCellChanged(int row, int column);
     void onButtonFocus();
     void layoutColumns();
+    // Lays the shown print panel over this panel.
+    void placePrintPanel();
     void reportSaveFailure(const QString &what, const QString &path, const QString &error);
     bool ask(const QString &title, const QString &text, bool information = false);
 
@@ -158,6 +165,8 @@ private:
     QPointer<QAction> deleteRowEntry_;
     QPointer<QAction> clearGridEntry_;
     QPointer<QAction> insertRowEntry_;
+    QPointer<PrintPanel> printPanel_;
+    bool printOptionsSet_ = false;
 
     ItemNameList names_;
     int clickRow_ = 0;

@@ -1,4 +1,5 @@
 #include "actionarea/actionareafixture.h"
+#include "printing/printpanel.h"
 #include "screens/helptopics.h"
 #include "timeline/timelinepanel.h"
 #include "timeline/todolist.h"
@@ -24,6 +25,7 @@ private Q_SLOTS:
     void failedSaveOnLeavingKeepsTheUserThere();
     void f1HidesTheCalendarAndOpensTopic2009();
     void exitReturnsToTheStandardsGrid();
+    void printFromTheOptionsMenuAndEscape();
 };
 
 namespace {
@@ -136,6 +138,37 @@ void TestTimelineWorkMode::exitReturnsToTheStandardsGrid()
     QTest::mouseClick(panel->button(TimelinePanel::Exit), Qt::LeftButton);
     QCOMPARE(f.window->workMode(), int(ActionArea::StandardsMode));
     QVERIFY(!panel->isVisible());
+}
+
+void TestTimelineWorkMode::printFromTheOptionsMenuAndEscape()
+{
+    ActionAreaFixture f;
+    f.open();
+    TimelinePanel *panel = enterTimeline(f);
+    QAction *print = f.window->optionsEntry(Entry::Print);
+    QVERIFY(print->isEnabled());
+    f.test.prompt->enqueue(Answer::Ok);
+    print->trigger();
+    QCOMPARE(f.test.prompt->questions.last().text, QStringLiteral("There are currently No Entries to Print!"));
+    QVERIFY(!f.window->printPreviewShown());
+
+    addItem(panel, QStringLiteral("Printed"));
+    print->trigger();
+    QVERIFY(f.window->printPreviewShown());
+    QVERIFY(f.window->printPanel()->surface()->pageText(0).contains(QStringLiteral("Printed")));
+    QTest::keyClick(f.window, Qt::Key_F1);
+    QCOMPARE(f.test.helpViewer->topics.last(), int(HelpTopic::PrintPreview));
+    // Clearing the grid under the preview only beeps.
+    panel->clearGrid();
+    QVERIFY(!panel->list().isEmpty());
+    QTest::keyClick(f.window, Qt::Key_Escape);
+    QVERIFY(!f.window->printPreviewShown());
+    QVERIFY(panel->isVisible());
+
+    // In the safeguard modes "&Print" has nothing to print yet.
+    f.test.prompt->enqueue(Answer::No);
+    f.clickNavigation(ActionArea::AdministrativeMode);
+    QVERIFY(!print->isEnabled());
 }
 
 QTEST_MAIN(TestTimelineWorkMode)
