@@ -2,6 +2,8 @@
 // Options menu. The WorkModes and screen switching are in workmodes.cpp.
 #include "actionarea/actionarea.h"
 
+#include "actionarea/actionareaprint.h"
+
 #include "actionarea/editsession.h"
 #include "actionarea/groupbuttonpanel.h"
 #include "actionarea/safeguardworkspace.h"
@@ -10,7 +12,6 @@
 #include "actionarea/status/statustable.h"
 #include "catalogue/safeguardcatalogue.h"
 #include "platform/editor/richtexteditor.h"
-#include "printing/printpanel.h"
 #include "printing/printservices.h"
 #include "screens/programcontext.h"
 #include "timeline/timelinepanel.h"
@@ -72,6 +73,12 @@ ActionArea::ActionArea(ScreenEnvironment &environment, QWidget *parent)
     connect(timelinePanel_, &TimelinePanel::exitRequested, this, [this] { enterWorkMode(StandardsMode); });
     connect(timelinePanel_, &TimelinePanel::optionsMenuRequested, this, &ActionArea::popUpOptionsMenu);
     connect(groupPanel_, &GroupButtonPanel::safeguardButtonPressed, this, &ActionArea::pressSafeguardButton);
+    connect(standardsPanel_, &StandardsGridPanel::printRequested, print_, &ActionAreaPrint::openSummaryPrint);
+}
+
+bool ActionArea::printPreviewShown() const
+{
+    return print_ && print_->isShown();
 }
 
 ActionArea::~ActionArea() = default;
@@ -98,11 +105,6 @@ void ActionArea::buildBody()
                                         [this](bool unsaved) { session_->setUnsavedChanges(unsaved); }},
                                        body_);
     timelinePanel_->setPrintPreviewShown([this] { return printPreviewShown(); });
-    // The print preview panel; it lays itself over the panel that prints.
-    printPanel_ = new PrintPanel(environment().services, makeQtPrintServices(), body_);
-    printPanel_->setPdfFolder(environment().context ? environment().context->workbookDir : QString());
-    printPanel_->hide();
-    timelinePanel_->setPrintPanel(printPanel_);
     worksheetsPanel_ = buildLaterReleasePanel(
         QStringLiteral("worksheetsPanel"),
         QStringLiteral("The Risk Analysis Worksheets come with a later release of Sentrivo."), body_);
@@ -130,6 +132,9 @@ void ActionArea::buildBody()
     gridBackground_->addGrid(timelinePanel_->grid());
     gridBackground_->setEditorBackground(workspace_->editor()->palette().color(QPalette::Base));
     gridBackground_->setPrintPreviewShown([this] { return printPreviewShown(); });
+    print_ = new ActionAreaPrint(*this, body_, environment().services, makeQtPrintServices(), contentFolder);
+    timelinePanel_->setPrintPanel(print_->panel());
+    print_->setTimelinePrint([this] { timelinePanel_->openToDoPrint(); });
 }
 
 QWidget *ActionArea::buildNavigationColumn(QWidget *parent)
@@ -202,8 +207,11 @@ void ActionArea::buildOptionsMenu()
 
     menu->addSeparator();
     workspace_->command(SafeguardWorkspace::Command::Print).attachAction(add(Entry::Print, QStringLiteral("&Print")));
-    // Printing all policies comes with the printing release.
-    menu->addAction(QStringLiteral("Print &All Current Policies Only"))->setEnabled(false);
+    workspace_->command(SafeguardWorkspace::Command::Print).setHandler([this] { print_->printCommand(); });
+    QAction *allPolicies = menu->addAction(QStringLiteral("Print &All Current Policies Only"));
+    allPolicies->setObjectName(QStringLiteral("printAllPolicies"));
+    connect(allPolicies, &QAction::triggered, print_, &ActionAreaPrint::printAllPolicies);
+    print_->setAllPoliciesEntry(allPolicies, menu->addSeparator());
     workspace_->command(SafeguardWorkspace::Command::Save).attachAction(add(Entry::Save, QStringLiteral("&Save")));
     workspace_->command(SafeguardWorkspace::Command::Save).setHandler([this] {
         if (printPreviewShown()) {
@@ -217,11 +225,6 @@ void ActionArea::buildOptionsMenu()
     add(Entry::ChangeWorksheetButtonTitle, QStringLiteral("&Change Worksheet Button Title"))->setEnabled(false);
 
     connect(menu, &QMenu::aboutToShow, this, &ActionArea::updateOptionsMenuOnOpening);
-}
-
-bool ActionArea::printPreviewShown() const
-{
-    return printPanel_ && printPanel_->isOpen();
 }
 
 void ActionArea::updateOptionsMenuOnOpening()

@@ -8,10 +8,10 @@
 #include <array>
 #include <memory>
 
+class ActionAreaPrint;
 class EditSession;
 class GridBackground;
 class GroupButtonPanel;
-class PrintPanel;
 class QLabel;
 class QStackedWidget;
 class SafeguardWorkspace;
@@ -72,10 +72,9 @@ public:
     int screenHelpTopic() const override;
     int f1HelpTopic() const override;
 
-    // Whether the print preview panel covers the work area; every rule
-    // that depends on it asks here.
+    // Every rule that depends on the print preview panel asks here.
     bool printPreviewShown() const;
-    PrintPanel *printPanel() const { return printPanel_; }
+    ActionAreaPrint *printing() const { return print_; }
 
     QPushButton *navigationButton(int mode) const { return navigationButtons_.at(mode); }
     QString captionBase() const { return captionBase_; }
@@ -118,11 +117,11 @@ private:
     std::array<QPushButton *, kWorkModeCount> navigationButtons_{};
     StandardsGridPanel *standardsPanel_ = nullptr;
     TimelinePanel *timelinePanel_ = nullptr;
-    PrintPanel *printPanel_ = nullptr;
     QWidget *worksheetsPanel_ = nullptr;
     GroupButtonPanel *groupPanel_ = nullptr;
     SafeguardWorkspace *workspace_ = nullptr;
     GridBackground *gridBackground_ = nullptr;
+    ActionAreaPrint *print_ = nullptr;
     std::array<QAction *, OptionsTable::kEntryCount> optionsEntries_{};
     QList<QPair<QAction *, QList<OptionsTable::Entry>>> separators_;
 

@@ -2,6 +2,7 @@
 // WorkMode, selecting a safeguard, the screen buttons, Esc and closing.
 #include "actionarea/actionarea.h"
 
+#include "actionarea/actionareaprint.h"
 #include "actionarea/editsession.h"
 #include "actionarea/groupbuttonpanel.h"
 #include "actionarea/safeguardworkspace.h"
@@ -11,7 +12,6 @@
 #include "actionarea/status/statustable.h"
 #include "catalogue/safeguardcatalogue.h"
 #include "platform/editor/richtexteditor.h"
-#include "printing/printpanel.h"
 #include "screens/helptopics.h"
 #include "screens/programcontext.h"
 #include "timeline/timelinepanel.h"
@@ -71,6 +71,7 @@ void ActionArea::load()
     statusTable_->loadStatusTable();
     environment().pendingSwitch = 0;
     gridBackground_->restore();
+    print_->load();
     standardsPanel_->selectGroup(0);
     workspace_->hide();
     session_->clearUnsavedChanges();
@@ -115,8 +116,6 @@ void ActionArea::drawNavigation(int chosenMode)
 
 void ActionArea::hideAllPanels()
 {
-    if (printPanel_->isOpen())
-        printPanel_->cancel();
     standardsPanel_->hide();
     timelinePanel_->hide();
     worksheetsPanel_->hide();
@@ -136,6 +135,8 @@ void ActionArea::enterWorkMode(int mode)
         return;
     }
     BusyCursor busy;
+    // A new view never keeps the printout of the old one on top.
+    print_->closePanel();
     lastNavigationIndex_ = mode;
     StatusBox *statusBox = workspace_->statusBox();
     statusBox->explanationButton()->hide();
@@ -159,11 +160,6 @@ void ActionArea::enterWorkMode(int mode)
     }
 
     applyOptionsTable(mode);
-    // "&Print" prints the timeline in WorkMode 1; the other printouts are
-    // not part of the program yet, so elsewhere it has nothing to do.
-    workspace_->command(SafeguardWorkspace::Command::Print)
-        .setHandler(mode == TimelineMode ? std::function<void()>([this] { timelinePanel_->openToDoPrint(); })
-                                         : std::function<void()>());
     workspace_->emptyEditor();
     workMode_ = mode;
     workspace_->setWorkMode(mode);
@@ -303,16 +299,11 @@ int ActionArea::f1HelpTopic() const
 
 void ActionArea::handleEscape()
 {
-    // An enlarged preview returns to normal size; a shown preview closes.
-    // The worksheet title panel comes with a later release; with nothing
-    // open, Esc asks the exit question.
-    if (printPreviewShown()) {
-        if (printPanel_->isEnlarged())
-            printPanel_->toggleEnlarged();
-        else
-            printPanel_->cancel();
+    // The print preview first (its enlarged preview, then the panel); the
+    // worksheet title panel comes with a later release. With nothing open,
+    // Esc asks the exit question.
+    if (print_->handleEscape())
         return;
-    }
     pressScreenButton(ScreenIndex::ExitProgram);
 }
 

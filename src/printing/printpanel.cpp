@@ -532,8 +532,10 @@ void PrintPanel::pageSetup()
 {
     if (!m_printServices)
         return;
-    const QMarginsF margins(m_printMargins.left / 20.0, m_printMargins.top / 20.0,
-                            m_printMargins.right / 20.0, m_printMargins.bottom / 20.0);
+    // The dialog starts from the margins of the document shown, which a
+    // composer may have set itself (the all-policies run uses its own).
+    const PrintMargins shown = m_surface->pageCount() > 0 ? m_surface->margins() : m_printMargins;
+    const QMarginsF margins(shown.left / 20.0, shown.top / 20.0, shown.right / 20.0, shown.bottom / 20.0);
     const QPageLayout current(m_surface->pageSize(), m_orientation, margins, QPageLayout::Point);
     const std::optional<QPageLayout> chosen = m_printServices->pageSetup(this, current);
     if (!chosen || !chosen->isValid())

@@ -70,6 +70,8 @@ public:
 
     PrintSurface *surface() const { return m_surface; }
     PrintPreview *preview() const { return m_preview; }
+    // The dialogs and clipboard used (tests hand in scripted ones).
+    void setPrintServices(std::shared_ptr<PrintServices> services) { m_printServices = std::move(services); }
 
     // --- Configuration ---------------------------------------------------
     // The "Print Options" frame of the six section boxes.

@@ -1,53 +1,229 @@
 #include "shell/exportcommand.h"
 
+#include "actionarea/status/statustable.h"
+#include "catalogue/safeguardcatalogue.h"
+#include "printing/allpolicies.h"
+#include "printing/printsurface.h"
+#include "printing/safeguardreport.h"
+#include "printing/standardssummary.h"
 #include "timeline/timelineexport.h"
+#include "timeline/todolist.h"
+#include "timeline/todoprintout.h"
+#include "timeline/todostore.h"
 
 #include <QDate>
-#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
 
-#include <cstdio>
+#include <cstring>
 
 namespace ExportCommand {
 
-const std::vector<Kind> &kinds()
+namespace {
+
+// The printer font the panel starts from: the workspace display's font.
+QFont reportFont()
 {
-    static const std::vector<Kind> table = {
-        {QStringLiteral("timeline"), QStringLiteral("the project timeline's printout as PDF"),
-         [](const QDir &workbook, const QString &out, QString *error) {
-             return TimelineExport::writePdf(workbook, out, QDate::currentDate(), error);
-         }},
-        {QStringLiteral("timeline-calendar"),
-         QStringLiteral("the project timeline's to-do and next review dates as an iCalendar (.ics) file"),
-         [](const QDir &workbook, const QString &out, QString *error) {
-             return TimelineExport::writeCalendar(workbook, out, QDateTime::currentDateTimeUtc(), error);
-         }},
+    return QFont(QStringLiteral("Times New Roman"), 12);
+}
+
+bool composeSummary(const QString &argument, const Context &context, PrintSurface &surface, QString *name,
+                    const Warn &)
+{
+    StandardsSummary::Selection selection;
+    if (argument.isEmpty())
+        selection.all = true;
+    else if (argument == QLatin1String("administrative"))
+        selection.administrative = true;
+    else if (argument == QLatin1String("physical"))
+        selection.physical = true;
+    else if (argument == QLatin1String("technical"))
+        selection.technical = true;
+    else
+        return false;
+    StatusTable statuses(context.workbookDir);
+    statuses.loadStatusTable();
+    StandardsSummary::compose(
+        surface, selection, [&statuses](int record) { return statuses.slot(record); }, Qt::black,
+        QDate::currentDate());
+    *name = StandardsSummary::documentName(selection);
+    return true;
+}
+
+bool composeSafeguard(const QString &argument, const Context &context, PrintSurface &surface, QString *name,
+                      const Warn &warn)
+{
+    const QStringList parts = argument.split(QLatin1Char(':'));
+    if (parts.size() > 2)
+        return false;
+    bool isNumber = false;
+    const int safeguardNo = parts[0].toInt(&isNumber);
+    if (!isNumber || !Catalogue::isValidSafeguardNo(safeguardNo) || parts[0].startsWith(QLatin1Char('+')))
+        return false;
+    SafeguardReport::Sections sections{};
+    if (parts.size() == 1) {
+        sections.fill(true);
+    } else {
+        if (parts[1].isEmpty())
+            return false;
+        for (QChar digit : parts[1]) {
+            if (digit < QLatin1Char('0') || digit > QLatin1Char('5'))
+                return false;
+            sections[digit.digitValue()] = true;
+        }
+    }
+    SafeguardReport report(context.contentDir);
+    report.reset(safeguardNo);
+    report.loadEntryScratches(context.workbookDir);
+    // Sections the panel would refuse to check are left out, with the
+    // panel's own message as the note.
+    for (int i = 0; i < SafeguardReport::kSectionCount; ++i) {
+        if (!sections[i])
+            continue;
+        if (const auto refusal = report.refusalFor(i)) {
+            sections[i] = false;
+            warn(refusal->text);
+        }
+    }
+    report.setPrinterFont(reportFont(), Qt::black);
+    report.compose(surface, sections);
+    *name = report.documentName();
+    return true;
+}
+
+bool composePolicies(const QString &argument, const Context &context, PrintSurface &surface, QString *name,
+                     const Warn &warn)
+{
+    if (!argument.isEmpty())
+        return false;
+    if (!AllPolicies::compose(surface, context.workbookDir, reportFont(), Qt::black))
+        warn(QStringLiteral("No current policies were found."));
+    *name = AllPolicies::kDocumentName;
+    return true;
+}
+
+bool composeTimeline(const QString &argument, const Context &context, PrintSurface &surface, QString *name,
+                     const Warn &warn)
+{
+    if (!argument.isEmpty())
+        return false;
+    ToDoList list;
+    ToDoStore::loadList(list, QDir(context.workbookDir));
+    if (!ToDoPrintout::hasEntries(list))
+        warn(ToDoPrintout::kNothingToPrint);
+    ToDoPrintout::Options options;
+    options.today = QDate::currentDate();
+    ToDoPrintout::compose(surface, list, options);
+    *name = ToDoPrintout::kTitle;
+    return true;
+}
+
+bool writeTimelineCalendar(const Context &context, const QString &out, QString *error)
+{
+    return TimelineExport::writeCalendar(QDir(context.workbookDir), out, QDateTime::currentDateTimeUtc(), error);
+}
+
+} // namespace
+
+const std::vector<Target> &targets()
+{
+    static const std::vector<Target> table{
+        {QStringLiteral("summary"),
+         {QStringLiteral("summary"), QStringLiteral("summary:administrative"), QStringLiteral("summary:physical"),
+          QStringLiteral("summary:technical")},
+         QStringLiteral("the standards summary with the current statuses (all groups, or one)"),
+         composeSummary},
+        {QStringLiteral("safeguard"),
+         {QStringLiteral("safeguard:N"), QStringLiteral("safeguard:N:DIGITS")},
+         QStringLiteral("the report of SafeguardNo N (0-46): all six sections, or only those named "
+                        "(0 Implementation specification, 1 References in Rule, 2 Additional Information, "
+                        "3 Action Taken, 4 Comments/Notes, 5 Policies and Procedures/Plan; e.g. safeguard:0:345)"),
+         composeSafeguard},
+        {QStringLiteral("policies"), {QStringLiteral("policies")},
+         QStringLiteral("all current policies, one per page"), composePolicies},
+        {QStringLiteral("timeline"), {QStringLiteral("timeline")},
+         QStringLiteral("the project timeline: every row that holds an item, with grid lines and the \"As of\" line"),
+         composeTimeline},
+        {QStringLiteral("timeline-calendar"), {QStringLiteral("timeline-calendar")},
+         QStringLiteral("the project timeline's to-do and next review dates as an iCalendar file (OUT.ics), "
+                        "one all-day event each with a reminder a week before"),
+         nullptr, writeTimelineCalendar},
     };
     return table;
 }
 
-QString describeKinds()
+QString usage()
 {
-    QString text;
-    for (const Kind &kind : kinds())
-        text += QStringLiteral("  %1: %2\n").arg(kind.name, kind.description);
+    QString text = QStringLiteral("Usage: sentrivo [--workbook DIR] --export WHAT OUT.pdf\n\nWHAT is one of:\n");
+    for (const Target &target : targets()) {
+        text += QStringLiteral("  ") + target.forms.join(QStringLiteral(", ")) + QLatin1Char('\n');
+        text += QStringLiteral("      ") + target.description + QLatin1Char('\n');
+    }
     return text;
 }
 
-int run(const QString &kindName, const QString &outPath, const QDir &workbook)
+int run(const QString &what, const QString &out, const Context &context, QTextStream &errors)
 {
-    for (const Kind &kind : kinds()) {
-        if (kind.name != kindName)
-            continue;
-        QString error;
-        if (!kind.write(workbook, outPath, &error)) {
-            std::fprintf(stderr, "sentrivo: %s could not be written: %s\n", qPrintable(outPath), qPrintable(error));
-            return 1;
-        }
-        return 0;
+    const qsizetype colon = what.indexOf(QLatin1Char(':'));
+    const QString name = colon < 0 ? what : what.left(colon);
+    const QString argument = colon < 0 ? QString() : what.mid(colon + 1);
+    const auto badArgument = [&errors](const QString &reason) {
+        errors << "sentrivo: " << reason << "\n\n" << usage();
+        errors.flush();
+        return kBadArgument;
+    };
+    if (out.isEmpty())
+        return badArgument(QStringLiteral("no output file was given"));
+    const Target *target = nullptr;
+    for (const Target &row : targets()) {
+        if (row.name == name)
+            target = &row;
     }
-    std::fprintf(stderr, "sentrivo: unknown export \"%s\"; known exports:\n%s", qPrintable(kindName),
-                 qPrintable(describeKinds()));
-    return 2;
+    if (!target)
+        return badArgument(QStringLiteral("unknown document \"%1\"").arg(what));
+    if (target->writeFile) {
+        if (!argument.isEmpty())
+            return badArgument(QStringLiteral("unknown document \"%1\"").arg(what));
+        QString reason;
+        if (!target->writeFile(context, out, &reason)) {
+            errors << "sentrivo: " << QDir::toNativeSeparators(QFileInfo(out).absoluteFilePath())
+                   << " could not be written: " << reason << '\n';
+            errors.flush();
+            return kWriteFailed;
+        }
+        return kSuccess;
+    }
+
+    PrintSurface surface;
+    QString documentName;
+    QStringList notes;
+    const Warn warn = [&notes](const QString &note) { notes << note; };
+    if (!target->compose(argument, context, surface, &documentName, warn))
+        return badArgument(QStringLiteral("unknown document \"%1\"").arg(what));
+    for (const QString &note : notes)
+        errors << "sentrivo: " << note << '\n';
+    if (surface.pageCount() == 0)
+        errors << "sentrivo: the document is empty; " << out << " holds one blank page\n";
+
+    QString reason;
+    if (!surface.writePdf(out, PdfInfo{documentName}, &reason)) {
+        errors << "sentrivo: " << QDir::toNativeSeparators(QFileInfo(out).absoluteFilePath())
+               << " could not be written: " << reason << '\n';
+        errors.flush();
+        return kWriteFailed;
+    }
+    errors.flush();
+    return kSuccess;
+}
+
+bool requested(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--export") == 0 || std::strncmp(argv[i], "--export=", 9) == 0)
+            return true;
+    }
+    return false;
 }
 
 } // namespace ExportCommand

@@ -16,11 +16,44 @@
 #include <QDir>
 #include <QIcon>
 #include <QMessageBox>
+#include <QTextStream>
 
 #include <cstdio>
 
+namespace {
+
+// The headless export: the same composers as the print panel, no window.
+int runExport(const QCommandLineParser &parser, const QCommandLineOption &workbookOption,
+              const QCommandLineOption &exportOption)
+{
+    QTextStream errors(stderr);
+    const QStringList rest = parser.positionalArguments();
+    if (rest.size() != 1) {
+        errors << "sentrivo: --export needs exactly one output file\n\n" << ExportCommand::usage();
+        return ExportCommand::kBadArgument;
+    }
+    ExportCommand::Context context;
+    context.workbookDir = parser.isSet(workbookOption) ? QDir(parser.value(workbookOption)).absolutePath()
+                                                       : AppPaths::defaultWorkbookFolder();
+    // An export reads a workbook; it never creates one for a mistyped name.
+    if (!QDir(context.workbookDir).exists()) {
+        errors << "sentrivo: the workbook folder " << QDir::toNativeSeparators(context.workbookDir)
+               << " does not exist\n";
+        return ExportCommand::kBadArgument;
+    }
+    context.contentDir = shippedContentFolder();
+    // Relative output names are taken from where the command was given.
+    const QString out = QDir::current().absoluteFilePath(rest.first());
+    return ExportCommand::run(parser.value(exportOption), out, context, errors);
+}
+
+} // namespace
+
 int runProgram(int &argc, char **argv)
 {
+    const bool exporting = ExportCommand::requested(argc, argv);
+    if (exporting)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sentrivo"));
     QApplication::setApplicationVersion(QStringLiteral("7.5"));
@@ -38,34 +71,30 @@ int runProgram(int &argc, char **argv)
     parser.addOption(workbookOption);
     const QCommandLineOption exportOption(
         QStringLiteral("export"),
-        QStringLiteral("Write the document KIND of the workbook to the file OUT and end, without a window. KIND is one of:\n")
-            + ExportCommand::describeKinds(),
-        QStringLiteral("KIND"));
+        QStringLiteral("Write the document WHAT as PDF to OUT without opening a window "
+                       "(summary, summary:administrative|physical|technical, safeguard:N, "
+                       "safeguard:N:DIGITS, policies, timeline; timeline-calendar writes OUT.ics)."),
+        QStringLiteral("WHAT"));
     parser.addOption(exportOption);
-    parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The file --export writes."), QStringLiteral("[OUT]"));
+    if (exporting) {
+        parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The PDF file to write."));
+        if (!parser.parse(QCoreApplication::arguments())) {
+            QTextStream(stderr) << "sentrivo: " << parser.errorText() << "\n\n" << ExportCommand::usage();
+            return ExportCommand::kBadArgument;
+        }
+        return runExport(parser, workbookOption, exportOption);
+    }
     parser.process(app);
 
     ProgramContext context;
     context.workbookDir = parser.isSet(workbookOption) ? QDir(parser.value(workbookOption)).absolutePath()
                                                        : AppPaths::defaultWorkbookFolder();
-    // Taken before the workbook becomes the current folder: an output file
-    // named on the command line is relative to where the program started.
-    const QString exportPath = parser.positionalArguments().size() == 1
-        ? QDir::current().absoluteFilePath(parser.positionalArguments().constFirst())
-        : QString();
     QString error;
     if (!AppPaths::enterWorkbook(context.workbookDir, &error)) {
         QMessageBox::critical(nullptr, QStringLiteral("Sentrivo"), error);
         return 1;
     }
     context.workbookDir = QDir::currentPath();
-    if (parser.isSet(exportOption)) {
-        if (exportPath.isEmpty()) {
-            std::fprintf(stderr, "sentrivo: --export needs one output file\n");
-            return 2;
-        }
-        return ExportCommand::run(parser.value(exportOption), exportPath, QDir(context.workbookDir));
-    }
     context.contentDir = shippedContentFolder();
     if (context.contentDir.isEmpty())
         std::fprintf(stderr, "sentrivo: the shipped content folder was not found beside the program\n");

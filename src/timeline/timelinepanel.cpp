@@ -280,7 +280,6 @@ void TimelinePanel::resizeEvent(QResizeEvent *event)
 {
     QFrame::resizeEvent(event);
     layoutColumns();
-    placePrintPanel();
     if (calendar_->isVisible() && clickRow_ >= 1)
         showCalendarFor(clickRow_, clickColumn_);
 }

@@ -144,8 +144,6 @@ private:
     void onCellChanged(int row, int column);
     void onButtonFocus();
     void layoutColumns();
-    // Lays the shown print panel over this panel.
-    void placePrintPanel();
     void reportSaveFailure(const QString &what, const QString &path, const QString &error);
     bool ask(const QString &title, const QString &text, bool information = false);
 

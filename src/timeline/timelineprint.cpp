@@ -69,17 +69,6 @@ void TimelinePanel::openToDoPrint()
         options.today = today();
         ToDoPrintout::compose(surface, list(), options);
     });
-    placePrintPanel();
     printPanel_->open();
     printPanel_->recompose();
-}
-
-void TimelinePanel::placePrintPanel()
-{
-    if (!printPanel_ || !printPanel_->parentWidget())
-        return;
-    if (printPanel_->parentWidget() == this)
-        printPanel_->setGeometry(rect());
-    else if (printPanel_->parentWidget()->isAncestorOf(this))
-        printPanel_->setGeometry(QRect(mapTo(printPanel_->parentWidget(), QPoint(0, 0)), size()));
 }

@@ -63,6 +63,7 @@ private Q_SLOTS:
     void saveAsPdfSuggestsTheDocumentNameAndReportsFailures();
     void enlargeToggleWidensThePreviewAndBack();
     void cancelHidesThePanel();
+    void twinPanelIsConfiguredNotCopied();
 };
 
 void TestPrintPanel::guideLineChoiceIsStoredAndSurvivesARestart()
@@ -304,6 +305,39 @@ void TestPrintPanel::cancelHidesThePanel()
     panel.button(PrintPanel::CancelButton)->click();
     QVERIFY(!panel.isOpen());
     QCOMPARE(closed.count(), 1);
+}
+
+void TestPrintPanel::twinPanelIsConfiguredNotCopied()
+{
+    // A reader screen's panel: no section boxes, no Print Options frames, no
+    // font boxes or sample, no "Printer &Font", a fixed range option; Page
+    // Setup composes its document again with the margins chosen.
+    PanelFixture fixture;
+    PrintPanel &panel = *fixture.panel;
+    panel.setSectionFrameVisible(false);
+    panel.setToDoOptionsVisible(false);
+    panel.setFontBoxesVisible(false);
+    panel.setButtonVisible(PrintPanel::PrinterFontButton, false);
+    panel.setRangeOption(QStringLiteral("Print Sample Incident Report Form"));
+    panel.setPrintMargins({200, 260, 100, 100});
+    panel.open();
+    QVERIFY(!panel.sectionBox(0)->isVisible());
+    QVERIFY(!panel.gridLinesBox()->isVisible());
+    QVERIFY(!panel.fontNameBox()->isVisible());
+    QVERIFY(!panel.sampleText()->isVisible());
+    QVERIFY(panel.orientationBox()->isVisible());
+    QVERIFY(!panel.button(PrintPanel::PrinterFontButton)->isVisible());
+    QVERIFY(panel.button(PrintPanel::SaveAsPdfButton)->isVisible());
+    QCOMPARE(panel.rangeOption()->text(), QStringLiteral("Print Sample Incident Report Form"));
+    QVERIFY(panel.rangeOption()->isChecked());
+
+    panel.recompose();
+    QCOMPARE(panel.surface()->texts(0).first().position, QPointF(200, 260));
+    fixture.print->pageSetupAnswers.enqueue(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                                        QMarginsF(36, 36, 36, 36), QPageLayout::Point));
+    panel.button(PrintPanel::PageSetupButton)->click();
+    QCOMPARE(fixture.compositions, 2);
+    QCOMPARE(panel.surface()->texts(0).first().position, QPointF(720, 720));
 }
 
 QTEST_MAIN(TestPrintPanel)

@@ -1,5 +1,8 @@
 #include "actionarea/actionareafixture.h"
+#include "actionarea/actionareaprint.h"
+#include "printing/pdftext.h"
 #include "printing/printpanel.h"
+#include "shell/exportcommand.h"
 #include "screens/helptopics.h"
 #include "timeline/timelinepanel.h"
 #include "timeline/todolist.h"
@@ -8,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QTextStream>
 
 using Answer = Prompt::Answer;
 using Entry = OptionsTable::Entry;
@@ -26,6 +30,7 @@ private Q_SLOTS:
     void f1HidesTheCalendarAndOpensTopic2009();
     void exitReturnsToTheStandardsGrid();
     void printFromTheOptionsMenuAndEscape();
+    void commandLineExports();
 };
 
 namespace {
@@ -155,7 +160,7 @@ void TestTimelineWorkMode::printFromTheOptionsMenuAndEscape()
     addItem(panel, QStringLiteral("Printed"));
     print->trigger();
     QVERIFY(f.window->printPreviewShown());
-    QVERIFY(f.window->printPanel()->surface()->pageText(0).contains(QStringLiteral("Printed")));
+    QVERIFY(f.window->printing()->panel()->surface()->pageText(0).contains(QStringLiteral("Printed")));
     QTest::keyClick(f.window, Qt::Key_F1);
     QCOMPARE(f.test.helpViewer->topics.last(), int(HelpTopic::PrintPreview));
     // Clearing the grid under the preview only beeps.
@@ -165,10 +170,38 @@ void TestTimelineWorkMode::printFromTheOptionsMenuAndEscape()
     QVERIFY(!f.window->printPreviewShown());
     QVERIFY(panel->isVisible());
 
-    // In the safeguard modes "&Print" has nothing to print yet.
+    // In a safeguard mode "&Print" waits for a view.
     f.test.prompt->enqueue(Answer::No);
     f.clickNavigation(ActionArea::AdministrativeMode);
     QVERIFY(!print->isEnabled());
+}
+
+void TestTimelineWorkMode::commandLineExports()
+{
+    TempWorkbook workbook;
+    QVERIFY(workbook.writeFile(ToDoList::kFileName,
+                               "\"Exported\"\r\n\"Tue - Mar 6, 07\"\r\n\"\"\r\n\"\"\r\n\"Thu - Mar 6, 08\"\r\n"));
+    ExportCommand::Context context;
+    context.workbookDir = workbook.path();
+    QString errorText;
+    QTextStream errors(&errorText);
+
+    const QString ics = workbook.filePath(QStringLiteral("out.ics"));
+    QCOMPARE(ExportCommand::run(QStringLiteral("timeline-calendar"), ics, context, errors), ExportCommand::kSuccess);
+    const QByteArray calendar = workbook.readFile(QStringLiteral("out.ics"));
+    QVERIFY(calendar.startsWith("BEGIN:VCALENDAR\r\n"));
+    QCOMPARE(calendar.count("BEGIN:VEVENT"), 2);
+    QVERIFY(calendar.contains("SUMMARY:Exported - Next Review Date\r\n"));
+
+    const QString pdf = workbook.filePath(QStringLiteral("out.pdf"));
+    QCOMPARE(ExportCommand::run(QStringLiteral("timeline"), pdf, context, errors), ExportCommand::kSuccess);
+    const QStringList pages = pdfPageTexts(pdf);
+    if (!pages.isEmpty())
+        QVERIFY(collapsed(pages.join(QChar(' '))).contains(QStringLiteral("Exported Tue - Mar 6, 07 Thu - Mar 6, 08")));
+
+    QCOMPARE(ExportCommand::run(QStringLiteral("timeline-calendar:x"), ics, context, errors),
+             ExportCommand::kBadArgument);
+    QVERIFY(QFileInfo::exists(workbook.filePath(QStringLiteral("out.pdf"))));
 }
 
 QTEST_MAIN(TestTimelineWorkMode)
