@@ -16,6 +16,7 @@
 #include "printing/printservices.h"
 #include "screens/programcontext.h"
 #include "worksheets/worksheetspanel.h"
+#include "timeline/timelinepanel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -115,6 +116,8 @@ ActionArea::ActionArea(ScreenEnvironment &environment, QWidget *parent)
             [this](const QString &message) { statusBar()->showMessage(message, kSavedMessageMs); });
     // There from the start, so the body does not move when the first save is reported.
     statusBar()->setSizeGripEnabled(false);
+    connect(timelinePanel_, &TimelinePanel::exitRequested, this, [this] { enterWorkMode(StandardsMode); });
+    connect(timelinePanel_, &TimelinePanel::optionsMenuRequested, this, &ActionArea::popUpOptionsMenu);
     connect(groupPanel_, &GroupButtonPanel::safeguardButtonPressed, this, &ActionArea::pressSafeguardButton);
     connect(standardsPanel_, &StandardsGridPanel::printRequested, print_, &ActionAreaPrint::openSummaryPrint);
 }
@@ -143,9 +146,11 @@ void ActionArea::buildBody()
 
     const QString contentFolder = environment().context ? environment().context->contentDir : QString();
     standardsPanel_ = new StandardsGridPanel(*statusTable_, body_);
-    timelinePanel_ = buildLaterReleasePanel(
-        QStringLiteral("timelinePanel"),
-        QStringLiteral("The Safeguard Project Timeline comes with a later release of Sentrivo."), body_);
+    timelinePanel_ = new TimelinePanel(environment().services,
+                                       {[this] { return session_->hasUnsavedChanges(); },
+                                        [this](bool unsaved) { session_->setUnsavedChanges(unsaved); }},
+                                       body_);
+    timelinePanel_->setPrintPreviewShown([this] { return printPreviewShown(); });
     groupPanel_ = new GroupButtonPanel(body_);
     workspace_ = new SafeguardWorkspace(*session_, *statusTable_, environment().services, contentFolder, body_);
     worksheetsPanel_ = new WorksheetsPanel(*session_, *workspace_, environment().services, body_);
@@ -175,9 +180,12 @@ void ActionArea::buildBody()
 
     gridBackground_ = new GridBackground(contentFolder, QString(), this);
     gridBackground_->addGrid(standardsPanel_->grid());
+    gridBackground_->addGrid(timelinePanel_->grid());
     gridBackground_->setEditorBackground(workspace_->editor()->palette().color(QPalette::Base));
     gridBackground_->setPrintPreviewShown([this] { return printPreviewShown(); });
     print_ = new ActionAreaPrint(*this, body_, environment().services, makeQtPrintServices(), contentFolder);
+    timelinePanel_->setPrintPanel(print_->panel());
+    print_->setTimelinePrint([this] { timelinePanel_->openToDoPrint(); });
 }
 
 QWidget *ActionArea::buildNavigationColumn(QWidget *parent)
@@ -243,12 +251,10 @@ void ActionArea::buildOptionsMenu()
     workspace_->command(SafeguardWorkspace::Command::Thesaurus)
         .attachAction(add(Entry::Thesaurus, QStringLiteral("&Thesaurus")));
 
-    // The project timeline comes with a later release; its entries are in
-    // place for WorkMode 1 but do nothing yet, so they stay disabled.
     separate({Entry::DeleteItemFromGrid, Entry::ClearGrid, Entry::InsertRow});
-    add(Entry::DeleteItemFromGrid, QStringLiteral("&Delete Item from Grid"))->setEnabled(false);
-    add(Entry::ClearGrid, QStringLiteral("&Clear Grid"))->setEnabled(false);
-    add(Entry::InsertRow, QStringLiteral("&Insert Row"))->setEnabled(false);
+    timelinePanel_->attachMenuEntries(add(Entry::DeleteItemFromGrid, QStringLiteral("&Delete Item from Grid")),
+                                      add(Entry::ClearGrid, QStringLiteral("&Clear Grid")),
+                                      add(Entry::InsertRow, QStringLiteral("&Insert Row")));
 
     menu->addSeparator();
     workspace_->command(SafeguardWorkspace::Command::Print).attachAction(add(Entry::Print, QStringLiteral("&Print")));
@@ -281,6 +287,9 @@ void ActionArea::updateOptionsMenuOnOpening()
 {
     const bool hasText = !workspace_->editor()->text().trimmed().isEmpty();
     optionsEntry(OptionsTable::Entry::CopyToClipboard)->setEnabled(hasText);
+    timelinePanel_->hideCalendar();
+    if (workMode_ == TimelineMode)
+        optionsEntry(OptionsTable::Entry::InsertRow)->setEnabled(timelinePanel_->hasCurrentRow());
 }
 
 void ActionArea::applyOptionsTable(int mode)

@@ -19,11 +19,12 @@ class StandardsGridPanel;
 class StatusTable;
 class EditorWritingAids;
 class SpellingHighlighter;
+class TimelinePanel;
 class WorksheetsPanel;
 
 // The Action Area (WorkArea1), the hub of the program: the navigation column
 // selects the WorkMode, which decides the panel shown (the standards grid,
-// the safeguard groups with their workspace, the disaster recovery plan, the
+// the project timeline, the safeguard groups with their workspace, the disaster recovery plan, the
 // sample). The window owns the WorkMode state, the status table, the shared
 // record of unsaved text and the Options, Utilities and Help menus; the
 // panels own their controls and behaviour.
@@ -94,7 +95,7 @@ public:
     GroupButtonPanel *groupPanel() const { return groupPanel_; }
     GridBackground *gridBackground() const { return gridBackground_; }
     QWidget *coverPanel() const { return cover_; }
-    QWidget *timelinePanel() const { return timelinePanel_; }
+    TimelinePanel *timelinePanel() const { return timelinePanel_; }
     WorksheetsPanel *worksheetsPanel() const { return worksheetsPanel_; }
     EditorWritingAids &writingAids() const { return *writingAids_; }
     SpellingHighlighter *spellingHighlighter() const { return spellingHighlighter_; }
@@ -128,7 +129,7 @@ private:
     QWidget *cover_ = nullptr;
     std::array<QPushButton *, kWorkModeCount> navigationButtons_{};
     StandardsGridPanel *standardsPanel_ = nullptr;
-    QWidget *timelinePanel_ = nullptr;
+    TimelinePanel *timelinePanel_ = nullptr;
     WorksheetsPanel *worksheetsPanel_ = nullptr;
     std::unique_ptr<EditorWritingAids> writingAids_;
     SpellingHighlighter *spellingHighlighter_ = nullptr;

@@ -14,6 +14,7 @@
 #include "platform/editor/richtexteditor.h"
 #include "screens/helptopics.h"
 #include "screens/programcontext.h"
+#include "timeline/timelinepanel.h"
 #include "worksheets/worksheetspanel.h"
 
 #include <QApplication>
@@ -101,6 +102,7 @@ void ActionArea::activateScreen()
         return;
     }
     bodyStack_->setCurrentWidget(body_);
+    timelinePanel_->updateDateLine();
     pressScreenButton(ScreenIndex::ActionArea);
     enterWorkMode(StandardsMode);
 }
@@ -191,7 +193,7 @@ void ActionArea::enterWorkMode(int mode)
         standardsPanel_->selectGroup(0);
         break;
     case TimelineMode:
-        session_->clearUnsavedChanges();
+        timelinePanel_->enter();
         break;
     case WorksheetsMode:
         enterWorksheets();
@@ -265,7 +267,14 @@ void ActionArea::enterWorksheets()
 
 bool ActionArea::saveCurrentText()
 {
-    return workMode_ == WorksheetsMode ? worksheetsPanel_->saveWorksheet() : workspace_->save();
+    switch (workMode_) {
+    case TimelineMode:
+        return timelinePanel_->save(true);
+    case WorksheetsMode:
+        return worksheetsPanel_->saveWorksheet();
+    default:
+        return workspace_->save();
+    }
 }
 
 void ActionArea::pressScreenButton(int index)
@@ -313,6 +322,8 @@ int ActionArea::screenHelpTopic() const
 
 int ActionArea::f1HelpTopic() const
 {
+    // The calendar floats over the panel; help must not open beside it.
+    timelinePanel_->hideCalendar();
     return printPreviewShown() ? HelpTopic::PrintPreview : screenHelpTopic();
 }
 

@@ -7,6 +7,10 @@
 #include "printing/safeguardreport.h"
 #include "printing/standardssummary.h"
 #include "readers/ruleexport.h"
+#include "timeline/timelineexport.h"
+#include "timeline/todolist.h"
+#include "timeline/todoprintout.h"
+#include "timeline/todostore.h"
 
 #include <QDate>
 #include <QDir>
@@ -113,6 +117,27 @@ bool composeRule(const QString &argument, const Context &context, PrintSurface &
     return true;
 }
 
+bool composeTimeline(const QString &argument, const Context &context, PrintSurface &surface, QString *name,
+                     const Warn &warn)
+{
+    if (!argument.isEmpty())
+        return false;
+    ToDoList list;
+    ToDoStore::loadList(list, QDir(context.workbookDir));
+    if (!ToDoPrintout::hasEntries(list))
+        warn(ToDoPrintout::kNothingToPrint);
+    ToDoPrintout::Options options;
+    options.today = QDate::currentDate();
+    ToDoPrintout::compose(surface, list, options);
+    *name = ToDoPrintout::kTitle;
+    return true;
+}
+
+bool writeTimelineCalendar(const Context &context, const QString &out, QString *error)
+{
+    return TimelineExport::writeCalendar(QDir(context.workbookDir), out, QDateTime::currentDateTimeUtc(), error);
+}
+
 } // namespace
 
 const std::vector<Target> &targets()
@@ -135,6 +160,13 @@ const std::vector<Target> &targets()
          QStringLiteral("section N (0-24) of the Security Rule, as the Security Rule screen prints it "
                         "with nothing selected (0 the entire rule, 23 Subpart C, 24 the matrix)"),
          composeRule},
+        {QStringLiteral("timeline"), {QStringLiteral("timeline")},
+         QStringLiteral("the project timeline: every row that holds an item, with grid lines and the \"As of\" line"),
+         composeTimeline},
+        {QStringLiteral("timeline-calendar"), {QStringLiteral("timeline-calendar")},
+         QStringLiteral("the project timeline's to-do and next review dates as an iCalendar file (OUT.ics), "
+                        "one all-day event each with a reminder a week before"),
+         nullptr, writeTimelineCalendar},
     };
     return table;
 }
@@ -168,6 +200,18 @@ int run(const QString &what, const QString &out, const Context &context, QTextSt
     }
     if (!target)
         return badArgument(QStringLiteral("unknown document \"%1\"").arg(what));
+    if (target->writeFile) {
+        if (!argument.isEmpty())
+            return badArgument(QStringLiteral("unknown document \"%1\"").arg(what));
+        QString reason;
+        if (!target->writeFile(context, out, &reason)) {
+            errors << "sentrivo: " << QDir::toNativeSeparators(QFileInfo(out).absoluteFilePath())
+                   << " could not be written: " << reason << '\n';
+            errors.flush();
+            return kWriteFailed;
+        }
+        return kSuccess;
+    }
 
     PrintSurface surface;
     QString documentName;

@@ -11,7 +11,8 @@ class QTextStream;
 
 // The command line's headless export: `sentrivo --workbook DIR --export WHAT
 // OUT.pdf` composes a document with the same composers as the print panel
-// and writes it as PDF, for archives and scripts.
+// and writes it as PDF, for archives and scripts. A row may write another
+// kind of file instead (`timeline-calendar OUT.ics`).
 //
 // WHAT is "name" or "name:argument"; each name is one row of the table in
 // exportcommand.cpp. A new document is one more row there.
@@ -37,6 +38,9 @@ struct Target
     std::function<bool(const QString &argument, const Context &context, PrintSurface &surface,
                         QString *documentName, const Warn &warn)>
         compose;
+    // For a document that is not a printout (the timeline's calendar file):
+    // writes the file itself instead of composing; false with the reason.
+    std::function<bool(const Context &context, const QString &out, QString *error)> writeFile = {};
 };
 
 // Every WHAT, in the order the usage message lists them.

@@ -78,7 +78,7 @@ int runProgram(int &argc, char **argv)
         QStringLiteral("export"),
         QStringLiteral("Write the document WHAT as PDF to OUT without opening a window "
                        "(summary, summary:administrative|physical|technical, safeguard:N, "
-                       "safeguard:N:DIGITS, policies, rule:N)."),
+                       "safeguard:N:DIGITS, policies, rule:N, timeline; timeline-calendar writes OUT.ics)."),
         QStringLiteral("WHAT"));
     parser.addOption(exportOption);
     if (exporting) {

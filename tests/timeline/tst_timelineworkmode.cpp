@@ -1,0 +1,208 @@
+#include "actionarea/actionareafixture.h"
+#include "actionarea/actionareaprint.h"
+#include "printing/pdftext.h"
+#include "printing/printpanel.h"
+#include "shell/exportcommand.h"
+#include "screens/helptopics.h"
+#include "timeline/timelinepanel.h"
+#include "timeline/todolist.h"
+
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTextStream>
+
+using Answer = Prompt::Answer;
+using Entry = OptionsTable::Entry;
+
+// The timeline as WorkMode 1 of the Action Area: entering it, the Options
+// entries, F1, and the save question on the way out.
+class TestTimelineWorkMode : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void enteringLoadsTheListAndClearsTheFlag();
+    void saveQuestionWhenLeaving_data();
+    void saveQuestionWhenLeaving();
+    void failedSaveOnLeavingKeepsTheUserThere();
+    void f1HidesTheCalendarAndOpensTopic2009();
+    void exitReturnsToTheStandardsGrid();
+    void printFromTheOptionsMenuAndEscape();
+    void commandLineExports();
+};
+
+namespace {
+
+TimelinePanel *enterTimeline(ActionAreaFixture &f)
+{
+    f.clickNavigation(ActionArea::TimelineMode);
+    return f.window->timelinePanel();
+}
+
+void addItem(TimelinePanel *panel, const QString &text)
+{
+    panel->itemBox()->setText(text);
+    panel->addToGrid();
+}
+
+} // namespace
+
+void TestTimelineWorkMode::enteringLoadsTheListAndClearsTheFlag()
+{
+    ActionAreaFixture f;
+    QVERIFY(f.workbook.writeFile(ToDoList::kFileName, "\"Stored item\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n"));
+    f.open();
+    TimelinePanel *panel = enterTimeline(f);
+    QVERIFY(panel->isVisible());
+    QCOMPARE(panel->grid()->item(0, 1)->text(), QStringLiteral("Stored item"));
+    QVERIFY(!f.unsaved());
+    QVERIFY(!panel->button(TimelinePanel::Save)->isEnabled());
+    QVERIFY(f.window->optionsEntry(Entry::ClearGrid)->isVisible());
+    QVERIFY(f.window->optionsEntry(Entry::ClearGrid)->isEnabled());
+    QVERIFY(!f.window->optionsEntry(Entry::DeleteItemFromGrid)->isEnabled());
+    QVERIFY(!f.window->optionsEntry(Entry::Save)->isVisible());
+    QVERIFY(panel->dateLine()->text().startsWith(QStringLiteral("Date: ")));
+
+    // Options → "&Delete Item from Grid" acts on the clicked row.
+    panel->clickCell(1, 1);
+    QVERIFY(f.window->optionsEntry(Entry::DeleteItemFromGrid)->isEnabled());
+    f.test.prompt->enqueue(Answer::Yes);
+    f.window->optionsEntry(Entry::DeleteItemFromGrid)->trigger();
+    QVERIFY(panel->list().isEmpty());
+    QVERIFY(f.unsaved());
+}
+
+void TestTimelineWorkMode::saveQuestionWhenLeaving_data()
+{
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("yes saves") << Answer::Yes << true;
+    QTest::newRow("no discards") << Answer::No << false;
+}
+
+void TestTimelineWorkMode::saveQuestionWhenLeaving()
+{
+    QFETCH(Answer, answer);
+    QFETCH(bool, written);
+    ActionAreaFixture f;
+    f.open();
+    TimelinePanel *panel = enterTimeline(f);
+    addItem(panel, QStringLiteral("Unsaved work"));
+    QVERIFY(f.unsaved());
+    f.test.prompt->enqueue(answer);
+    f.clickNavigation(ActionArea::AdministrativeMode);
+    QCOMPARE(f.test.prompt->questions.size(), 1);
+    QCOMPARE(f.test.prompt->questions[0].text, EditSession::kSaveQuestion);
+    QCOMPARE(f.window->workMode(), int(ActionArea::AdministrativeMode));
+    QCOMPARE(f.workbook.exists(ToDoList::kFileName), written);
+    if (written)
+        QVERIFY(f.workbook.readFile(ToDoList::kFileName).startsWith("\"Unsaved work\"\r\n"));
+
+    // Coming back shows what is on disk.
+    f.clickNavigation(ActionArea::TimelineMode);
+    QCOMPARE(panel->list().isEmpty(), !written);
+}
+
+void TestTimelineWorkMode::failedSaveOnLeavingKeepsTheUserThere()
+{
+    ActionAreaFixture f;
+    f.open();
+    TimelinePanel *panel = enterTimeline(f);
+    QVERIFY(f.workbook.dir().mkdir(ToDoList::kFileName));
+    addItem(panel, QStringLiteral("Precious"));
+    f.test.prompt->enqueue({Answer::Yes, Answer::Ok});
+    f.clickNavigation(ActionArea::StandardsMode);
+    QCOMPARE(f.test.prompt->questions.size(), 2);
+    QCOMPARE(f.test.prompt->questions[1].icon, Prompt::Icon::Critical);
+    QCOMPARE(f.window->workMode(), int(ActionArea::TimelineMode));
+    QVERIFY(panel->isVisible());
+    QVERIFY(f.unsaved());
+    QCOMPARE(panel->grid()->item(0, 1)->text(), QStringLiteral("Precious"));
+}
+
+void TestTimelineWorkMode::f1HidesTheCalendarAndOpensTopic2009()
+{
+    ActionAreaFixture f;
+    f.open();
+    TimelinePanel *panel = enterTimeline(f);
+    addItem(panel, QStringLiteral("Dated"));
+    panel->clickCell(1, 2);
+    QVERIFY(panel->calendar()->isVisible());
+    QTest::keyClick(f.window, Qt::Key_F1);
+    QCOMPARE(f.test.helpViewer->topics, QList<int>{HelpTopic::ProjectTimeline});
+    QVERIFY(!panel->calendar()->isVisible());
+}
+
+void TestTimelineWorkMode::exitReturnsToTheStandardsGrid()
+{
+    ActionAreaFixture f;
+    f.open();
+    TimelinePanel *panel = enterTimeline(f);
+    QTest::mouseClick(panel->button(TimelinePanel::Exit), Qt::LeftButton);
+    QCOMPARE(f.window->workMode(), int(ActionArea::StandardsMode));
+    QVERIFY(!panel->isVisible());
+}
+
+void TestTimelineWorkMode::printFromTheOptionsMenuAndEscape()
+{
+    ActionAreaFixture f;
+    f.open();
+    TimelinePanel *panel = enterTimeline(f);
+    QAction *print = f.window->optionsEntry(Entry::Print);
+    QVERIFY(print->isEnabled());
+    f.test.prompt->enqueue(Answer::Ok);
+    print->trigger();
+    QCOMPARE(f.test.prompt->questions.last().text, QStringLiteral("There are currently No Entries to Print!"));
+    QVERIFY(!f.window->printPreviewShown());
+
+    addItem(panel, QStringLiteral("Printed"));
+    print->trigger();
+    QVERIFY(f.window->printPreviewShown());
+    QVERIFY(f.window->printing()->panel()->surface()->pageText(0).contains(QStringLiteral("Printed")));
+    QTest::keyClick(f.window, Qt::Key_F1);
+    QCOMPARE(f.test.helpViewer->topics.last(), int(HelpTopic::PrintPreview));
+    // Clearing the grid under the preview only beeps.
+    panel->clearGrid();
+    QVERIFY(!panel->list().isEmpty());
+    QTest::keyClick(f.window, Qt::Key_Escape);
+    QVERIFY(!f.window->printPreviewShown());
+    QVERIFY(panel->isVisible());
+
+    // In a safeguard mode "&Print" waits for a view.
+    f.test.prompt->enqueue(Answer::No);
+    f.clickNavigation(ActionArea::AdministrativeMode);
+    QVERIFY(!print->isEnabled());
+}
+
+void TestTimelineWorkMode::commandLineExports()
+{
+    TempWorkbook workbook;
+    QVERIFY(workbook.writeFile(ToDoList::kFileName,
+                               "\"Exported\"\r\n\"Tue - Mar 6, 07\"\r\n\"\"\r\n\"\"\r\n\"Thu - Mar 6, 08\"\r\n"));
+    ExportCommand::Context context;
+    context.workbookDir = workbook.path();
+    QString errorText;
+    QTextStream errors(&errorText);
+
+    const QString ics = workbook.filePath(QStringLiteral("out.ics"));
+    QCOMPARE(ExportCommand::run(QStringLiteral("timeline-calendar"), ics, context, errors), ExportCommand::kSuccess);
+    const QByteArray calendar = workbook.readFile(QStringLiteral("out.ics"));
+    QVERIFY(calendar.startsWith("BEGIN:VCALENDAR\r\n"));
+    QCOMPARE(calendar.count("BEGIN:VEVENT"), 2);
+    QVERIFY(calendar.contains("SUMMARY:Exported - Next Review Date\r\n"));
+
+    const QString pdf = workbook.filePath(QStringLiteral("out.pdf"));
+    QCOMPARE(ExportCommand::run(QStringLiteral("timeline"), pdf, context, errors), ExportCommand::kSuccess);
+    const QStringList pages = pdfPageTexts(pdf);
+    if (!pages.isEmpty())
+        QVERIFY(collapsed(pages.join(QChar(' '))).contains(QStringLiteral("Exported Tue - Mar 6, 07 Thu - Mar 6, 08")));
+
+    QCOMPARE(ExportCommand::run(QStringLiteral("timeline-calendar:x"), ics, context, errors),
+             ExportCommand::kBadArgument);
+    QVERIFY(QFileInfo::exists(workbook.filePath(QStringLiteral("out.pdf"))));
+}
+
+QTEST_MAIN(TestTimelineWorkMode)
+#include "tst_timelineworkmode.moc"

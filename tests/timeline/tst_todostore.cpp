@@ -1,0 +1,427 @@
+#include "support/tempworkbook.h"
+#include "timeline/itemnamelist.h"
+#include "timeline/quotedlines.h"
+#include "timeline/tododate.h"
+#include "timeline/todolist.h"
+#include "timeline/todostore.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+namespace {
+
+QByteArray lines(std::initializer_list<const char *> fields)
+{
+    QByteArray bytes;
+    for (const char *field : fields)
+        bytes += QByteArray("\"") + field + "\"\r\n";
+    return bytes;
+}
+
+QByteArray emptyRows(int rows)
+{
+    QByteArray bytes;
+    for (int i = 0; i < rows * ToDoItem::FieldCount; ++i)
+        bytes += "\"\"\r\n";
+    return bytes;
+}
+
+ToDoItem item(const QString &name, const QString &todo = {}, const QString &actual = {},
+              const QString &review = {})
+{
+    ToDoItem row;
+    row.fields = {name, todo, actual, QString(), review};
+    return row;
+}
+
+QStringList itemsOf(const ToDoList &list)
+{
+    QStringList items;
+    for (const ToDoItem &row : list.rows())
+        items.append(row.item());
+    while (!items.isEmpty() && items.last().isEmpty())
+        items.removeLast();
+    return items;
+}
+
+} // namespace
+
+class TestToDoStore : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void emptyListWritesTwoThousandFiveHundredEmptyLines();
+    void rowsRoundTripByteForByte();
+    void spacerIsAlwaysWrittenEmpty();
+    void quotesAndLineBreaksNeverReachTheFile();
+    void damagedLinesKeepLaterRowsInPlace_data();
+    void damagedLinesKeepLaterRowsInPlace();
+    void loadingFillsAtMostFiveHundredRowsAndKeepsTheRest();
+    void missingFileLeavesTheListAlone();
+    void saveReplacesTheFileWholeAndReportsFailure();
+
+    void rowOperationsKeepFiveHundredRows();
+    void sorting_data();
+    void sorting();
+
+    void dateText_data();
+    void dateText();
+    void centuryFollowsTheStoredWeekday_data();
+    void centuryFollowsTheStoredWeekday();
+
+    void nameSlots();
+    void rememberIgnoresCaseAndTrailingBlanks_data();
+    void rememberIgnoresCaseAndTrailingBlanks();
+    void deletingTheOnlyNameLeavesOneEmptyEntry();
+    void deleteWithEmptyTextRemovesNothing();
+    void namesAreTrimmedOnLoadAndFileFoundIgnoringCase();
+    void typeAheadSuggestion_data();
+    void typeAheadSuggestion();
+};
+
+void TestToDoStore::emptyListWritesTwoThousandFiveHundredEmptyLines()
+{
+    const ToDoList empty;
+    const QByteArray bytes = empty.toFileBytes();
+    QCOMPARE(bytes, emptyRows(500));
+    QCOMPARE(bytes.count("\r\n"), 2500);
+
+    ToDoList loaded;
+    loaded.row(7) = item(QStringLiteral("left over"));
+    loaded.fillFromFileBytes(bytes);
+    QVERIFY(loaded.isEmpty());
+    QCOMPARE(loaded.rows().size(), size_t(500));
+}
+
+void TestToDoStore::rowsRoundTripByteForByte()
+{
+    ToDoList list;
+    list.row(0) = item(QStringLiteral("Risk Analysis"), QStringLiteral("Tue - Mar 6, 07"),
+                       QStringLiteral("Fri - Mar 9, 07"), QStringLiteral("Thu - Mar 6, 08"));
+    list.row(1) = item(QStringLiteral("Caf\u00e9 policy, v2  "));
+    const QByteArray bytes = list.toFileBytes();
+    QCOMPARE(bytes, lines({"Risk Analysis", "Tue - Mar 6, 07", "Fri - Mar 9, 07", "", "Thu - Mar 6, 08"})
+                 + QByteArray("\"Caf\xe9 policy, v2  \"\r\n") + lines({"", "", "", ""}) + emptyRows(498));
+
+    ToDoList loaded;
+    loaded.fillFromFileBytes(bytes);
+    QCOMPARE(loaded.rows(), list.rows());
+    QCOMPARE(loaded.toFileBytes(), bytes);
+}
+
+void TestToDoStore::spacerIsAlwaysWrittenEmpty()
+{
+    ToDoList list;
+    list.row(0) = item(QStringLiteral("A"));
+    list.row(0).fields[ToDoItem::Spacer] = QStringLiteral("hidden text");
+    QVERIFY(list.toFileBytes().startsWith(lines({"A", "", "", "", ""})));
+}
+
+void TestToDoStore::quotesAndLineBreaksNeverReachTheFile()
+{
+    ToDoList list;
+    list.row(0) = item(QStringLiteral("Say \"hi\"\r\nnow"), QStringLiteral("Tue - Mar 6, 07"));
+    const QByteArray bytes = list.toFileBytes();
+    QVERIFY(bytes.startsWith(lines({"Say hi  now", "Tue - Mar 6, 07", "", "", ""})));
+    QCOMPARE(bytes.count("\r\n"), 2500);
+}
+
+void TestToDoStore::damagedLinesKeepLaterRowsInPlace_data()
+{
+    QTest::addColumn<QByteArray>("firstRow");
+    QTest::addColumn<QString>("item");
+
+    QTest::newRow("quote inside") << lines({"Say \"hi\" now", "", "", "", ""}) << "Say hi now";
+    QTest::newRow("no closing quote") << QByteArray("\"Open ended\r\n") + lines({"", "", "", ""}) << "Open ended";
+    QTest::newRow("no quotes") << QByteArray("  Bare, text \r\n") + lines({"", "", "", ""}) << "Bare, text";
+    QTest::newRow("LF only") << QByteArray("\"Unix\"\n\"\"\n\"\"\n\"\"\n\"\"\n") << "Unix";
+    QTest::newRow("empty line") << QByteArray("\r\n") + lines({"", "", "", ""}) << "";
+}
+
+void TestToDoStore::damagedLinesKeepLaterRowsInPlace()
+{
+    QFETCH(QByteArray, firstRow);
+    QFETCH(QString, item);
+    const QByteArray secondRow = lines({"Second", "Wed - Mar 7, 07", "", "", "Fri - Mar 7, 08"});
+
+    ToDoList list;
+    list.fillFromFileBytes(QByteArray(firstRow + secondRow));
+    QCOMPARE(list.row(0).item(), item);
+    QCOMPARE(list.row(1).item(), QStringLiteral("Second"));
+    QCOMPARE(list.row(1).fields[ToDoItem::ToDoDate], QStringLiteral("Wed - Mar 7, 07"));
+    QCOMPARE(list.row(1).fields[ToDoItem::NextReviewDate], QStringLiteral("Fri - Mar 7, 08"));
+    QVERIFY(!list.toFileBytes().contains("hi\""));
+}
+
+void TestToDoStore::loadingFillsAtMostFiveHundredRowsAndKeepsTheRest()
+{
+    QByteArray tooMany;
+    for (int row = 0; row < 502; ++row)
+        tooMany += lines({QByteArray::number(row).constData(), "", "", "", ""});
+    ToDoList list;
+    list.fillFromFileBytes(tooMany);
+    QCOMPARE(list.row(499).item(), QStringLiteral("499"));
+
+    ToDoList partial;
+    partial.row(3) = item(QStringLiteral("kept"));
+    partial.fillFromFileBytes(lines({"new", "", "", "", ""}));
+    QCOMPARE(itemsOf(partial), (QStringList{"new", "", "", "kept"}));
+}
+
+void TestToDoStore::missingFileLeavesTheListAlone()
+{
+    TempWorkbook workbook;
+    ToDoList list;
+    list.row(0) = item(QStringLiteral("still here"));
+    QVERIFY(!ToDoStore::loadList(list, workbook.dir()));
+    QCOMPARE(list.row(0).item(), QStringLiteral("still here"));
+
+    ItemNameList names;
+    QVERIFY(names.remember(QStringLiteral("old")));
+    QVERIFY(!ToDoStore::loadNames(names, workbook.dir()));
+    QVERIFY(names.names().isEmpty());
+}
+
+void TestToDoStore::saveReplacesTheFileWholeAndReportsFailure()
+{
+    TempWorkbook workbook;
+    // A workbook made where names ignore case: the same file is rewritten.
+    QVERIFY(workbook.writeFile(QStringLiteral("todoactv.fil"), lines({"old"})));
+    ToDoList list;
+    list.row(0) = item(QStringLiteral("new"));
+    const ToDoStore::SaveResult saved = ToDoStore::saveList(list, workbook.dir());
+    QVERIFY2(saved.ok, qPrintable(saved.error));
+    QCOMPARE(workbook.readFile(QStringLiteral("todoactv.fil")), list.toFileBytes());
+    QVERIFY(!workbook.exists(ToDoList::kFileName) || QFileInfo(saved.path).fileName() == "todoactv.fil");
+
+    ToDoList reloaded;
+    QVERIFY(ToDoStore::loadList(reloaded, workbook.dir()));
+    QCOMPARE(reloaded.row(0).item(), QStringLiteral("new"));
+
+    // A file that cannot be replaced (here a folder stands in its place):
+    // the reason comes back and nothing else is touched.
+    TempWorkbook blocked;
+    QVERIFY(blocked.dir().mkdir(ToDoList::kFileName));
+    const ToDoStore::SaveResult refused = ToDoStore::saveList(list, blocked.dir());
+    QVERIFY(!refused.ok);
+    QVERIFY(!refused.error.isEmpty());
+    QVERIFY(refused.path.endsWith(ToDoList::kFileName));
+    QVERIFY(QFileInfo(refused.path).isDir());
+}
+
+void TestToDoStore::rowOperationsKeepFiveHundredRows()
+{
+    ToDoList list;
+    for (int i = 0; i < 10; ++i)
+        list.row(i) = item(QString::number(i + 1));
+    list.removeRow(2);
+    QCOMPARE(itemsOf(list), (QStringList{"1", "2", "4", "5", "6", "7", "8", "9", "10"}));
+    QCOMPARE(list.rows().size(), size_t(500));
+    list.insertRow(0);
+    QCOMPARE(itemsOf(list), (QStringList{"", "1", "2", "4", "5", "6", "7", "8", "9", "10"}));
+    QCOMPARE(list.firstRowWithoutItem(), 0);
+
+    list.row(499) = item(QStringLiteral("last"));
+    list.insertRow(0);
+    QCOMPARE(list.rows().size(), size_t(500));
+    QVERIFY(list.row(499).item().isEmpty());
+    list.removeRow(500);
+    list.insertRow(-1);
+    QCOMPARE(list.rows().size(), size_t(500));
+    list.clear();
+    QVERIFY(list.isEmpty());
+}
+
+void TestToDoStore::sorting_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<bool>("ascending");
+    QTest::addColumn<QStringList>("items");
+
+    // Rows: "beta" Mar 6 07, (no item, a date), "Alpha" Jan 1 08, "gamma" no date.
+    QTest::newRow("items ascending") << int(ToDoItem::Item) << true
+                                     << (QStringList{"Alpha", "beta", "gamma"});
+    QTest::newRow("items descending") << int(ToDoItem::Item) << false
+                                      << (QStringList{"gamma", "beta", "Alpha"});
+    QTest::newRow("dates ascending, as dates") << int(ToDoItem::ToDoDate) << true
+                                               << (QStringList{"gamma", "beta", "Alpha"});
+    QTest::newRow("dates descending") << int(ToDoItem::ToDoDate) << false
+                                      << (QStringList{"Alpha", "beta", "gamma"});
+}
+
+void TestToDoStore::sorting()
+{
+    QFETCH(int, field);
+    QFETCH(bool, ascending);
+    QFETCH(QStringList, items);
+
+    ToDoList list;
+    list.row(0) = item(QStringLiteral("beta"), QStringLiteral("Tue - Mar 6, 07"));
+    list.row(1) = item(QString(), QStringLiteral("Mon - Dec 31, 07"));
+    list.row(2) = item(QStringLiteral("Alpha"), QStringLiteral("Tue - Jan 1, 08"));
+    list.row(5) = item(QStringLiteral("gamma"));
+    list.sort(field, ascending);
+    QCOMPARE(list.rows().size(), size_t(500));
+    QCOMPARE(itemsOf(list), items);
+    // The row without an item keeps its date below the items, never lost.
+    QCOMPARE(list.row(3).fields[ToDoItem::ToDoDate], QStringLiteral("Mon - Dec 31, 07"));
+}
+
+void TestToDoStore::dateText_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("6 March 2007") << QDate(2007, 3, 6) << "Tue - Mar 6, 07";
+    QTest::newRow("two-digit day") << QDate(2026, 12, 10) << "Thu - Dec 10, 26";
+    QTest::newRow("leap day 2000") << QDate(2000, 2, 29) << "Tue - Feb 29, 00";
+    QTest::newRow("1999") << QDate(1999, 12, 31) << "Fri - Dec 31, 99";
+}
+
+void TestToDoStore::dateText()
+{
+    QFETCH(QDate, date);
+    QFETCH(QString, text);
+    QCOMPARE(ToDoDate::format(date), text);
+    QCOMPARE(ToDoDate::parse(text), date);
+}
+
+void TestToDoStore::centuryFollowsTheStoredWeekday_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QDate>("date");
+    QTest::newRow("Fri Dec 31 99 is 1999") << "Fri - Dec 31, 99" << QDate(1999, 12, 31);
+    QTest::newRow("Thu Dec 31 99 is 2099") << "Thu - Dec 31, 99" << QDate(2099, 12, 31);
+    QTest::newRow("Sat Jan 1 00 is 2000") << "Sat - Jan 1, 00" << QDate(2000, 1, 1);
+    QTest::newRow("Mon Jan 1 00 is 1900") << "Mon - Jan 1, 00" << QDate(1900, 1, 1);
+    QTest::newRow("Fri Jan 1 00 is 2100") << "Fri - Jan 1, 00" << QDate(2100, 1, 1);
+    QTest::newRow("Sun Mar 6 07 is 2107") << "Sun - Mar 6, 07" << QDate(2107, 3, 6);
+    QTest::newRow("weekday of no century falls back to 2000s") << "Mon - Mar 6, 07" << QDate(2007, 3, 6);
+    QTest::newRow("no weekday falls back to 2000s") << " - Mar 6, 07" << QDate(2007, 3, 6);
+    QTest::newRow("Feb 29 00 exists only in 2000") << "Thu - Feb 29, 00" << QDate(2000, 2, 29);
+    QTest::newRow("lower case, extra blanks") << "tue -  mar  6 , 07" << QDate(2007, 3, 6);
+    QTest::newRow("not a date") << "soon" << QDate();
+    QTest::newRow("bad month") << "Tue - Mrz 6, 07" << QDate();
+    QTest::newRow("no such day") << "Tue - Feb 30, 07" << QDate();
+    QTest::newRow("empty") << "" << QDate();
+}
+
+void TestToDoStore::centuryFollowsTheStoredWeekday()
+{
+    QFETCH(QString, text);
+    QFETCH(QDate, date);
+    QCOMPARE(ToDoDate::parse(text), date);
+}
+
+void TestToDoStore::nameSlots()
+{
+    ItemNameList names;
+    QVERIFY(names.remember(QStringLiteral("First  ")));
+    QVERIFY(names.remember(QStringLiteral("Second")));
+    QCOMPARE(names.slot(0), QString());
+    QCOMPARE(names.slot(1), QStringLiteral("First  "));
+    QCOMPARE(names.slot(2), QStringLiteral("Second"));
+    QCOMPARE(names.slot(3), QString());
+    QCOMPARE(names.toFileBytes(), lines({"First  ", "Second"}));
+
+    QVERIFY(names.remove(QStringLiteral("  FIRST ")));
+    QCOMPARE(names.names(), (QStringList{"Second"}));
+    QCOMPARE(names.slot(1), QStringLiteral("Second"));
+    QCOMPARE(names.slot(2), QString());
+    QVERIFY(!names.remove(QStringLiteral("nothing like it")));
+
+    // A name with a quote is kept without it.
+    QVERIFY(names.remember(QStringLiteral("6\" pipe")));
+    QCOMPARE(names.toFileBytes(), lines({"Second", "6 pipe"}));
+}
+
+void TestToDoStore::rememberIgnoresCaseAndTrailingBlanks_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("added");
+    QTest::newRow("same") << "Risk Analysis" << false;
+    QTest::newRow("other case") << "RISK analysis" << false;
+    QTest::newRow("trailing blanks") << "Risk Analysis   " << false;
+    QTest::newRow("leading blank is another name") << " Risk Analysis" << true;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("blanks only") << "   " << false;
+    QTest::newRow("new") << "Audit Controls" << true;
+}
+
+void TestToDoStore::rememberIgnoresCaseAndTrailingBlanks()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, added);
+    ItemNameList names;
+    names.loadFromFileBytes(lines({"Risk Analysis"}));
+    QCOMPARE(names.remember(text), added);
+    QCOMPARE(names.names().size(), added ? 2 : 1);
+}
+
+void TestToDoStore::deletingTheOnlyNameLeavesOneEmptyEntry()
+{
+    TempWorkbook workbook;
+    ItemNameList names;
+    names.loadFromFileBytes(lines({"Only"}));
+    QVERIFY(names.remove(QStringLiteral("only")));
+    QCOMPARE(names.names(), (QStringList{QString()}));
+    QVERIFY(ToDoStore::saveNames(names, workbook.dir()).ok);
+    QCOMPARE(workbook.readFile(ItemNameList::kFileName), QByteArray("\"\"\r\n"));
+
+    // Reading that file gives the same lone empty entry, which the next name replaces.
+    ItemNameList reloaded;
+    QVERIFY(ToDoStore::loadNames(reloaded, workbook.dir()));
+    QCOMPARE(reloaded.names(), (QStringList{QString()}));
+    QVERIFY(reloaded.remember(QStringLiteral("Next")));
+    QCOMPARE(reloaded.names(), (QStringList{"Next"}));
+    QCOMPARE(reloaded.toFileBytes(), lines({"Next"}));
+}
+
+void TestToDoStore::deleteWithEmptyTextRemovesNothing()
+{
+    ItemNameList names;
+    names.loadFromFileBytes(lines({"A", "B"}));
+    QVERIFY(!names.remove(QStringLiteral("  ")));
+    QCOMPARE(names.names(), (QStringList{"A", "B"}));
+}
+
+void TestToDoStore::namesAreTrimmedOnLoadAndFileFoundIgnoringCase()
+{
+    TempWorkbook workbook;
+    QVERIFY(workbook.writeFile(QStringLiteral("TODONAME.FIL"), lines({"  Padded  ", "Plain"})));
+    ItemNameList names;
+    QVERIFY(ToDoStore::loadNames(names, workbook.dir()));
+    QCOMPARE(names.names(), (QStringList{"Padded", "Plain"}));
+    QVERIFY(names.remember(QStringLiteral("Third")));
+    QVERIFY(ToDoStore::saveNames(names, workbook.dir()).ok);
+    QCOMPARE(workbook.readFile(QStringLiteral("TODONAME.FIL")), lines({"Padded", "Plain", "Third"}));
+    QVERIFY(!workbook.exists(QStringLiteral("TODONAME.Fil")) || QDir(workbook.path()).entryList(QDir::Files).size() == 1);
+
+    QVERIFY(ToDoStore::touchLocationFile(workbook.dir()).ok);
+    QCOMPARE(workbook.readFile(ItemNameList::kLocationFileName), QByteArray("\" \"\r\n"));
+}
+
+void TestToDoStore::typeAheadSuggestion_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("suggestion");
+    QTest::newRow("prefix") << "aud" << "Audit Controls";
+    QTest::newRow("first from the top") << "a" << "Access Control";
+    QTest::newRow("leading blanks ignored") << "  ri" << "Risk Analysis";
+    QTest::newRow("single blank") << " " << "";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("no match") << "zz" << "";
+}
+
+void TestToDoStore::typeAheadSuggestion()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, suggestion);
+    ItemNameList names;
+    names.loadFromFileBytes(lines({"Risk Analysis", "Access Control", "Audit Controls"}));
+    QCOMPARE(names.suggestionFor(typed), suggestion);
+}
+
+QTEST_GUILESS_MAIN(TestToDoStore)
+#include "tst_todostore.moc"
