@@ -2,11 +2,11 @@
 # inputs that once found a fault. Nothing is mutated or written, so a replay
 # gives the same answer on every run.
 #
-#   cmake -DFUZZER=path/to/fuzz_x -DINPUTS="dir1;dir2" -P replay.cmake
+#   cmake -DFUZZER=path/to/fuzz_x -DCORPUS=dir -DREGRESSIONS=dir -P replay.cmake
 cmake_minimum_required(VERSION 3.25)
 
 set(files)
-foreach(dir IN LISTS INPUTS)
+foreach(dir "${CORPUS}" "${REGRESSIONS}")
     file(GLOB found LIST_DIRECTORIES false "${dir}/*")
     list(FILTER found EXCLUDE REGEX "/(\\.[^/]*|README[^/]*)$")
     list(APPEND files ${found})
@@ -14,7 +14,7 @@ endforeach()
 list(SORT files)
 list(LENGTH files count)
 if(count EQUAL 0)
-    message(FATAL_ERROR "no inputs to replay in ${INPUTS}")
+    message(FATAL_ERROR "no inputs to replay in ${CORPUS}")
 endif()
 
 get_filename_component(name "${FUZZER}" NAME)
