@@ -7,7 +7,7 @@ PACKAGES := cmake g++ make pkg-config \
             fonts-liberation2 libbenchmark-dev clang \
             xvfb xauth imagemagick poppler-utils
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench fuzz check-sanitizers clean
 
 all: build
 
@@ -31,8 +31,21 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# Explores with the fuzz targets; faults found land in fuzz/regressions/.
+FUZZ_SECONDS ?= 180
+FUZZ_TARGETS ?= rtf_reader record_file
+fuzz: configure
+	cmake --build $(BUILD) -j $(JOBS) --target sentrivo_fuzzers
+	fuzz/explore.sh $(BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# Everything built with AddressSanitizer and UndefinedBehaviorSanitizer in a
+# build folder of its own, then the whole suite.
+SANITIZER_BUILD ?= build-asan
+check-sanitizers: deps
+	tools/check-sanitizers.sh $(SANITIZER_BUILD) $(JOBS)
+
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZER_BUILD)

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTest>
 
+#include <sys/fsuid.h>
 #include <unistd.h>
 
 Q_DECLARE_METATYPE(TaggedValue)
@@ -23,6 +24,31 @@ QByteArray join(const Parts &...parts)
     (bytes.append(parts), ...);
     return bytes;
 }
+
+// File permissions do not bind the superuser, and the suite runs as root in
+// CI: there this thread takes an ordinary user's file-system identity (the
+// other-users permission bits then apply) until the object goes.
+class OrdinaryUserFileAccess
+{
+public:
+    OrdinaryUserFileAccess()
+        : m_root(::geteuid() == 0)
+    {
+        if (m_root)
+            ::setfsuid(kNobody);
+    }
+    ~OrdinaryUserFileAccess()
+    {
+        if (m_root)
+            ::setfsuid(0);
+    }
+    OrdinaryUserFileAccess(const OrdinaryUserFileAccess &) = delete;
+    OrdinaryUserFileAccess &operator=(const OrdinaryUserFileAccess &) = delete;
+
+private:
+    static constexpr uid_t kNobody = 65534;
+    bool m_root;
+};
 
 QByteArray zeros(int count)
 {
@@ -343,18 +369,21 @@ void TestRecordFile::failedOpenReadsEmptyAndRefusesWrites()
 
 void TestRecordFile::readOnlyFileStillReads()
 {
-    if (::geteuid() == 0)
-        QSKIP("file permissions do not bind the superuser");
     TempWorkbook workbook;
     const QByteArray bytes = rawTextRecord(30, 1, "3");
     QVERIFY(workbook.writeFile(QStringLiteral("DiskInfo.bk1"), bytes));
-    QVERIFY(QFile::setPermissions(workbook.filePath(QStringLiteral("DiskInfo.bk1")),
-                                  QFile::ReadOwner | QFile::ReadUser));
-    RecordFile file(QStringLiteral("DiskInfo.bk1"), 30);
-    QVERIFY(file.isOpen());
-    QVERIFY(!file.isWritable());
-    QCOMPARE(file.readText(1), QStringLiteral("3"));
-    QVERIFY(!file.writeText(1, QStringLiteral("4")));
+    const QFile::Permissions readable = QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
+    QVERIFY(QFile::setPermissions(workbook.filePath(QStringLiteral("DiskInfo.bk1")), readable));
+    QVERIFY(QFile::setPermissions(workbook.path(), readable | QFile::ExeOwner | QFile::ExeUser | QFile::ExeGroup
+                                                       | QFile::ExeOther | QFile::WriteOwner | QFile::WriteUser));
+    {
+        const OrdinaryUserFileAccess ordinaryUser;
+        RecordFile file(QStringLiteral("DiskInfo.bk1"), 30);
+        QVERIFY(file.isOpen());
+        QVERIFY(!file.isWritable());
+        QCOMPARE(file.readText(1), QStringLiteral("3"));
+        QVERIFY(!file.writeText(1, QStringLiteral("4")));
+    }
     QCOMPARE(workbook.readFile(QStringLiteral("DiskInfo.bk1")), bytes);
 }
 

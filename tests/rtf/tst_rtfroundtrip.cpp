@@ -17,6 +17,7 @@ private Q_SLOTS:
     void escapes_data();
     void escapes();
     void writerOutputIsPlainRtf();
+    void paragraphMarkFormatsStayOutOfTheTables();
     void relativeHeadingSizesBecomeAbsolute();
     void listsAreWrittenForEveryReader();
     void listMarkerAfterHeadingTakesTheItemFormat();
@@ -234,6 +235,38 @@ void TestRtfRoundTrip::escapes()
     QTextDocument readBack;
     Rtf::read(rtf, &readBack);
     QCOMPARE(readBack.toRawText(), document.toRawText());
+}
+
+void TestRtfRoundTrip::paragraphMarkFormatsStayOutOfTheTables()
+{
+    // The format of a paragraph's mark is not written when the paragraph has
+    // text, so it must not add a font or colour to the tables either: read
+    // back, the file would not have it, and writing again would number the
+    // tables, and every \f and \cf after, differently.
+    QTextDocument original;
+    original.setDefaultFont(QFont(QStringLiteral("Times New Roman"), 12));
+    QTextCursor cursor(&original);
+    cursor.insertText(QStringLiteral("first"));
+    cursor.setBlockCharFormat(charFormat([](auto &f) {
+        f.setFontFamilies({QStringLiteral("Courier New")});
+        f.setForeground(QColor(Qt::red));
+    }));
+    cursor.insertBlock();
+    cursor.insertText(QStringLiteral("second"), charFormat([](auto &f) {
+        f.setFontFamilies({QStringLiteral("Arial")});
+        f.setForeground(QColor(Qt::blue));
+    }));
+    cursor.insertBlock(QTextBlockFormat(), charFormat([](auto &f) { f.setFontFamilies({QStringLiteral("Verdana")}); }));
+
+    const QByteArray written = Rtf::write(original);
+    QVERIFY2(!written.contains("Courier New") && !written.contains("\\red255\\green0\\blue0"), written.constData());
+    // An empty paragraph's mark is all it shows, and is written.
+    QVERIFY2(written.contains("Verdana"), written.constData());
+    QTextDocument readBack;
+    readBack.setDefaultFont(original.defaultFont());
+    Rtf::read(written, &readBack);
+    QCOMPARE(readBack.toPlainText(), original.toPlainText());
+    QCOMPARE(Rtf::write(readBack), written);
 }
 
 void TestRtfRoundTrip::writerOutputIsPlainRtf()

@@ -37,7 +37,8 @@ enum class Word {
     // tables
     RowDefaults, CellBoundary, CellBorder, Cell, Row, NestedCell, NestedRow,
     // document
-    DefaultFont, FontCharset, Red, Green, Blue, Unicode, UnicodeSkip,
+    DefaultFont, FontCharset, FontCodePage, AnsiCodePage, CharsetAnsi, CharsetMac, CharsetPc, CharsetPca,
+    Red, Green, Blue, Unicode, UnicodeSkip,
     // symbols
     Paragraph, Section, Page, Line, Tab, EmDash, EnDash, Bullet, LeftQuote, RightQuote,
     LeftDoubleQuote, RightDoubleQuote, EmSpace, EnSpace, QuarterEmSpace,

@@ -82,6 +82,21 @@ QString numberAffix(QStringView text)
     return affix;
 }
 
+// Tokens that continue a run of text bytes: a double-byte character may be
+// split over two \'hh, or a \'hh and a literal byte.
+bool continuesBytes(const Token &token)
+{
+    switch (token.kind) {
+    case Token::HexByte:
+    case Token::Text:
+        return true;
+    case Token::ControlSymbol:
+        return token.symbol == '\\' || token.symbol == '{' || token.symbol == '}';
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 Reader::Reader(QTextDocument *document)
@@ -102,6 +117,8 @@ void Reader::read(QByteArrayView rtf)
     bool reading = true;
     while (reading) {
         const Token token = tokenizer.next();
+        if (!m_pendingBytes.isEmpty() && !continuesBytes(token))
+            flushBytes();
         switch (token.kind) {
         case Token::End:
             reading = false;
@@ -128,7 +145,7 @@ void Reader::read(QByteArrayView rtf)
                 if (s.dest == Destination::LevelText && token.byte < 0x20)
                     appendUnit(token.byte); // the length and the level placeholders are raw values
                 else
-                    appendCharacter(Windows1252::decodeByte(token.byte).unicode());
+                    takeByte(token.byte);
             }
             break;
         case Token::Text:
@@ -140,6 +157,8 @@ void Reader::read(QByteArrayView rtf)
         }
     }
 
+    if (!m_pendingBytes.isEmpty())
+        flushBytes();
     if (m_highSurrogate) {
         m_highSurrogate = 0;
         appendCharacter(0xFFFD);
@@ -227,6 +246,8 @@ void Reader::commitFont()
     if (name.isEmpty() || m_fonts.size() >= MaxTableEntries)
         return;
     m_fonts.insert(m_fontNumber, name);
+    m_fontCodePages.insert(m_fontNumber, m_fontCodePage);
+    m_codePageValid = false;
     forgetCharFormats();
 }
 
@@ -316,6 +337,10 @@ void Reader::handleControlWord(const Token &token)
     case Word::PnLowerLetter: para.numbering.style = QTextListFormat::ListLowerAlpha; break;
     case Word::PnUpperRoman: para.numbering.style = QTextListFormat::ListUpperRoman; break;
     case Word::PnLowerRoman: para.numbering.style = QTextListFormat::ListLowerRoman; break;
+    case Word::CharsetAnsi: m_documentCodePage = WesternCodePage; m_codePageValid = false; break;
+    case Word::CharsetMac: m_documentCodePage = 10000; m_codePageValid = false; break;
+    case Word::CharsetPc: m_documentCodePage = 437; m_codePageValid = false; break;
+    case Word::CharsetPca: m_documentCodePage = 850; m_codePageValid = false; break;
     default: break;
     }
 }
@@ -401,6 +426,7 @@ void Reader::handleValue(Word word, const Token &token)
         if (s.dest == Destination::FontTable) {
             commitFont();
             m_fontNumber = value;
+            m_fontCodePage = 0;
         }
         s.chr.font = std::max(0, value);
         break;
@@ -409,7 +435,20 @@ void Reader::handleValue(Word word, const Token &token)
     case Word::HighlightColor: s.chr.background = std::max(0, value); break;
     case Word::DefaultFont:
         m_defaultFont = value;
+        m_codePageValid = false;
         forgetCharFormats();
+        break;
+    case Word::FontCharset:
+        if (s.dest == Destination::FontTable)
+            m_fontCodePage = codePageForCharset(value);
+        break;
+    case Word::FontCodePage:
+        if (s.dest == Destination::FontTable)
+            m_fontCodePage = std::max(0, value);
+        break;
+    case Word::AnsiCodePage:
+        m_documentCodePage = value > 0 ? value : WesternCodePage;
+        m_codePageValid = false;
         break;
     case Word::LeftIndent: s.para.leftIndent = twips; break;
     case Word::RightIndent: s.para.rightIndent = twips; break;
@@ -522,7 +561,7 @@ void Reader::handleControlSymbol(char symbol)
     case '{':
     case '}':
     case '\\':
-        appendCharacter(char16_t(symbol));
+        takeByte(static_cast<unsigned char>(symbol));
         break;
     case '\t': appendCharacter(u'\t'); break;
     default: break;
@@ -543,6 +582,13 @@ void Reader::handleText(std::string_view bytes)
         s.dest = Destination::Skip;
     if (s.dest == Destination::Skip || s.dest == Destination::EmbeddedObject)
         return;
+    if (const int page = codePage(); page != WesternCodePage) {
+        if (!m_pendingBytes.isEmpty() && page != m_pendingCodePage)
+            flushBytes();
+        m_pendingCodePage = page;
+        m_pendingBytes.append(bytes.data() + first, qsizetype(bytes.size() - first));
+        return;
+    }
     if (s.dest != Destination::Text || m_highSurrogate) {
         for (size_t i = first; i < bytes.size(); ++i)
             appendCharacter(Windows1252::decodeByte(static_cast<unsigned char>(bytes[i])).unicode());
@@ -569,6 +615,51 @@ void Reader::handleText(std::string_view bytes)
             buffer.append(QChar(unit));
         ++i;
     }
+}
+
+void Reader::takeByte(unsigned char byte)
+{
+    const int page = codePage();
+    if (!m_pendingBytes.isEmpty() && page != m_pendingCodePage)
+        flushBytes();
+    if (page == WesternCodePage) {
+        appendCharacter(Windows1252::decodeByte(byte).unicode());
+        return;
+    }
+    m_pendingCodePage = page;
+    m_pendingBytes.append(char(byte));
+}
+
+void Reader::flushBytes()
+{
+    const QString text = m_decoder.decode(m_pendingCodePage, m_pendingBytes);
+    m_pendingBytes.clear();
+    for (const QChar ch : text)
+        appendCharacter(ch.unicode());
+}
+
+// The code page of text bytes here: the font table entry's own while its name
+// is read, the current font's in text, the document's when the font names none.
+int Reader::codePage()
+{
+    const GroupState &s = state();
+    if (s.dest == Destination::FontTable)
+        return m_fontCodePage ? m_fontCodePage : m_documentCodePage;
+    if (s.dest == Destination::LevelText)
+        return WesternCodePage; // raw values and bullet characters
+    const int font = s.chr.font < 0 ? m_defaultFont : s.chr.font;
+    if (!m_codePageValid || font != m_codePageFont) {
+        // A font missing from the table is shown in the default font (see
+        // charFormat), so its text is read in that font's code page.
+        auto found = m_fontCodePages.constFind(font);
+        if (found == m_fontCodePages.cend())
+            found = m_fontCodePages.constFind(m_defaultFont);
+        const int page = found == m_fontCodePages.cend() ? 0 : *found;
+        m_codePage = page ? page : m_documentCodePage;
+        m_codePageFont = font;
+        m_codePageValid = true;
+    }
+    return m_codePage;
 }
 
 void Reader::appendUnit(char16_t unit)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/rtf/rtfcodepages.h"
 #include "platform/rtf/rtfcontrolwords.h"
 #include "platform/rtf/rtfdocumentbuilder.h"
 #include "platform/rtf/rtftokenizer.h"
@@ -125,6 +126,9 @@ private:
     void handleValue(Word word, const Token &token);
     void handleControlSymbol(char symbol);
     void handleText(std::string_view bytes);
+    void takeByte(unsigned char byte);
+    void flushBytes();
+    int codePage();
     void appendCharacter(char16_t unit);
     void appendUnit(char16_t unit);
     void finishGroup(const GroupState &closing, GroupState &parent);
@@ -154,6 +158,19 @@ private:
     QHash<int, QString> m_fonts;
     int m_fontNumber = 0;
     QString m_fontName;
+
+    // Text bytes are in the code page of their font, or of the document.
+    // Outside Windows-1252 they are collected and decoded as one run, so a
+    // double-byte character may arrive as two \'hh.
+    int m_documentCodePage = WesternCodePage;
+    QHash<int, int> m_fontCodePages; // 0: the document's code page
+    int m_fontCodePage = 0;          // of the font table entry being read
+    int m_codePageFont = -1;         // the font m_codePage was found for
+    int m_codePage = WesternCodePage;
+    bool m_codePageValid = false;
+    QByteArray m_pendingBytes;
+    int m_pendingCodePage = WesternCodePage;
+    CodePageDecoder m_decoder;
 
     QList<QColor> m_colors;
     int m_red = -1, m_green = -1, m_blue = -1;

@@ -100,9 +100,20 @@ void Writer::collectTables()
     m_fonts.append(defaultFamily);
     m_fontIndex.insert(defaultFamily, 0);
     for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
-        noteFormat(block.charFormat());
-        for (auto it = block.begin(); !it.atEnd(); ++it)
-            noteFormat(it.fragment().charFormat());
+        // Only formats that are written go into the tables: the paragraph
+        // mark's format is written for an empty paragraph alone (see
+        // writeBlock), and a font or colour listed for nothing would not
+        // come back when the file is read, so writing that again would
+        // number the tables differently.
+        bool empty = true;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().isValid() && it.fragment().length() > 0) {
+                noteFormat(it.fragment().charFormat());
+                empty = false;
+            }
+        }
+        if (empty)
+            noteFormat(block.charFormat());
         if (const QTextList *list = block.textList(); list && !m_lists.contains(list))
             m_lists.append(list);
     }
