@@ -29,7 +29,7 @@ constexpr std::array<Row, kEntryCount> kTable = {{
     {Entry::GridBackgroundSelector, {kShown, kShown, kHidden, kHidden, kHidden}},
     {Entry::CopyToClipboard, {kHidden, kHidden, kShown, kShown, kShown}},
     {Entry::FontSelect, {kHidden, kHidden, kShown, kShownDisabled, kShownEnabled}},
-    {Entry::SpellCheck, {kHidden, kHidden, kShown, kShownDisabled, kShownEnabled}},
+    {Entry::SpellCheck, {kHidden, kShownEnabled, kShown, kShownDisabled, kShownEnabled}},
     {Entry::Thesaurus, {kHidden, kHidden, kShown, kShownDisabled, kShownEnabled}},
     {Entry::DeleteItemFromGrid, {kHidden, kShown, kHidden, kHidden, kHidden}},
     {Entry::ClearGrid, {kHidden, kShown, kHidden, kHidden, kHidden}},

@@ -1,6 +1,7 @@
 // The writing aids of the Action Area: the workspace's "&Font Select",
-// "&Thesaurus" and "Spell &Check" with their Options entries, and the red
-// underline of misspellings in the workspace editor.
+// "&Thesaurus" and "Spell &Check" with their Options entries (in the project
+// timeline "&Spell Check" checks the to-do items), and the red underline of
+// misspellings in the workspace editor.
 #include "actionarea/actionarea.h"
 
 #include "actionarea/safeguardworkspace.h"
@@ -10,6 +11,7 @@
 #include "platform/writingaids/spellinghighlighter.h"
 #include "platform/writingaids/thesaurus.h"
 #include "screens/programcontext.h"
+#include "timeline/timelinepanel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -50,5 +52,13 @@ void ActionArea::connectWritingAids()
     using Command = SafeguardWorkspace::Command;
     workspace_->command(Command::FontSelect).setHandler(guarded(&EditorWritingAids::chooseFont));
     workspace_->command(Command::Thesaurus).setHandler(guarded(&EditorWritingAids::lookUpThesaurus));
-    workspace_->command(Command::SpellCheck).setHandler(guarded(&EditorWritingAids::spellCheckEditor));
+    // In the project timeline "&Spell Check" checks the to-do items.
+    timelinePanel_->setSpellChecker(checker);
+    auto checkEditor = guarded(&EditorWritingAids::spellCheckEditor);
+    workspace_->command(Command::SpellCheck).setHandler([this, checkEditor] {
+        if (workMode_ == TimelineMode && !printPreviewShown())
+            timelinePanel_->spellCheckItems();
+        else
+            checkEditor();
+    });
 }

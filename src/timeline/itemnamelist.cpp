@@ -92,6 +92,19 @@ bool ItemNameList::remove(const QString &text)
     return false;
 }
 
+void ItemNameList::setNames(const QStringList &names)
+{
+    slots_.fill(QString());
+    int count = 0;
+    for (const QString &text : names) {
+        const QString name = QuotedLines::storable(text);
+        if (name.isEmpty() || count >= kSlotCount - 1)
+            continue;
+        slots_[size_t(++count)] = name;
+    }
+    syncNames(count);
+}
+
 QString ItemNameList::suggestionFor(const QString &text) const
 {
     if (text.isEmpty() || text == QLatin1String(" "))

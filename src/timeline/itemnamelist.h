@@ -35,6 +35,9 @@ public:
     // Removes the first name equal to text (blanks on both sides and case
     // ignored). True when the list changed.
     bool remove(const QString &text);
+    // Replaces the whole list (a corrected name taking the place of the old
+    // one). Empty names are dropped; the list keeps at most 1000 names.
+    void setNames(const QStringList &names);
     // The first name, from the top, that begins with text (leading blanks
     // of text removed, case ignored); empty while text is empty or a single
     // blank.

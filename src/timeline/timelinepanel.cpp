@@ -219,10 +219,9 @@ void TimelinePanel::buildControls()
     connect(buttons_[Save], &QPushButton::clicked, this, [this] { save(false); });
     connect(buttons_[ClearGrid], &QPushButton::clicked, this, &TimelinePanel::clearGrid);
     connect(buttons_[ExportCalendar], &QPushButton::clicked, this, &TimelinePanel::exportCalendar);
-    // The items' spell check runs through the writing aids' checker, which
-    // is not part of the program yet.
+    connect(buttons_[SpellCheck], &QPushButton::clicked, this, &TimelinePanel::spellCheckItems);
+    // Enabled once the window hands over its spell checker.
     buttons_[SpellCheck]->setEnabled(false);
-    buttons_[SpellCheck]->setToolTip(QStringLiteral("The spell checker is not available yet"));
     setNameButtonsEnabled(false);
     setRowOperationsEnabled(false);
     buttons_[Save]->setEnabled(false);

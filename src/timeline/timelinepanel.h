@@ -9,8 +9,10 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
 class PrintPanel;
+class SpellChecker;
 class QAction;
 class QCalendarWidget;
 class QComboBox;
@@ -66,6 +68,14 @@ public:
     {
         chooseExportFile_ = std::move(chooser);
     }
+
+    // The spell checker "Spell Chec&k" uses (with the services' spell-check
+    // dialog); the button is enabled once there is one.
+    void setSpellChecker(std::shared_ptr<SpellChecker> checker);
+    // "Spell Chec&k": checks every item, writes the corrections into the
+    // grid and the item names, and says how the check ended. Only beeps
+    // while the print preview is shown.
+    void spellCheckItems();
 
     // The print preview panel the to-do printout is shown in.
     void setPrintPanel(PrintPanel *panel);
@@ -164,6 +174,7 @@ private:
     QPointer<QAction> clearGridEntry_;
     QPointer<QAction> insertRowEntry_;
     QPointer<PrintPanel> printPanel_;
+    std::shared_ptr<SpellChecker> spellChecker_;
     bool printOptionsSet_ = false;
 
     ItemNameList names_;

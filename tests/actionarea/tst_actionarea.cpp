@@ -149,8 +149,9 @@ void TestActionArea::optionsEntriesByWorkMode_data()
                                            Entry::Thesaurus, Entry::Print, Entry::Save};
     QTest::newRow("standards") << 0 << QList<Entry>{Entry::GridBackgroundSelector, Entry::Print};
     QTest::newRow("timeline") << 1
-                              << QList<Entry>{Entry::GridBackgroundSelector, Entry::DeleteItemFromGrid,
-                                              Entry::ClearGrid, Entry::InsertRow, Entry::Print};
+                              << QList<Entry>{Entry::GridBackgroundSelector, Entry::SpellCheck,
+                                              Entry::DeleteItemFromGrid, Entry::ClearGrid, Entry::InsertRow,
+                                              Entry::Print};
     QTest::newRow("administrative") << 2 << safeguardEntries;
     QTest::newRow("documentation") << 6 << safeguardEntries;
     QTest::newRow("worksheets") << 7 << (safeguardEntries + QList<Entry>{Entry::ChangeWorksheetButtonTitle});

@@ -82,6 +82,7 @@ void TestActionAreaTables::optionsStates_data()
     QTest::newRow("copy, timeline") << Entry::CopyToClipboard << 1 << 0 << -1;
     QTest::newRow("copy, recovery plan") << Entry::CopyToClipboard << 8 << 1 << -1;
     QTest::newRow("spell check, safeguards") << Entry::SpellCheck << 4 << 1 << -1;
+    QTest::newRow("spell check, timeline") << Entry::SpellCheck << 1 << 1 << 1;
     QTest::newRow("thesaurus, worksheets") << Entry::Thesaurus << 7 << 1 << 0;
     QTest::newRow("font select, recovery plan") << Entry::FontSelect << 8 << 1 << 1;
     QTest::newRow("insert row, timeline") << Entry::InsertRow << 1 << 1 << -1;

@@ -1,3 +1,6 @@
+#include "platform/services/writingaiddialogs.h"
+#include "platform/writingaids/spellchecker.h"
+#include "platform/writingaids/todospellcheck.h"
 #include "support/tempworkbook.h"
 #include "support/testservices.h"
 #include "timeline/itemnamelist.h"
@@ -99,7 +102,8 @@ private Q_SLOTS:
     void saveWritesOnlyWithUnsavedChanges();
     void failedSaveKeepsEditsAndFlag();
     void exportToCalendar();
-    void spellCheckStaysDisabled();
+    void spellCheckCorrectsItemsAndNames();
+    void spellCheckWithNothingToCorrect();
 };
 
 void TestTimelinePanel::enteringLoadsBothFiles()
@@ -523,13 +527,97 @@ void TestTimelinePanel::exportToCalendar()
              QStringLiteral("There are no To Do Dates or Next Review Dates to export."));
 }
 
-void TestTimelinePanel::spellCheckStaysDisabled()
+namespace {
+
+std::shared_ptr<SpellChecker> spellCheckerFor(const TempWorkbook &workbook)
+{
+    auto checker = std::make_shared<SpellChecker>();
+    checker->replacements().registerAutoCorrect();
+    checker->setUserWordFile(workbook.filePath(SpellChecker::kUserWordFile));
+    return checker;
+}
+
+} // namespace
+
+void TestTimelinePanel::spellCheckCorrectsItemsAndNames()
 {
     PanelFixture f;
-    f.writeList({"Speling"});
+    // The first item as typed into the box: with its two trailing blanks.
+    f.writeList({"Write the polcy  ", "Trainng for staff", "Polcy review", "Audti logs", "Bakup tapes"});
+    QVERIFY(f.workbook.writeFile(ItemNameList::kFileName,
+                                 lines({"Write the polcy", "Trainng for staff", "POLCY REVIEW", "Bakup tapes"})));
     f.panel.enter();
     QVERIFY(!f.button(TimelinePanel::SpellCheck)->isEnabled());
+    const std::shared_ptr<SpellChecker> checker = spellCheckerFor(f.workbook);
+    QVERIFY2(checker->isAvailable(), "the en-US dictionary (hunspell-en-us) is needed");
+    f.panel.setSpellChecker(checker);
+    QVERIFY(f.button(TimelinePanel::SpellCheck)->isEnabled());
     QCOMPARE(f.button(TimelinePanel::SpellCheck)->text(), QStringLiteral("Spell Chec&k"));
+
+    // While the print preview is shown nothing is checked.
+    bool previewShown = true;
+    f.panel.setPrintPreviewShown([&] { return previewShown; });
+    f.panel.spellCheckItems();
+    QVERIFY(f.test.spellDialog->questions.isEmpty());
+    QVERIFY(f.test.prompt->questions.isEmpty());
+    previewShown = false;
+
+    // Change All on row 1 reaches row 3 before it is checked (its capital
+    // kept), Change on row 2, Cancel on row 4 leaves row 5 unchecked.
+    f.test.spellDialog->enqueue(SpellAnswer::Action::ChangeAll, QStringLiteral("policy"));
+    f.test.spellDialog->enqueue(SpellAnswer::Action::Change, QStringLiteral("Training"));
+    f.test.spellDialog->enqueue(SpellAnswer::Action::Cancel);
+    f.test.prompt->enqueue(Answer::Ok);
+    QTest::mouseClick(f.button(TimelinePanel::SpellCheck), Qt::LeftButton);
+
+    QCOMPARE(f.test.spellDialog->questions.size(), 3);
+    QCOMPARE(f.test.spellDialog->questions.at(2).word, QStringLiteral("Audti"));
+    QCOMPARE(f.cell(1, 1).trimmed(), QStringLiteral("Write the policy"));
+    QCOMPARE(f.items().mid(1), (QStringList{"Training for staff", "Policy review", "Audti logs", "Bakup tapes"}));
+    QVERIFY(f.unsaved);
+    QVERIFY(f.button(TimelinePanel::Save)->isEnabled());
+    QCOMPARE(f.panel.editMode(), int(TimelinePanel::KeyboardAndMouseEditing));
+    QCOMPARE(f.test.prompt->questions.size(), 1);
+    QCOMPARE(f.test.prompt->questions[0].icon, Prompt::Icon::Information);
+    QCOMPARE(f.test.prompt->questions[0].title, QStringLiteral("Spell Check"));
+    QCOMPARE(f.test.prompt->questions[0].text,
+             QStringLiteral("Spell Check has been canceled or has reached the end of your entries"));
+
+    // Each corrected item's old name makes way for the corrected one (case
+    // ignored), in the drop-down and in the file.
+    const QStringList names = {"Bakup tapes", "Write the policy", "Training for staff", "Policy review"};
+    QCOMPARE(f.panel.itemNames().names(), names);
+    QCOMPARE(f.panel.nameDropDown()->count(), 4);
+    QCOMPARE(f.panel.nameDropDown()->itemText(3), QStringLiteral("Policy review"));
+    QCOMPARE(f.workbook.readFile(ItemNameList::kFileName), lines(names));
+    // The list itself waits for "&Save".
+    QVERIFY(f.workbook.readFile(ToDoList::kFileName).startsWith(lines({"Write the polcy  "})));
+}
+
+void TestTimelinePanel::spellCheckWithNothingToCorrect()
+{
+    PanelFixture f;
+    f.writeList({"Review the plan", "Audti logs"});
+    QVERIFY(f.workbook.writeFile(ItemNameList::kFileName, lines({"Audti logs"})));
+    f.panel.enter();
+    f.panel.setSpellChecker(spellCheckerFor(f.workbook));
+    // A word ignored is reported but changes nothing.
+    f.test.spellDialog->enqueue(SpellAnswer::Action::Ignore);
+    f.test.prompt->enqueue(Answer::Ok);
+    f.panel.spellCheckItems();
+    QCOMPARE(f.items(), (QStringList{"Review the plan", "Audti logs"}));
+    QVERIFY(!f.unsaved);
+    QCOMPARE(f.test.prompt->questions.last().text, TodoSpellCheck::kReachedEnd);
+    QCOMPARE(f.workbook.readFile(ItemNameList::kFileName), lines({"Audti logs"}));
+
+    // Clean items: the message says nothing was found.
+    f.test.prompt->enqueue(Answer::Ok);
+    f.writeList({"Review the plan"});
+    f.panel.enter();
+    f.panel.spellCheckItems();
+    QVERIFY(!f.unsaved);
+    QCOMPARE(f.test.prompt->questions.last().text,
+             QStringLiteral("Spell Check did not change or did not find any misspelled words!"));
 }
 
 QTEST_MAIN(TestTimelinePanel)

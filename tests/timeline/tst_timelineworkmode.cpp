@@ -4,6 +4,7 @@
 #include "printing/printpanel.h"
 #include "shell/exportcommand.h"
 #include "screens/helptopics.h"
+#include "platform/services/writingaiddialogs.h"
 #include "timeline/timelinepanel.h"
 #include "timeline/todolist.h"
 
@@ -30,6 +31,7 @@ private Q_SLOTS:
     void f1HidesTheCalendarAndOpensTopic2009();
     void exitReturnsToTheStandardsGrid();
     void printFromTheOptionsMenuAndEscape();
+    void spellCheckEntryChecksTheItems();
     void commandLineExports();
 };
 
@@ -163,9 +165,12 @@ void TestTimelineWorkMode::printFromTheOptionsMenuAndEscape()
     QVERIFY(f.window->printing()->panel()->surface()->pageText(0).contains(QStringLiteral("Printed")));
     QTest::keyClick(f.window, Qt::Key_F1);
     QCOMPARE(f.test.helpViewer->topics.last(), int(HelpTopic::PrintPreview));
-    // Clearing the grid under the preview only beeps.
+    // Clearing the grid or checking the items under the preview only beeps.
     panel->clearGrid();
     QVERIFY(!panel->list().isEmpty());
+    f.window->optionsEntry(Entry::SpellCheck)->trigger();
+    QTest::mouseClick(panel->button(TimelinePanel::SpellCheck), Qt::LeftButton);
+    QVERIFY(f.test.spellDialog->questions.isEmpty());
     QTest::keyClick(f.window, Qt::Key_Escape);
     QVERIFY(!f.window->printPreviewShown());
     QVERIFY(panel->isVisible());
@@ -174,6 +179,32 @@ void TestTimelineWorkMode::printFromTheOptionsMenuAndEscape()
     f.test.prompt->enqueue(Answer::No);
     f.clickNavigation(ActionArea::AdministrativeMode);
     QVERIFY(!print->isEnabled());
+}
+
+void TestTimelineWorkMode::spellCheckEntryChecksTheItems()
+{
+    ActionAreaFixture f;
+    QVERIFY(f.workbook.writeFile(ToDoList::kFileName, "\"Trainng\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n"));
+    f.open();
+    TimelinePanel *panel = enterTimeline(f);
+    QAction *spellCheck = f.window->optionsEntry(Entry::SpellCheck);
+    QVERIFY(spellCheck->isVisible());
+    QVERIFY(spellCheck->isEnabled());
+    QVERIFY(panel->button(TimelinePanel::SpellCheck)->isEnabled());
+    f.test.spellDialog->enqueue(SpellAnswer::Action::Change, QStringLiteral("Training"));
+    f.test.prompt->enqueue(Answer::Ok);
+    spellCheck->trigger();
+    QCOMPARE(f.test.spellDialog->questions.size(), 1);
+    QCOMPARE(panel->grid()->item(0, 1)->text(), QStringLiteral("Training"));
+    QVERIFY(f.unsaved());
+    QCOMPARE(f.test.prompt->questions.last().text,
+             QStringLiteral("Spell Check has been canceled or has reached the end of your entries"));
+
+    // Leaving asks about the corrected list; back in the standards grid the
+    // entry is hidden again.
+    f.test.prompt->enqueue(Answer::No);
+    f.clickNavigation(ActionArea::StandardsMode);
+    QVERIFY(!spellCheck->isVisible());
 }
 
 void TestTimelineWorkMode::commandLineExports()

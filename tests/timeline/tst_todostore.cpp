@@ -76,6 +76,7 @@ private Q_SLOTS:
     void rememberIgnoresCaseAndTrailingBlanks();
     void deletingTheOnlyNameLeavesOneEmptyEntry();
     void deleteWithEmptyTextRemovesNothing();
+    void replacingTheWholeList();
     void namesAreTrimmedOnLoadAndFileFoundIgnoringCase();
     void typeAheadSuggestion_data();
     void typeAheadSuggestion();
@@ -384,6 +385,21 @@ void TestToDoStore::deleteWithEmptyTextRemovesNothing()
     names.loadFromFileBytes(lines({"A", "B"}));
     QVERIFY(!names.remove(QStringLiteral("  ")));
     QCOMPARE(names.names(), (QStringList{"A", "B"}));
+}
+
+void TestToDoStore::replacingTheWholeList()
+{
+    // The lone empty entry left by a delete does not survive a new list;
+    // quotes go as when a name is remembered; the slots follow the list.
+    ItemNameList names;
+    names.loadFromFileBytes(lines({"Old", "Kept"}));
+    names.setNames({QString(), QStringLiteral("Kept"), QStringLiteral("6\" pipe")});
+    QCOMPARE(names.names(), (QStringList{"Kept", "6 pipe"}));
+    QCOMPARE(names.slot(2), QStringLiteral("6 pipe"));
+    QCOMPARE(names.slot(3), QString());
+    QVERIFY(!names.contains(QStringLiteral("Old")));
+    QVERIFY(names.remember(QStringLiteral("New")));
+    QCOMPARE(names.toFileBytes(), lines({"Kept", "6 pipe", "New"}));
 }
 
 void TestToDoStore::namesAreTrimmedOnLoadAndFileFoundIgnoringCase()
