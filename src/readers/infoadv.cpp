@@ -17,14 +17,6 @@ namespace {
 constexpr int kSideMargin = 4;
 constexpr int kNistButtonHeight = 28;
 
-QStringList captionsOf(const auto &table)
-{
-    QStringList captions;
-    for (const auto &row : table)
-        captions << QString::fromLatin1(row.caption);
-    return captions;
-}
-
 } // namespace
 
 InfoAdv::InfoAdv(ScreenEnvironment &environment, MainScreen *hub)
@@ -33,25 +25,14 @@ InfoAdv::InfoAdv(ScreenEnvironment &environment, MainScreen *hub)
     setObjectName(QStringLiteral("InfoAdv"));
     setUpBody(ReaderLayout::kAdvisorPanelShare);
 
-    auto *panelLayout = new QHBoxLayout(mainPanel());
-    panelLayout->setContentsMargins(4, 0, 0, 0);
-    panelLayout->setSpacing(4);
-    topics_ = new TopicButtonGroup(captionsOf(ReaderTables::advisorTopics()), Qt::Vertical, mainPanel());
-    topics_->setObjectName(QStringLiteral("topicButtons"));
-    topics_->setContentsMargins(0, 7, 0, 0);
-    topics_->setFixedWidth(180);
-    panelLayout->addWidget(topics_);
-
-    area_ = new PlacedArea(mainPanel());
-    area_->setObjectName(QStringLiteral("documentArea"));
-    panelLayout->addWidget(area_, 1);
+    area_ = setUpTopicColumn(ReaderTables::captionsOf(ReaderTables::advisorTopics()), &topics_);
     viewer_ = new DocumentViewer(contentFolder(), area_);
 
     subTopicFrame_ = new QGroupBox(QStringLiteral("Risk Analysis Selections"), area_);
     subTopicFrame_->setObjectName(QStringLiteral("riskAnalysisSelections"));
     auto *frameLayout = new QHBoxLayout(subTopicFrame_);
     frameLayout->setContentsMargins(4, 0, 4, 1);
-    subTopics_ = new TopicButtonGroup(captionsOf(ReaderTables::riskAnalysisSubTopics()), Qt::Horizontal,
+    subTopics_ = new TopicButtonGroup(ReaderTables::captionsOf(ReaderTables::riskAnalysisSubTopics()), Qt::Horizontal,
                                       subTopicFrame_);
     subTopics_->setObjectName(QStringLiteral("subTopicButtons"));
     frameLayout->addWidget(subTopics_);

@@ -39,21 +39,7 @@ Miscform1::Miscform1(ScreenEnvironment &environment, MainScreen *hub)
     setObjectName(QStringLiteral("Miscform1"));
     setUpBody(ReaderLayout::kMiscPanelShare);
 
-    auto *panelLayout = new QHBoxLayout(mainPanel());
-    panelLayout->setContentsMargins(4, 0, 0, 0);
-    panelLayout->setSpacing(4);
-    QStringList captions;
-    for (const auto &row : ReaderTables::miscTopics())
-        captions << QString::fromLatin1(row.caption);
-    topics_ = new TopicButtonGroup(captions, Qt::Vertical, mainPanel());
-    topics_->setObjectName(QStringLiteral("topicButtons"));
-    topics_->setContentsMargins(0, 7, 0, 0);
-    topics_->setFixedWidth(180);
-    panelLayout->addWidget(topics_);
-
-    area_ = new PlacedArea(mainPanel());
-    area_->setObjectName(QStringLiteral("documentArea"));
-    panelLayout->addWidget(area_, 1);
+    area_ = setUpTopicColumn(ReaderTables::captionsOf(ReaderTables::miscTopics()), &topics_);
     viewer_ = new DocumentViewer(contentFolder(), area_);
     linkPage_ = new LinkPage(environment.services.urlOpener.get(), area_);
     linkPage_->hide();

@@ -3,10 +3,13 @@
 #include "readers/infoadv.h"
 #include "readers/miscform1.h"
 #include "readers/privrule.h"
+#include "readers/readerlayout.h"
+#include "readers/topicbuttons.h"
 #include "screens/programcontext.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
@@ -149,4 +152,21 @@ MainScreen *openReaderScreen(ScreenEnvironment &environment, int index, MainScre
     }
     ReaderScreen::showOver(screen, hub);
     return screen;
+}
+
+PlacedArea *ReaderScreen::setUpTopicColumn(const QStringList &captions, TopicButtonGroup **topics)
+{
+    auto *panelLayout = new QHBoxLayout(mainPanel());
+    panelLayout->setContentsMargins(4, 0, 0, 0);
+    panelLayout->setSpacing(4);
+    *topics = new TopicButtonGroup(captions, Qt::Vertical, mainPanel());
+    (*topics)->setObjectName(QStringLiteral("topicButtons"));
+    (*topics)->setContentsMargins(0, 7, 0, 0);
+    (*topics)->setFixedWidth(180);
+    panelLayout->addWidget(*topics);
+
+    auto *area = new PlacedArea(mainPanel());
+    area->setObjectName(QStringLiteral("documentArea"));
+    panelLayout->addWidget(area, 1);
+    return area;
 }

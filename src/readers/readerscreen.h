@@ -2,6 +2,9 @@
 
 #include "screens/mainscreen.h"
 
+class PlacedArea;
+class TopicButtonGroup;
+
 // What the Information Advisor, the Security Rule reader and the
 // Miscellaneous screen share as main screens: opening over the Action Area
 // (the hub) in its place and size, their screen buttons, the exit question,
@@ -31,6 +34,10 @@ protected:
     // the full screen display the panel takes fullDisplayShare of the
     // window's height; in the smaller display it fills the fixed window.
     void setUpBody(qreal fullDisplayShare);
+    // The main panel of the two guidance screens: a column of topic buttons
+    // with these captions at the left (*topics) and, beside it, the area the
+    // document and its controls are placed in (returned).
+    PlacedArea *setUpTopicColumn(const QStringList &captions, TopicButtonGroup **topics);
 
     // A right click over this area (the print panel) pops up no menu of the
     // screen.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <array>
@@ -82,5 +83,14 @@ struct WebLink
 constexpr int kWebLinkCount = 7;
 // Top to bottom as the link page shows them.
 const std::array<WebLink, kWebLinkCount> &webLinks();
+
+// The captions of a table's rows, in order, as its buttons show them.
+QStringList captionsOf(const auto &table)
+{
+    QStringList captions;
+    for (const auto &row : table)
+        captions << QString::fromLatin1(row.caption);
+    return captions;
+}
 
 } // namespace ReaderTables
