@@ -107,6 +107,14 @@ struct ListDefinition
     QList<ListLevelDefinition> levels;
 };
 
+// Bounds on what one document can make the reader collect.
+inline constexpr int MaxCollectedText = 64;
+inline constexpr int MaxTableEntries = 4096;
+
+// A text unit as running text may hold it: 0 for a character that would break
+// the document's structure or means nothing there.
+char16_t sanitized(char16_t unit);
+
 // Reads RTF into a document: tokens drive a stack of group states; text goes
 // to the document builder in runs of equal formatting.
 class Reader
