@@ -46,7 +46,9 @@ void SpellingHighlighter::highlightBlock(const QString &text)
 
 bool SpellingHighlighter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == editor_ && event->type() == QEvent::ReadOnlyChange && editor_->isReadOnly() != wasReadOnly_) {
+    // The event type first: while the editor is being destroyed it still sends
+    // events (focus), and it must not be looked at as an editor then.
+    if (event->type() == QEvent::ReadOnlyChange && watched == editor_ && editor_->isReadOnly() != wasReadOnly_) {
         wasReadOnly_ = editor_->isReadOnly();
         refresh();
     }
