@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QTextDocument>
 
+#include "builtcontent.h"
 #include "platform/rtf/rtf.h"
 
 namespace {
@@ -37,11 +38,6 @@ const DocumentRow documentRows[] = {
     {"Misc56.Fl1", "Incident Report", "Discovery|Description|ePHI|Containment|Notification|Sign-off|164.308(a)(6)(ii)"},
     {"Misc57.Fl1", "Worksheet", "Threat|Vulnerability|Likelihood|Impact|Risk level|Planned measure"},
 };
-
-QString contentPath(const QString &name)
-{
-    return QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/content")).filePath(name);
-}
 
 int wordCount(const QString &text)
 {
@@ -79,13 +75,13 @@ void GuidanceDocumentsTest::readsAsFinishedDocument()
     QFETCH(QString, title);
     QFETCH(QStringList, mustCover);
 
-    QFile raw(contentPath(file));
+    QFile raw(BuiltContent::path(file));
     QVERIFY2(raw.open(QIODevice::ReadOnly), qPrintable(raw.fileName()));
     QVERIFY(Rtf::looksLikeRtf(raw.readAll()));
 
     QTextDocument document;
     QString error;
-    QVERIFY2(Rtf::loadFile(contentPath(file), &document, &error), qPrintable(error));
+    QVERIFY2(Rtf::loadFile(BuiltContent::path(file), &document, &error), qPrintable(error));
     const QString text = document.toPlainText();
 
     QVERIFY2(wordCount(text) >= 350, qPrintable(QStringLiteral("%1 words").arg(wordCount(text))));

@@ -6,6 +6,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include "builtcontent.h"
 #include "catalogue/referencerecipes.h"
 #include "catalogue/safeguardcatalogue.h"
 #include "catalogue/textlibrary.h"
@@ -52,25 +53,7 @@ const SectionRow sectionRows[] = {
 
 QString sectionPath(int no)
 {
-    return QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/content"))
-        .filePath(QStringLiteral("PR%1.Fl1").arg(no));
-}
-
-QStringList blocks(const QTextDocument &document)
-{
-    QStringList texts;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        texts << block.text();
-    return texts;
-}
-
-QString firstNonEmpty(const QStringList &texts)
-{
-    for (const QString &text : texts) {
-        if (!text.trimmed().isEmpty())
-            return text;
-    }
-    return {};
+    return BuiltContent::path(QStringLiteral("PR%1.Fl1").arg(no));
 }
 
 // "308.a.1.ii.A" -> "164.308(a)(1)(ii)(A)"
@@ -146,7 +129,7 @@ void RuleSectionsTest::sectionIsReadableDocument()
     QVERIFY2(text.size() >= minimumLength,
              qPrintable(QStringLiteral("%1 characters, expected at least %2").arg(text.size()).arg(minimumLength)));
 
-    const QString heading = firstNonEmpty(blocks(document));
+    const QString heading = BuiltContent::firstNonEmpty(BuiltContent::paragraphs(document));
     QVERIFY2(heading.contains(title, Qt::CaseInsensitive), qPrintable(QStringLiteral("first heading: ") + heading));
 
     static const QRegularExpression markdownSyntax(
@@ -204,7 +187,7 @@ void RuleSectionsTest::regulationHoldsEveryCatalogueParagraph()
     QTextDocument document;
     if (!load(23, &document))
         return;
-    const QStringList paragraphs = blocks(document);
+    const QStringList paragraphs = BuiltContent::paragraphs(document);
 
     QStringList keys = QString::fromLatin1(recipe.ruleLines).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     QVERIFY(!keys.isEmpty());
@@ -219,12 +202,12 @@ void RuleSectionsTest::regulationHoldsEveryCatalogueParagraph()
         QVERIFY2(paragraphs.contains(line), qPrintable(QStringLiteral("not a paragraph of PR23: ") + line));
     }
 
-    // The specification's own paragraph: its number agrees with the
+    // The implementation specification's own paragraph: its number agrees with the
     // catalogue's section, it opens with its label, and it lies under the
     // heading of its section.
     const QString citation = citationOf(specificationKey);
     // The catalogue names the standard's paragraph (or only the section, as
-    // for Documentation); the specification's own number must lie under it.
+    // for Documentation); the implementation specification's own number must lie under it.
     const QString catalogued = sectionAndParagraph(QString::fromLatin1(safeguard.section));
     QVERIFY(!catalogued.isEmpty());
     QVERIFY2(sectionAndParagraph(citation).startsWith(catalogued),
@@ -264,7 +247,7 @@ void RuleSectionsTest::amendedTextIsNotShown()
     QTextDocument document;
     if (!load(23, &document))
         return;
-    const QStringList paragraphs = blocks(document);
+    const QStringList paragraphs = BuiltContent::paragraphs(document);
     qsizetype notes = 0;
     for (const QString &paragraph : paragraphs) {
         if (paragraph.startsWith(QStringLiteral("Note (the program's")))

@@ -6,11 +6,15 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include "builtcontent.h"
 #include "platform/rtf/rtf.h"
 
 #include <algorithm>
 
 namespace {
+
+using BuiltContent::firstNonEmpty;
+using BuiltContent::paragraphs;
 
 struct TemplateRow
 {
@@ -82,28 +86,6 @@ QString designationText(bool addressable)
     return addressable ? QStringLiteral("(Addressable)") : QStringLiteral("(Required)");
 }
 
-QString contentPath(const QString &name)
-{
-    return QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/content")).filePath(name);
-}
-
-QStringList paragraphs(const QTextDocument &document)
-{
-    QStringList texts;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        texts << block.text();
-    return texts;
-}
-
-QString firstNonEmpty(const QStringList &texts)
-{
-    for (const QString &text : texts) {
-        if (!text.trimmed().isEmpty())
-            return text;
-    }
-    return {};
-}
-
 } // namespace
 
 class TemplatesTest : public QObject
@@ -139,7 +121,7 @@ void TemplatesTest::addTemplateRows()
 bool TemplatesTest::load(const QString &name, QTextDocument *document)
 {
     QString error;
-    const bool loaded = Rtf::loadFile(contentPath(name), document, &error);
+    const bool loaded = Rtf::loadFile(BuiltContent::path(name), document, &error);
     if (!loaded)
         QTest::qFail(qPrintable(name + QStringLiteral(": ") + error), __FILE__, __LINE__);
     return loaded;
