@@ -5,7 +5,9 @@ PACKAGES := cmake g++ make pkg-config \
             qt6-base-dev qt6-base-dev-tools libgl-dev \
             libhunspell-dev hunspell-en-us libmythes-dev mythes-en-us \
             fonts-liberation2 libbenchmark-dev clang \
-            xvfb xauth imagemagick poppler-utils
+            xvfb xauth imagemagick poppler-utils \
+            libqt6sql6-sqlite libsqlite3-dev libxlsxwriter-dev zlib1g-dev \
+            libqpdf-dev qpdf libsodium-dev libdtl-dev unzip
 
 .PHONY: all deps configure build run test bench fuzz check-sanitizers clean
 
