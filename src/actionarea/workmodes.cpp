@@ -171,7 +171,7 @@ void ActionArea::enterWorkMode(int mode)
     captionBase_ = QStringLiteral("Action Area - ") + navigationCaptionOf(mode);
     QString caption = captionBase_;
     if (mode == StandardsMode)
-        caption += QStringLiteral(" - Administrative Saveguards");
+        caption += QStringLiteral(" - Administrative Safeguards");
     else if (mode == OrganizationalMode)
         caption = QStringLiteral("Action Area - Organizational Requirements");
     else if (mode == DocumentationMode)

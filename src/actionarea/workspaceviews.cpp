@@ -42,7 +42,7 @@ const QString kPolicyNotice = QStringLiteral(
     "program and then copied and pasted into the program.\n"
     "\n"
     "You can use the program to enter in this information, but the program\n"
-    "doesn't give you all of the capabilities of a commerical word processor!");
+    "doesn't give you all of the capabilities of a commercial word processor!");
 
 const QString kRecoveryNoticeTitle = QStringLiteral("Disaster Recovery Plan Information");
 const QString kRecoveryNotice = QStringLiteral(

@@ -59,7 +59,7 @@ ProcedureResult BackupProcedure::run()
 
     if (attended()) {
         const QString question = QStringLiteral("This utility will first Delete all existing ") + kUserFiles
-                               + QStringLiteral(" files\nlocated in Path: ") + QDir::toNativeSeparators(env_.targetDir)
+                               + QStringLiteral("\nlocated in Path: ") + QDir::toNativeSeparators(env_.targetDir)
                                + QStringLiteral("\n\nProceed?");
         if (ask(Prompt::Icon::Question, QStringLiteral("Delete Files"), question, Prompt::Buttons::YesNoCancel,
                 Prompt::Answer::No)

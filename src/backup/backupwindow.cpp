@@ -4,6 +4,7 @@
 #include "backup/backupset.h"
 #include "backup/fileoperations.h"
 #include "backup/restoreprocedure.h"
+#include "screens/helptopics.h"
 
 #include <QAction>
 #include <QApplication>
@@ -164,6 +165,16 @@ void BackupWindow::buildContents()
     optionsMenu_->addSeparator();
     optionsMenu_->addAction(QStringLiteral("E&xit"), this, &QDialog::reject);
     layout->setMenuBar(menuBar);
+
+    // F1 opens the page of the backup or of the restore.
+    auto *help = new QAction(this);
+    help->setObjectName(QStringLiteral("windowHelp"));
+    help->setShortcut(Qt::Key_F1);
+    connect(help, &QAction::triggered, this, [this] {
+        if (setup_.services.helpViewer)
+            setup_.services.helpViewer->showTopic(this, mode_ == Mode::Backup ? HelpTopic::Backup : HelpTopic::Restore);
+    });
+    addAction(help);
 
     topStrip_ = new QFrame(this);
     topStrip_->setObjectName(QStringLiteral("topStrip"));

@@ -13,21 +13,24 @@ constexpr std::array<GroupInfo, GroupCount> Groups{{
     {Physical, 3, "Physical Safeguards", 10, 23},
     {Technical, 4, "Technical Safeguards", 9, 33},
     {Organizational, 5, "Organization Requirements", 3, 42},
-    {Documentation, 6, "Policies and Proceedures...", 2, 45},
+    {Documentation, 6, "Policies and Procedures...", 2, 45},
 }};
 
-// One row per safeguard, in SafeguardNo order. The texts are the program's
-// own, misspellings included: the standards grid, the reports and the
-// reference highlights carry their own variants and must not borrow these.
+// One row per safeguard, in SafeguardNo order. These texts are only shown
+// and printed, never written to a workbook file, so they may be corrected
+// freely; the standards grid, the reports and the reference highlights
+// carry their own variants and must not borrow these. What the workbook
+// stores (the status words of Stat1.Fil, the worksheet titles of RAList.Fil)
+// is kept byte for byte elsewhere.
 constexpr std::array<Safeguard, SafeguardCount> Rows{{
     {0, Administrative, 0, "Risk Analysis", "Risk Analysis",
-     "Security Mananagement Process", "164.308(a)(1)", "Risk Analysis (R)", R},
+     "Security Management Process", "164.308(a)(1)", "Risk Analysis (R)", R},
     {1, Administrative, 1, "Risk Management", "Risk Management",
-     "Security Mananagement Process", "164.308(a)(1)", "Risk Management (R)", R},
+     "Security Management Process", "164.308(a)(1)", "Risk Management (R)", R},
     {2, Administrative, 2, "Sanction Policy", "Sanction Policy",
-     "Security Mananagement Process", "164.308(a)(1)", "Sanction Policy (R)", R},
+     "Security Management Process", "164.308(a)(1)", "Sanction Policy (R)", R},
     {3, Administrative, 3, "Information System...", "Information System Activity Review",
-     "Security Mananagement Process", "164.308(a)(1)", "Information System Activity Review (R)", R},
+     "Security Management Process", "164.308(a)(1)", "Information System Activity Review (R)", R},
     {4, Administrative, 4, "Assigned Security...", "Assigned Security Responsibility",
      "Assigned Security Responsibility", "164.308(a)(2)", "Assigned Security Responsibility (R)", R},
     {5, Administrative, 5, "Authorization...", "Authorization and/or Supervision",

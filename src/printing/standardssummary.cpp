@@ -46,7 +46,7 @@ constexpr Row kAdministrative[] = {
     {nullptr, nullptr, "Protection from Malicious Software", "A", 13},
     {nullptr, nullptr, "Log-in Monitoring", "A", 14},
     {nullptr, nullptr, "Password Management", "A", 15},
-    {"Security Incident Proceedures", "164.308(a)(6)", "Response and Reporting", "R", 16},
+    {"Security Incident Procedures", "164.308(a)(6)", "Response and Reporting", "R", 16},
     {"Contingency Plan", "164.308(a)(7)", "Data Backup Plan", "R", 17},
     {nullptr, nullptr, "Disaster Recovery Plan", "R", 18},
     {nullptr, nullptr, "Emergency Mode Operation Plan", "R", 19},

@@ -135,7 +135,7 @@ void InfoAdv::openNistPage()
     if (opener && opener->openUrl(target))
         return;
     environment().services.prompt->ask(this, Prompt::Icon::Exclamation, QStringLiteral("Unable to Connect to Internet"),
-                                       QStringLiteral("Unable to connect to Internet.\n\nPlease insure your Internet "
+                                       QStringLiteral("Unable to connect to Internet.\n\nPlease ensure your Internet "
                                                       "is running in \nthe background, then please try again!"),
                                        Prompt::Buttons::Ok);
 }

@@ -63,7 +63,7 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 LinkPage::LinkPage(UrlOpener *opener, QWidget *parent)
     : QWidget(parent)
     , opener_(opener)
-    , heading_(new QLabel(QStringLiteral("HIPPA Web Links"), this))
+    , heading_(new QLabel(QStringLiteral("HIPAA Web Links"), this))
     , introduction_(new QLabel(this))
 {
     setObjectName(QStringLiteral("linkPage"));
@@ -81,7 +81,7 @@ LinkPage::LinkPage(UrlOpener *opener, QWidget *parent)
 
     introduction_->setObjectName(QStringLiteral("linkIntroduction"));
     introduction_->setText(QStringLiteral(
-        "The following websites contain additional HIPPA information that may be of use to you.  If your internet "
+        "The following websites contain additional HIPAA information that may be of use to you.  If your internet "
         "provider is running in the background, just click on the link and you will be taken to that site."));
     introduction_->setWordWrap(true);
     layout->addWidget(introduction_);

@@ -78,7 +78,7 @@ void Miscform1::buildOptionsEntries()
 {
     QMenu *options = optionsMenu();
     copySeparator_ = options->addSeparator();
-    copyEntry_ = options->addAction(QStringLiteral("&Copy to Clickboard"), this, &Miscform1::copyToClipboard);
+    copyEntry_ = options->addAction(QStringLiteral("&Copy to Clipboard"), this, &Miscform1::copyToClipboard);
     printSeparator_ = options->addSeparator();
     printEntry_ = options->addAction(QStringLiteral("&Print"), this, &Miscform1::printFromMenu);
 }

@@ -91,7 +91,7 @@ const std::array<MiscTopic, kMiscTopicCount> &miscTopics()
         {"Disclaimer", "Misc2.Fl1", false},
         {"Program Information", "Misc1.Fl1", false},
         {"HIPAA Web Links", nullptr, false},
-        {"Risk Anlysis Worksheet", "Misc57.Fl1", true},
+        {"Risk Analysis Worksheet", "Misc57.Fl1", true},
         {"Sample Incident Report", "Misc56.Fl1", true},
     }};
     return topics;
@@ -99,23 +99,24 @@ const std::array<MiscTopic, kMiscTopicCount> &miscTopics()
 
 const std::array<WebLink, kWebLinkCount> &webLinks()
 {
-    // The two private sites of the list are no longer known to serve HIPAA
-    // information; their labels stay and lead to the HHS pages that cover
-    // the same ground (Security Rule guidance, frequently asked questions).
+    // Each label names the page its address opens. Links 3 and 4 once led to
+    // two private sites; they now open the HHS pages that cover the same
+    // ground and are labelled by those pages.
     static const std::array<WebLink, kWebLinkCount> links = {{
-        {0, "Office of Civil Rights", " Official Government Website ", "https://www.hhs.gov/hipaa/index.html"},
-        {1, "U.S. Department of Health and Human Resources", " Official Government Website ",
-         "https://www.hhs.gov/ocr/index.html"},
+        {0, "Office for Civil Rights", " Official Government Website ", "https://www.hhs.gov/ocr/index.html"},
+        {1, "U.S. Department of Health and Human Services", " Official Government Website: HIPAA home page ",
+         "https://www.hhs.gov/hipaa/index.html"},
         {2, "Centers for Medicare && Medicaid Services (CMS)", " Official Government Website ",
          "https://www.cms.gov/Regulations-and-Guidance/Administrative-Simplification/HIPAA-ACA"},
         {5, "NIST Special Publications (800 Series)",
          " Contains several publications that may be useful, like SP 800-66 ",
          "https://csrc.nist.gov/publications/sp800"},
-        {6, "Workgroup for Electronic Data Interchange (WEDI)", " Contains helpful HIPAA security information ",
+        {6, "Workgroup for Electronic Data Interchange (WEDI)",
+         " An industry group (not a government body) with HIPAA security information ",
          "https://www.wedi.org/"},
-        {3, "HIPAAComply", " Great site for HIPAA information ",
+        {3, "HHS Security Rule Guidance", " Official Government Website: guidance on the Security Rule ",
          "https://www.hhs.gov/hipaa/for-professionals/security/guidance/index.html"},
-        {4, "HIPAAdvisory", " Great site for HIPAA information ",
+        {4, "HHS HIPAA Frequently Asked Questions", " Official Government Website: questions and answers ",
          "https://www.hhs.gov/hipaa/for-professionals/faq/index.html"},
     }};
     return links;

@@ -148,6 +148,14 @@ void StartScreen::buildMenus()
     help->addSeparator();
     help->addAction(QStringLiteral("&VISTA Compatibility Issues"), this,
                     [this] { services_.helpViewer->showTopic(this, HelpTopic::Compatibility); });
+
+    // F1 opens the start screen's own page.
+    auto *screenHelp = new QAction(this);
+    screenHelp->setObjectName(QStringLiteral("screenHelp"));
+    screenHelp->setShortcut(Qt::Key_F1);
+    connect(screenHelp, &QAction::triggered, this,
+            [this] { services_.helpViewer->showTopic(this, HelpTopic::StartScreen); });
+    addAction(screenHelp);
 }
 
 void StartScreen::load()

@@ -123,8 +123,8 @@ void TestActionArea::captionsByWorkMode_data()
     QTest::newRow("organizational") << 5 << "Action Area - Organization Requirements - Organizational Requirements Overview"
                                     << "Action Area - Organization Requirements";
     QTest::newRow("documentation")
-        << 6 << "Action Area - Policies and Proceedures... - Policies and Procedures and Documentation Requirements Overview"
-        << "Action Area - Policies and Proceedures...";
+        << 6 << "Action Area - Policies and Procedures... - Policies and Procedures and Documentation Requirements Overview"
+        << "Action Area - Policies and Procedures...";
     QTest::newRow("worksheets") << 7 << "Action Area - Risk Analysis Worksheets" << "Action Area - Risk Analysis Worksheets";
 }
 

@@ -59,7 +59,7 @@ void TestWorkspace::typicalEvent()
 
     QCOMPARE(f.window->workMode(), int(ActionArea::AdministrativeMode));
     QCOMPARE(f.workspace()->currentSafeguardNo(), 0);
-    QCOMPARE(f.workspace()->headingLine(0)->text(), QStringLiteral(" Standard: Security Mananagement Process"));
+    QCOMPARE(f.workspace()->headingLine(0)->text(), QStringLiteral(" Standard: Security Management Process"));
     QCOMPARE(f.workspace()->headingLine(1)->text(), QStringLiteral(" Section: 164.308(a)(1)"));
     QCOMPARE(f.workspace()->headingLine(2)->text(), QStringLiteral(" Specification: Risk Analysis (R)"));
     QCOMPARE(f.window->windowTitle(), QStringLiteral("Action Area - Administrative Safeguards - Risk Analysis"));
@@ -441,7 +441,7 @@ void TestWorkspace::noticesInFullAndPolicyNoticeOncePerWindow()
                                                 "program and then copied and pasted into the program.\n"
                                                 "\n"
                                                 "You can use the program to enter in this information, but the program\n"
-                                                "doesn't give you all of the capabilities of a commerical word processor!");
+                                                "doesn't give you all of the capabilities of a commercial word processor!");
     const QString recoveryNotice = QStringLiteral(
         "In response to a request from a user, we have included a copy of a sample Disaster Recovery Plan. \n"
         "\n"

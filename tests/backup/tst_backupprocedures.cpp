@@ -96,7 +96,7 @@ void TestBackupProcedures::singleDiskRoundTrip()
 
     const ScriptedPrompt::Question &question = rig.prompt.questions.at(0);
     QCOMPARE(question.title, QStringLiteral("Delete Files"));
-    QCOMPARE(question.text, QStringLiteral("This utility will first Delete all existing User Created Files files\n"
+    QCOMPARE(question.text, QStringLiteral("This utility will first Delete all existing User Created Files\n"
                                            "located in Path: %1\n\nProceed?")
                                 .arg(QDir::toNativeSeparators(rig.drive())));
     QCOMPARE(question.buttons, Prompt::Buttons::YesNoCancel);

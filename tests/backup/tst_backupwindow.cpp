@@ -74,7 +74,29 @@ private Q_SLOTS:
     void backupFromTheWindow();
     void restoreFromTheWindow();
     void rightClickPopsUpOptions();
+    void f1OpensThePageOfEachMode_data();
+    void f1OpensThePageOfEachMode();
 };
+
+void TestBackupWindow::f1OpensThePageOfEachMode_data()
+{
+    QTest::addColumn<Mode>("mode");
+    QTest::addColumn<int>("topic");
+    QTest::newRow("backup") << Mode::Backup << 1110;
+    QTest::newRow("restore") << Mode::Restore << 1120;
+}
+
+// Each window has a help page of its own, opened over the window.
+void TestBackupWindow::f1OpensThePageOfEachMode()
+{
+    QFETCH(Mode, mode);
+    QFETCH(int, topic);
+    WindowRig rig;
+    auto window = rig.open(mode);
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    QCOMPARE(rig.test.helpViewer->topics, QList<int>{topic});
+    QVERIFY(rig.test.prompt->questions.isEmpty());
+}
 
 void TestBackupWindow::contentsOfEachMode_data()
 {

@@ -41,22 +41,23 @@ struct GoldenRow
     const char *guidanceTerm;   // Additional Information
 };
 
-// Texts exactly as the program holds them, its own spellings included.
+// Texts exactly as the program holds them, its own spellings included
+// (the misspelt standard names shown on screen were corrected in 2026).
 const GoldenRow kGolden[SafeguardCount] = {
     {0, 1, Administrative, 0, "Risk Analysis", "Risk Analysis",
-     "Security Mananagement Process", "164.308(a)(1)", "Risk Analysis (R)", "R",
+     "Security Management Process", "164.308(a)(1)", "Risk Analysis (R)", "R",
      "Action0.Fil", "Comment0.Fil", "Policy0.Fil", "RefRA1.Dat", "",
      "Risk Analysis", "Risk Analysis"},
     {1, 2, Administrative, 1, "Risk Management", "Risk Management",
-     "Security Mananagement Process", "164.308(a)(1)", "Risk Management (R)", "R",
+     "Security Management Process", "164.308(a)(1)", "Risk Management (R)", "R",
      "Action1.Fil", "Comment1.Fil", "Policy1.Fil", "RefRM1.Dat", "",
      "Risk Management", "Risk Management"},
     {2, 3, Administrative, 2, "Sanction Policy", "Sanction Policy",
-     "Security Mananagement Process", "164.308(a)(1)", "Sanction Policy (R)", "R",
+     "Security Management Process", "164.308(a)(1)", "Sanction Policy (R)", "R",
      "Action2.Fil", "Comment2.Fil", "Policy2.Fil", "RefSC1.Dat", "",
      "Sanction Policy", "Sanctions"},
     {3, 4, Administrative, 3, "Information System...", "Information System Activity Review",
-     "Security Mananagement Process", "164.308(a)(1)", "Information System Activity Review (R)", "R",
+     "Security Management Process", "164.308(a)(1)", "Information System Activity Review (R)", "R",
      "Action3.Fil", "Comment3.Fil", "Policy3.Fil", "", "",
      "Information System Activity Review", "Activity Review"},
     {4, 5, Administrative, 4, "Assigned Security...", "Assigned Security Responsibility",

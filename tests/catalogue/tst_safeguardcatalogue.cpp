@@ -125,7 +125,7 @@ void TestSafeguardCatalogue::headingLines_data()
     QTest::addColumn<QString>("standard");
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("specification");
-    QTest::newRow("program spelling kept") << 0 << " Standard: Security Mananagement Process"
+    QTest::newRow("corrected spelling") << 0 << " Standard: Security Management Process"
                                            << " Section: 164.308(a)(1)" << " Specification: Risk Analysis (R)";
     QTest::newRow("no blank before (R)") << 8 << " Standard: Information Access Management"
                                          << " Section: 164.308(a)(4)"
@@ -173,7 +173,7 @@ void TestSafeguardCatalogue::windowCaption_data()
     QTest::newRow("Organizational base keeps its own caption")
         << 43 << "Action Area - Organization Requirements - Business associate contracts or other arrangements Standard";
     QTest::newRow("Documentation base keeps its own caption")
-        << 46 << "Action Area - Policies and Proceedures... - Documentation";
+        << 46 << "Action Area - Policies and Procedures... - Documentation";
 }
 
 void TestSafeguardCatalogue::windowCaption()

@@ -253,7 +253,7 @@ void TestInfoAdv::nistHandOffFailureWarns()
     QCOMPARE(f.test.prompt->questions.size(), 1);
     const auto &warning = f.test.prompt->questions.first();
     QCOMPARE(warning.title, QStringLiteral("Unable to Connect to Internet"));
-    QCOMPARE(warning.text, QStringLiteral("Unable to connect to Internet.\n\nPlease insure your Internet is running "
+    QCOMPARE(warning.text, QStringLiteral("Unable to connect to Internet.\n\nPlease ensure your Internet is running "
                                           "in \nthe background, then please try again!"));
     QCOMPARE(warning.icon, Prompt::Icon::Exclamation);
     QCOMPARE(f.screen->currentTopic(), 4);

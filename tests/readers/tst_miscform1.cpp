@@ -105,7 +105,7 @@ void TestMiscform1::topics_data()
     QTest::newRow("disclaimer") << 0 << "Disclaimer" << "Misc2.Fl1" << false;
     QTest::newRow("information") << 1 << "Program Information" << "Misc1.Fl1" << false;
     QTest::newRow("links") << 2 << "HIPAA Web Links" << QString() << false;
-    QTest::newRow("worksheet") << 3 << "Risk Anlysis Worksheet" << "Misc57.Fl1" << true;
+    QTest::newRow("worksheet") << 3 << "Risk Analysis Worksheet" << "Misc57.Fl1" << true;
     QTest::newRow("incident report") << 4 << "Sample Incident Report" << "Misc56.Fl1" << true;
 }
 
@@ -138,22 +138,27 @@ void TestMiscform1::linkPage()
     MiscFixture f;
     f.screen->topicButtons()->button(2)->click();
     LinkPage *page = f.screen->linkPage();
-    QCOMPARE(page->heading()->text(), QStringLiteral("HIPPA Web Links"));
-    QVERIFY(page->introduction()->text().startsWith(QStringLiteral("The following websites contain additional HIPPA")));
+    QCOMPARE(page->heading()->text(), QStringLiteral("HIPAA Web Links"));
+    QVERIFY(page->introduction()->text().startsWith(QStringLiteral("The following websites contain additional HIPAA")));
+    // Each label names the page its address opens (the first two were once
+    // swapped, and two labels named private sites that no link opens).
     struct Expected
     {
-        const char *caption, *tooltip, *host;
+        const char *caption, *tooltip, *host, *path;
     };
     const Expected rows[] = {
-        {"Office of Civil Rights", " Official Government Website ", "www.hhs.gov"},
-        {"U.S. Department of Health and Human Resources", " Official Government Website ", "www.hhs.gov"},
-        {"Centers for Medicare & Medicaid Services (CMS)", " Official Government Website ", "www.cms.gov"},
+        {"Office for Civil Rights", " Official Government Website ", "www.hhs.gov", "/ocr/"},
+        {"U.S. Department of Health and Human Services", " Official Government Website: HIPAA home page ",
+         "www.hhs.gov", "/hipaa/index.html"},
+        {"Centers for Medicare & Medicaid Services (CMS)", " Official Government Website ", "www.cms.gov", "/"},
         {"NIST Special Publications (800 Series)",
-         " Contains several publications that may be useful, like SP 800-66 ", "csrc.nist.gov"},
-        {"Workgroup for Electronic Data Interchange (WEDI)", " Contains helpful HIPAA security information ",
-         "www.wedi.org"},
-        {"HIPAAComply", " Great site for HIPAA information ", "www.hhs.gov"},
-        {"HIPAAdvisory", " Great site for HIPAA information ", "www.hhs.gov"},
+         " Contains several publications that may be useful, like SP 800-66 ", "csrc.nist.gov", "/publications/"},
+        {"Workgroup for Electronic Data Interchange (WEDI)",
+         " An industry group (not a government body) with HIPAA security information ", "www.wedi.org", "/"},
+        {"HHS Security Rule Guidance", " Official Government Website: guidance on the Security Rule ", "www.hhs.gov",
+         "/hipaa/for-professionals/security/guidance/"},
+        {"HHS HIPAA Frequently Asked Questions", " Official Government Website: questions and answers ",
+         "www.hhs.gov", "/hipaa/for-professionals/faq/"},
     };
     QCOMPARE(page->linkCount(), 7);
     for (int row = 0; row < 7; ++row) {
@@ -169,6 +174,8 @@ void TestMiscform1::linkPage()
         QCOMPARE(f.test.urlOpener->urls.size(), row + 1);
         QCOMPARE(f.test.urlOpener->urls.last().scheme(), QStringLiteral("https"));
         QCOMPARE(f.test.urlOpener->urls.last().host(), QString::fromLatin1(rows[row].host));
+        QVERIFY2(f.test.urlOpener->urls.last().path().startsWith(QString::fromLatin1(rows[row].path)),
+                 qPrintable(f.test.urlOpener->urls.last().toString()));
     }
     // A failed hand-off says nothing.
     f.test.urlOpener->result = false;

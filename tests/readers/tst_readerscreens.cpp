@@ -60,7 +60,7 @@ void TestReaderScreens::screens_data()
     QTest::newRow("Miscellaneous")
         << 3 << "Miscform1" << "Miscellaneous" << HelpTopic::Miscellaneous
         << QStringList{"&Action Area", "&Information Advisor", "&Security Rule", "-", "&Exit Program", "-",
-                       "&Copy to Clickboard", "-", "&Print"} << "&Utilities"
+                       "&Copy to Clipboard", "-", "&Print"} << "&Utilities"
         << QStringList{"&Program Overview", "&Miscellaneous", "&Print"} + helpTail;
 }
 

@@ -251,6 +251,10 @@ private Q_SLOTS:
         screen->load();
         screen->showProgramOverview();
         QCOMPARE(test_.helpViewer->topics, QList<int>{1000});
+        // F1 opens the start screen's own page, not the overview.
+        screen->show();
+        QTest::keyClick(screen.get(), Qt::Key_F1);
+        QCOMPARE(test_.helpViewer->topics, (QList<int>{1000, 1100}));
     }
 
     void beginningTheProgramHandsOverAndHides()

@@ -33,7 +33,7 @@ std::array<Group, kGroupCount> buildGroups()
                       {QStringLiteral("Sanction Policy"), R, 3},
                       {QStringLiteral("Information System Activity Review"), R, 4}},
                      0.175),
-            standalone(QStringLiteral("Assigned Security Responsiblity"), QStringLiteral("164.308(a)(2)"), 5),
+            standalone(QStringLiteral("Assigned Security Responsibility"), QStringLiteral("164.308(a)(2)"), 5),
             standard(QStringLiteral("Workforce Security"), QStringLiteral("164.308(a)(3)"),
                      {{QStringLiteral("Authorization and/or Supervision"), A, 6},
                       {QStringLiteral("Workforce Clearance Procedure"), A, 7},

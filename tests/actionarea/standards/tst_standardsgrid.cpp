@@ -65,7 +65,7 @@ private Q_SLOTS:
 
         QTest::newRow("security management") << 0 << 0 << "Security Management Process" << "164.308(a)(1)"
             << "Risk Analysis|Risk Management|Sanction Policy|Information System Activity Review" << "R|R|R|R" << 1;
-        QTest::newRow("assigned responsibility") << 0 << 1 << "Assigned Security Responsiblity" << "164.308(a)(2)"
+        QTest::newRow("assigned responsibility") << 0 << 1 << "Assigned Security Responsibility" << "164.308(a)(2)"
             << " " << "R" << 5;
         QTest::newRow("workforce") << 0 << 2 << "Workforce Security" << "164.308(a)(3)"
             << "Authorization and/or Supervision|Workforce Clearance Procedure|Termination Procedures" << "A|A|A"
