@@ -9,29 +9,49 @@ PACKAGES := cmake g++ make pkg-config \
             libqt6sql6-sqlite libsqlite3-dev libxlsxwriter-dev zlib1g-dev \
             libqpdf-dev qpdf libsodium-dev libdtl-dev unzip
 
-.PHONY: all deps configure build run test bench fuzz check-sanitizers clean
+# What `make package` needs on top of PACKAGES: the Debian packaging tools and
+# the checkers of the desktop entry, the AppStream metainfo and the package,
+# and xdotool to drive the program under Xvfb when looking at it.
+PACKAGING := debhelper dpkg-dev fakeroot lintian appstream desktop-file-utils dex man-db xdotool
 
+.PHONY: all deps package-deps configure build run test bench fuzz check-sanitizers package clean
+
+# The default target only builds: it never installs anything (`make deps`
+# does, and `make run` / `make test` run it first).
 all: build
 
 deps:
 	@tools/install-deps.sh $(PACKAGES)
 
+package-deps: deps
+	@tools/install-deps.sh $(PACKAGING)
+
 # ccache, where a developer has it, makes rebuilds in several checkouts cheap.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-$(BUILD)/CMakeCache.txt: | deps
+$(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER)
 
-configure: deps $(BUILD)/CMakeCache.txt
+configure: $(BUILD)/CMakeCache.txt
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run: deps
+	@$(MAKE) --no-print-directory build
 	$(BUILD)/bin/sentrivo $(ARGS)
 
-test: build
+test: deps
+	@$(MAKE) --no-print-directory build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The Debian package, built by debhelper with CMake (not through this
+# Makefile), source and binary, then checked; both land in the folder above
+# the tree.
+# DEB_BUILD_OPTIONS=nocheck leaves the tests out.
+package: package-deps
+	dpkg-buildpackage -us -uc
+	lintian --info ../sentrivo_*_$(shell dpkg --print-architecture).changes
 
 # Explores with the fuzz targets; faults found land in fuzz/regressions/.
 FUZZ_SECONDS ?= 180

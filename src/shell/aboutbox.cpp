@@ -2,11 +2,14 @@
 
 #include "screens/programcontext.h"
 #include "platform/records/twips.h"
+#include "shell/licensenotices.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 
 AboutBox::AboutBox(const ProgramContext &context, QWidget *parent)
@@ -40,11 +43,24 @@ AboutBox::AboutBox(const ProgramContext &context, QWidget *parent)
     text->setMinimumWidth(380);
     top->addWidget(text, 1);
 
+    // The licence, the terms of the shipped documents and the libraries used.
+    auto *notices = new QTextBrowser(this);
+    notices->setObjectName(QStringLiteral("licenceNotices"));
+    notices->setAccessibleName(QStringLiteral("Licence and third-party notices"));
+    notices->setOpenExternalLinks(false);
+    notices->setHtml(LicenseNotices::html());
+    notices->setMinimumHeight(200);
+
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    QPushButton *aboutQt = buttons->addButton(QStringLiteral("About &Qt"), QDialogButtonBox::HelpRole);
+    aboutQt->setObjectName(QStringLiteral("aboutQtButton"));
+    // Qt's own About box, over this one; this box stays open.
+    connect(aboutQt, &QPushButton::clicked, this, [] { QApplication::aboutQt(); });
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(notices, 1);
     layout->addWidget(buttons);
     adjustSize();
 

@@ -4,7 +4,8 @@
 
 struct ProgramContext;
 
-// The modal About box: the program's name, version and purpose.
+// The modal About box: the program's name, version and purpose, its licence,
+// the terms of the shipped documents, the third-party notices and "About Qt".
 class AboutBox : public QDialog
 {
     Q_OBJECT

@@ -1,5 +1,7 @@
 #include "shell/apppaths.h"
 
+#include "platform/records/workbook.h"
+
 #include <QDir>
 #include <QStandardPaths>
 
@@ -16,7 +18,7 @@ QString defaultWorkbookFolder()
 bool enterWorkbook(const QString &folder, QString *error)
 {
     QDir dir(folder);
-    if (!dir.mkpath(QStringLiteral("."))) {
+    if (!makePrivateFolder(dir.absolutePath())) {
         if (error)
             *error = QStringLiteral("The workbook folder %1 cannot be created.").arg(QDir::toNativeSeparators(folder));
         return false;

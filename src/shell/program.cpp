@@ -63,7 +63,7 @@ int runProgram(int &argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Sentrivo"));
     QApplication::setApplicationVersion(QStringLiteral("7.5"));
     QApplication::setOrganizationName(QStringLiteral("Sentrivo"));
-    QApplication::setDesktopFileName(QStringLiteral("sentrivo"));
+    QApplication::setDesktopFileName(QStringLiteral("org.sentrivo.Sentrivo"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("A workbook for the HIPAA Security Rule."));

@@ -1,7 +1,11 @@
 // Draws the pictures the program ships: the start screen and splash
 // artwork, the program icon, and the eight grid backgrounds WP1.jpg-WP8.jpg.
+// Given a second folder, it also draws the desktop icons there in the
+// hicolor theme's layout (<n>x<n>/apps/sentrivo.png and scalable/apps/
+// sentrivo.svg), from the same shapes as the program icon.
 // Backgrounds are deliberately pale so that grid text stays readable on them.
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -106,6 +110,82 @@ QImage icon(int size)
     QPainter p(&image);
     drawEmblem(p, QRectF(size * 0.12, size * 0.06, size * 0.76, size * 0.88));
     return image;
+}
+
+QString svgNumber(qreal value)
+{
+    return QString::number(value, 'f', 2);
+}
+
+// The path as SVG path data; Qt's curves are cubic, as SVG's "C".
+QString svgPathData(const QPainterPath &path)
+{
+    QString data;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        switch (e.type) {
+        case QPainterPath::MoveToElement:
+            data += QStringLiteral("M%1 %2 ").arg(svgNumber(e.x), svgNumber(e.y));
+            break;
+        case QPainterPath::LineToElement:
+            data += QStringLiteral("L%1 %2 ").arg(svgNumber(e.x), svgNumber(e.y));
+            break;
+        case QPainterPath::CurveToElement:
+            data += QStringLiteral("C%1 %2 ").arg(svgNumber(e.x), svgNumber(e.y));
+            break;
+        case QPainterPath::CurveToDataElement:
+            data += QStringLiteral("%1 %2 ").arg(svgNumber(e.x), svgNumber(e.y));
+            break;
+        }
+    }
+    return data.trimmed();
+}
+
+// The program icon as a scalable picture: the shield and check mark of
+// drawEmblem(), on the same 256-unit square as icon(256).
+QByteArray iconSvg()
+{
+    const qreal size = 256;
+    const QRectF r(size * 0.12, size * 0.06, size * 0.76, size * 0.88);
+    QPainterPath tick;
+    tick.moveTo(r.left() + r.width() * 0.28, r.top() + r.height() * 0.50);
+    tick.lineTo(r.left() + r.width() * 0.45, r.top() + r.height() * 0.66);
+    tick.lineTo(r.left() + r.width() * 0.74, r.top() + r.height() * 0.32);
+    const QString svg = QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 256 256\">\n"
+        "  <defs>\n"
+        "    <linearGradient id=\"fill\" gradientUnits=\"userSpaceOnUse\" x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%4\">\n"
+        "      <stop offset=\"0\" stop-color=\"#2b6cb0\"/>\n"
+        "      <stop offset=\"1\" stop-color=\"#123a6b\"/>\n"
+        "    </linearGradient>\n"
+        "  </defs>\n"
+        "  <path d=\"%5\" fill=\"url(#fill)\" stroke=\"#e8eef6\" stroke-width=\"%6\"/>\n"
+        "  <path d=\"%7\" fill=\"none\" stroke=\"#ffffff\" stroke-width=\"%8\" stroke-linecap=\"round\" "
+        "stroke-linejoin=\"round\"/>\n"
+        "</svg>\n")
+        .arg(svgNumber(r.left()), svgNumber(r.top()), svgNumber(r.right()), svgNumber(r.bottom()),
+             svgPathData(shieldPath(r)), svgNumber(r.width() * 0.04), svgPathData(tick), svgNumber(r.width() * 0.10));
+    return svg.toUtf8();
+}
+
+bool save(const QImage &image, const QString &path);
+
+// The desktop icons in the hicolor layout under folder.
+bool saveDesktopIcons(const QDir &folder)
+{
+    bool ok = true;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString sub = QStringLiteral("%1x%1/apps").arg(size);
+        ok = folder.mkpath(sub) && save(icon(size), folder.filePath(sub + QStringLiteral("/sentrivo.png"))) && ok;
+    }
+    ok = folder.mkpath(QStringLiteral("scalable/apps")) && ok;
+    QFile svg(folder.filePath(QStringLiteral("scalable/apps/sentrivo.svg")));
+    if (!svg.open(QIODevice::WriteOnly) || svg.write(iconSvg()) < 0 || !svg.flush()) {
+        std::fprintf(stderr, "makepictures: cannot write %s\n", qPrintable(svg.fileName()));
+        return false;
+    }
+    return ok;
 }
 
 // Pale, low-contrast textures; n selects the style.
@@ -217,8 +297,8 @@ bool save(const QImage &image, const QString &path)
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: makepictures OUTPUT_FOLDER\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: makepictures OUTPUT_FOLDER [ICON_THEME_FOLDER]\n");
         return 2;
     }
     QDir out(QString::fromLocal8Bit(argv[1]));
@@ -231,5 +311,7 @@ int main(int argc, char **argv)
     ok = save(icon(256), out.filePath(QStringLiteral("icon.png"))) && ok;
     for (int n = 1; n <= 8; ++n)
         ok = save(background(n, 1024, 768), out.filePath(QStringLiteral("WP%1.jpg").arg(n))) && ok;
+    if (argc == 3)
+        ok = saveDesktopIcons(QDir(QString::fromLocal8Bit(argv[2]))) && ok;
     return ok ? 0 : 1;
 }

@@ -31,7 +31,8 @@ public:
     // whatever its case.
     QString contentPath(const QString &name) const;
 
-    // Creates the workbook folder when it does not exist. On failure says why.
+    // Creates the workbook folder when it does not exist, readable and
+    // writable by its owner only (0700). On failure says why.
     bool ensureExists(QString *error = nullptr) const;
 
     friend bool operator==(const Workbook &a, const Workbook &b)
@@ -43,3 +44,8 @@ private:
     QString m_folder;
     QString m_contentFolder;
 };
+
+// Creates folder, and any missing parent, when it does not exist; the folder
+// itself is made 0700 (its parents get the usual permissions). An existing
+// folder is left as it is. True when the folder exists afterwards.
+bool makePrivateFolder(const QString &folder);
