@@ -170,9 +170,11 @@ void TestMiscform1::linkPage()
         QCOMPARE(f.test.urlOpener->urls.last().scheme(), QStringLiteral("https"));
         QCOMPARE(f.test.urlOpener->urls.last().host(), QString::fromLatin1(rows[row].host));
     }
-    // A failed hand-off says nothing.
+    // A failed hand-off says so, with the address to copy.
+    QVERIFY(f.test.linkNotice->addresses.isEmpty());
     f.test.urlOpener->result = false;
     QTest::mouseClick(page->link(0), Qt::LeftButton);
+    QCOMPARE(f.test.linkNotice->addresses, QList<QUrl>{f.test.urlOpener->urls.last()});
     QVERIFY(f.test.prompt->questions.isEmpty());
     // Any other topic hides the links again.
     f.screen->topicButtons()->button(0)->click();
