@@ -106,6 +106,9 @@ ActionArea::ActionArea(ScreenEnvironment &environment, QWidget *parent)
     buildSharedMenus(QStringLiteral("Utilities"), QStringLiteral("&Action Area"));
 
     session_->setSaver([this] { return saveCurrentText(); });
+    session_->setReverter([this] { revertToSavedText(); });
+    startKeepingUnsavedText();
+    environment.settleBeforeEnd = [this](bool mayAsk) { return settleBeforeEnd(mayAsk); };
     connectWritingAids();
     connect(worksheetsPanel_, &WorksheetsPanel::captionChanged, this, &ActionArea::setCaption);
     connect(standardsPanel_, &StandardsGridPanel::captionChanged, this, &ActionArea::setCaption);
@@ -127,7 +130,10 @@ bool ActionArea::printPreviewShown() const
     return print_ && print_->isShown();
 }
 
-ActionArea::~ActionArea() = default;
+ActionArea::~ActionArea()
+{
+    environment().settleBeforeEnd = nullptr;
+}
 
 void ActionArea::buildBody()
 {

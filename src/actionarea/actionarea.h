@@ -1,5 +1,6 @@
 #pragma once
 
+#include "actionarea/autosave.h"
 #include "actionarea/optionstable.h"
 #include "screens/mainscreen.h"
 
@@ -101,6 +102,14 @@ public:
     SpellingHighlighter *spellingHighlighter() const { return spellingHighlighter_; }
     QAction *optionsEntry(OptionsTable::Entry entry) const { return optionsEntries_.at(int(entry)); }
 
+    // The program is asked to end by the desktop (session logout) or by a
+    // signal: the copy of unsaved text is kept at once, then, when the
+    // user may be asked, the save question settles the text as closing the
+    // window does. False when the user chose to stay (Cancel, or a save
+    // that failed).
+    bool settleBeforeEnd(bool mayAsk);
+    Autosave::Keeper &unsavedTextKeeper() const { return *m_autosave; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void handleEscape() override;
@@ -120,6 +129,13 @@ private:
     void enterWorksheets();
     void connectWritingAids();
     bool saveCurrentText();
+    // After a No to the save question: the text on screen becomes what is
+    // saved (the file read again).
+    void revertToSavedText();
+    // The document being edited and the bytes a save would write, for the
+    // copy kept of unsaved text.
+    std::optional<Autosave::Copy> unsavedCopy() const;
+    void startKeepingUnsavedText();
     void setCaption(const QString &caption) { setWindowTitle(caption); }
 
     std::unique_ptr<StatusTable> statusTable_;
@@ -137,6 +153,7 @@ private:
     SafeguardWorkspace *workspace_ = nullptr;
     GridBackground *gridBackground_ = nullptr;
     ActionAreaPrint *print_ = nullptr;
+    Autosave::Keeper *m_autosave = nullptr;
     std::array<QAction *, OptionsTable::kEntryCount> optionsEntries_{};
     QList<QPair<QAction *, QList<OptionsTable::Entry>>> separators_;
 

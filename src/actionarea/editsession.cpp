@@ -8,13 +8,21 @@ EditSession::EditSession(std::shared_ptr<Prompt> prompt, QObject *parent)
 {
 }
 
+void EditSession::setUnsaved(bool unsaved)
+{
+    if (unsaved_ == unsaved)
+        return;
+    unsaved_ = unsaved;
+    Q_EMIT unsavedChanged(unsaved);
+}
+
 bool EditSession::settleUnsavedChanges(QWidget *parent)
 {
     discardedByNo_ = false;
     if (!unsaved_)
         return true;
     if (questionAllowed_ && !questionAllowed_()) {
-        unsaved_ = false;
+        setUnsaved(false);
         return true;
     }
     QApplication::restoreOverrideCursor();
@@ -24,18 +32,22 @@ bool EditSession::settleUnsavedChanges(QWidget *parent)
         if (saver_ && !saver_())
             return false;
     } else if (answer == Prompt::Answer::No) {
-        discardedByNo_ = true;
+        setUnsaved(false);
+        if (reverter_)
+            reverter_();
+        else
+            discardedByNo_ = true;
     } else {
         return false;
     }
-    unsaved_ = false;
+    setUnsaved(false);
     return true;
 }
 
 void EditSession::guardedActionCancelled()
 {
     if (discardedByNo_)
-        unsaved_ = true;
+        setUnsaved(true);
     discardedByNo_ = false;
 }
 
@@ -45,5 +57,7 @@ void EditSession::noteContentChanged(bool countsAsEdit)
         loading_ = 0;
         return;
     }
-    unsaved_ = countsAsEdit;
+    setUnsaved(countsAsEdit);
+    if (countsAsEdit)
+        Q_EMIT edited();
 }

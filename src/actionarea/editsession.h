@@ -24,8 +24,8 @@ public:
     explicit EditSession(std::shared_ptr<Prompt> prompt, QObject *parent = nullptr);
 
     bool hasUnsavedChanges() const { return unsaved_; }
-    void setUnsavedChanges(bool unsaved) { unsaved_ = unsaved; }
-    void clearUnsavedChanges() { unsaved_ = false; }
+    void setUnsavedChanges(bool unsaved) { setUnsaved(unsaved); }
+    void clearUnsavedChanges() { setUnsaved(false); }
 
     int loadingFlag() const { return loading_; }
     void setLoadingFlag(int value) { loading_ = value; }
@@ -35,16 +35,20 @@ public:
     void setSaver(std::function<bool()> saver) { saver_ = std::move(saver); }
     // Whether the question may be asked at all (never in the sample).
     void setQuestionAllowed(std::function<bool()> allowed) { questionAllowed_ = std::move(allowed); }
+    // Puts what is saved back on screen (reads the file again), after a No.
+    void setReverter(std::function<void()> reverter) { reverter_ = std::move(reverter); }
 
     // Asks the save question when there are unsaved changes. Returns whether
     // the action that asked may go on: Yes saves and goes on, No discards and
-    // goes on. Cancel (also Esc and the close box) and a Yes whose save failed
-    // keep the edits and the flag, and the action must not go on, so the
-    // user's text is never thrown away.
+    // goes on, the screen showing what is saved, so that nothing on it looks
+    // saved when it is not. Cancel (also Esc and the close box) and a Yes
+    // whose save failed keep the edits and the flag, and the action must not
+    // go on, so the user's text is never thrown away.
     bool settleUnsavedChanges(QWidget *parent);
     // The action a No let go on was then cancelled (the exit question
-    // answered No or Cancel): the text is still on screen, so it counts as
-    // unsaved again.
+    // answered No or Cancel). Without a reverter the text is still on
+    // screen, so it counts as unsaved again; with one, what is on screen is
+    // what is saved.
     void guardedActionCancelled();
 
     // The editor's content changed. A change the program announced through
@@ -52,10 +56,19 @@ public:
     // whether the change is an edit of the user's text.
     void noteContentChanged(bool countsAsEdit);
 
+Q_SIGNALS:
+    // The flag changed (false: saved, discarded, or another document shown).
+    void unsavedChanged(bool unsaved);
+    // The user edited the text.
+    void edited();
+
 private:
+    void setUnsaved(bool unsaved);
+
     std::shared_ptr<Prompt> prompt_;
     std::function<bool()> saver_;
     std::function<bool()> questionAllowed_;
+    std::function<void()> reverter_;
     bool unsaved_ = false;
     bool discardedByNo_ = false;
     int loading_ = 0;

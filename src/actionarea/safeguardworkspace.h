@@ -53,7 +53,11 @@ public:
     ~SafeguardWorkspace() override;
 
     // The Action Area's WorkMode, which decides file names, captions and rules.
-    void setWorkMode(int workMode) { workMode_ = workMode; }
+    void setWorkMode(int workMode)
+    {
+        workMode_ = workMode;
+        entryUnreadable_ = false;
+    }
     int workMode() const { return workMode_; }
 
     // A safeguard button of the current group (WorkModes 2-6) pressed. False
@@ -105,9 +109,21 @@ public:
     // The file the last entry view loaded (in the workbook, or the shipped
     // sample), empty for other views.
     QString currentEntryFile() const { return currentEntryFile_; }
-    // The entry shown exists in the workbook but could not be read: it is
-    // never saved over until a later choice of the view reads it.
+    // The one rule for every document the editor holds from the workbook
+    // (entries, the disaster recovery plan, worksheets): a missing file
+    // opens as an empty editor, ready to be written; a file that is there
+    // but cannot be read is reported, shown read-only with the entry
+    // commands off, and never saved over until a later opening reads it.
+    enum class DocumentOpening { Missing, Loaded, Unreadable };
+    DocumentOpening openDocument(const QString &path);
+    // The document shown exists in the workbook but could not be read.
     bool entryUnreadable() const { return entryUnreadable_; }
+    // The entry or plan shown read again from its file (empty when it has
+    // none yet), after the user chose not to save the edits.
+    void revertToSaved();
+    // Every save of a workbook document asks this first: true, with the
+    // user told why, when the document shown could not be read.
+    bool refuseSavingUnreadable();
     QString contentFolder() const { return contentFolder_; }
 
 Q_SIGNALS:

@@ -2,12 +2,15 @@
 // templates, text location and the clipboard.
 #include "actionarea/safeguardworkspace.h"
 
+#include "platform/records/storedfile.h"
+
 #include "actionarea/editsession.h"
 #include "actionarea/entrytemplates.h"
 #include "actionarea/status/statusbox.h"
 #include "actionarea/status/statusvalues.h"
 #include "platform/editor/richtexteditor.h"
 #include "platform/records/filenames.h"
+#include "platform/records/storedfile.h"
 #include "platform/rtf/rtf.h"
 #include "screens/mainscreen.h"
 
@@ -248,16 +251,10 @@ void SafeguardWorkspace::showEntryView(Catalogue::EntryKind kind)
         currentEntryFile_ = Catalogue::entryFileName(kind, safeguardNo);
         path = workbookPath(currentEntryFile_);
     }
-    // A missing file is an entry not written yet: the editor stays empty.
-    if (!path.isEmpty() && (workMode_ == kSampleMode || existsInWorkbook(path)) && !loadEntryFile(path)
-        && workMode_ != kSampleMode) {
-        // An entry that is there but cannot be read is never replaced by
-        // what the empty editor would save.
-        entryUnreadable_ = true;
-        setEntryCommandsAllowed(false);
-        setTemplateAllowed(false);
-        editor_->setReadOnly(true);
-        session_.clearUnsavedChanges();
+    if (workMode_ == kSampleMode) {
+        if (!path.isEmpty())
+            loadEntryFile(path);
+    } else if (!path.isEmpty() && openDocument(path) == DocumentOpening::Unreadable) {
         return;
     }
 
@@ -270,9 +267,53 @@ void SafeguardWorkspace::showEntryView(Catalogue::EntryKind kind)
 
 bool SafeguardWorkspace::existsInWorkbook(const QString &path) const
 {
-    // A link whose target is gone or unreachable is there too.
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
+    return StoredFile::isPresent(path);
+}
+
+SafeguardWorkspace::DocumentOpening SafeguardWorkspace::openDocument(const QString &path)
+{
+    entryUnreadable_ = false;
+    currentEntryFile_ = QFileInfo(path).fileName();
+    // A missing file is a document not written yet: the editor stays empty.
+    if (!existsInWorkbook(path))
+        return DocumentOpening::Missing;
+    if (loadEntryFile(path))
+        return DocumentOpening::Loaded;
+    // Neither a template nor what the empty editor would save may take the
+    // place of the document the user wrote.
+    entryUnreadable_ = true;
+    setEntryCommandsAllowed(false);
+    setTemplateAllowed(false);
+    editor_->setReadOnly(true);
+    session_.clearUnsavedChanges();
+    return DocumentOpening::Unreadable;
+}
+
+void SafeguardWorkspace::revertToSaved()
+{
+    QString path;
+    if (workMode_ == kRecoveryPlanMode)
+        path = workbookPath(kRecoveryPlanFile);
+    else if (isSafeguardMode(workMode_) && currentView_ >= ActionTakenView && currentSafeguardNo() >= 0)
+        path = workbookPath(Catalogue::entryFileName(entryKindOfView(currentView_), currentSafeguardNo()));
+    if (path.isEmpty())
+        return;
+    const bool readOnly = editor_->isReadOnly();
+    emptyEditor();
+    if (openDocument(path) != DocumentOpening::Unreadable)
+        editor_->setReadOnly(readOnly);
+    session_.clearUnsavedChanges();
+}
+
+bool SafeguardWorkspace::refuseSavingUnreadable()
+{
+    if (!entryUnreadable_)
+        return false;
+    services_.prompt->ask(this, Prompt::Icon::Exclamation, kSaveFailedTitle,
+                          QStringLiteral("The file %1 could not be read, so nothing is saved over it.")
+                              .arg(currentEntryFile_),
+                          Prompt::Buttons::Ok);
+    return true;
 }
 
 bool SafeguardWorkspace::loadEntryFile(const QString &path)
@@ -306,13 +347,8 @@ void SafeguardWorkspace::showPolicyNotice()
 
 bool SafeguardWorkspace::save()
 {
-    if (entryUnreadable_ && (workMode_ == kRecoveryPlanMode || isSafeguardMode(workMode_))) {
-        services_.prompt->ask(this, Prompt::Icon::Exclamation, kSaveFailedTitle,
-                              QStringLiteral("The file %1 could not be read, so nothing is saved over it.")
-                                  .arg(currentEntryFile_),
-                              Prompt::Buttons::Ok);
+    if ((workMode_ == kRecoveryPlanMode || isSafeguardMode(workMode_)) && refuseSavingUnreadable())
         return false;
-    }
     if (workMode_ == kRecoveryPlanMode)
         return writeEditorTo(kRecoveryPlanFile, QStringLiteral("disaster recovery plan"));
     if (workMode_ == kSampleMode) {
@@ -445,18 +481,9 @@ void SafeguardWorkspace::copyToClipboard()
 
 void SafeguardWorkspace::loadRecoveryPlan()
 {
-    currentEntryFile_ = kRecoveryPlanFile;
-    entryUnreadable_ = false;
     editor_->setReadOnly(false);
-    const QString planPath = workbookPath(kRecoveryPlanFile);
-    if (existsInWorkbook(planPath) && !loadEntryFile(planPath)) {
-        // The plan the user wrote is there but unreadable: neither the
-        // template nor a save may take its place.
-        entryUnreadable_ = true;
-        editor_->setReadOnly(true);
-        session_.clearUnsavedChanges();
+    if (openDocument(workbookPath(kRecoveryPlanFile)) == DocumentOpening::Unreadable)
         return;
-    }
     if (editor_->text().trimmed().isEmpty()) {
         const QString path = Reference::findContentFile(
             contentFolder_, EntryTemplates::templateFileName(EntryTemplates::kRecoveryPlanTemplate));

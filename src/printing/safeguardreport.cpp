@@ -3,6 +3,7 @@
 #include "catalogue/highlight.h"
 #include "catalogue/referencetexts.h"
 #include "catalogue/safeguardcatalogue.h"
+#include "platform/records/storedfile.h"
 #include "platform/rtf/rtf.h"
 
 #include <QDir>
@@ -49,6 +50,7 @@ void SafeguardReport::reset(int safeguardNo, bool sampleView)
     m_safeguardNo = sampleView ? Catalogue::Sample::SafeguardNo : safeguardNo;
     for (auto &scratch : m_scratches)
         scratch->clear();
+    m_unreadableEntries.fill(QString());
 }
 
 void SafeguardReport::copyFromDisplay(int section, const QTextDocument &display)
@@ -74,8 +76,10 @@ void SafeguardReport::loadEntryScratches(const QString &workbookFolder)
             ? Reference::findContentFile(m_contentFolder, Catalogue::Sample::entryFileName(kEntryKinds[i]))
             : QDir(workbookFolder).filePath(Catalogue::entryFileName(kEntryKinds[i], m_safeguardNo));
         target.clear();
-        if (!path.isEmpty())
-            Rtf::loadFile(path, &target);
+        m_unreadableEntries[size_t(i)].clear();
+        QString error;
+        if (!path.isEmpty() && !Rtf::loadFile(path, &target, &error) && StoredFile::isPresent(path))
+            m_unreadableEntries[size_t(i)] = QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(path), error);
     }
 }
 
@@ -94,6 +98,13 @@ QString SafeguardReport::documentName() const
 std::optional<SafeguardReport::Refusal> SafeguardReport::refusalFor(int section) const
 {
     const QString name = safeguardName();
+    static constexpr std::array<const char *, 3> kEntryTitles{"Action Taken", "Comments/Notes",
+                                                              "Policies and Procedures"};
+    if (section >= 3 && section < kSectionCount && !m_unreadableEntries[size_t(section - 3)].isEmpty()) {
+        const QString title = QLatin1String(kEntryTitles[size_t(section - 3)]);
+        return Refusal{title, QStringLiteral("The %1 entry for %2 could not be read: %3").arg(title, name,
+                                                                                           m_unreadableEntries[size_t(section - 3)])};
+    }
     switch (section) {
     case 0:
         if (Catalogue::isOverview(m_safeguardNo))

@@ -61,11 +61,14 @@ public:
 
     // Loads each entry scratch that is still empty from its file: the
     // workbook's "Action<n>.Fil", "Comment<n>.Fil", "Policy<n>.Fil", or the
-    // shipped sample entries. A missing file leaves the scratch empty.
+    // shipped sample entries. A missing file leaves the scratch empty; a file
+    // that is there but cannot be read leaves it empty too, and is
+    // remembered so that the entry is never reported as one not written.
     void loadEntryScratches(const QString &workbookFolder);
 
     // The message for checking a section that cannot be printed (box 0 on
-    // the two overviews, an entry that is empty), or nothing.
+    // the two overviews, an entry that is empty, an entry whose file could
+    // not be read), or nothing.
     std::optional<Refusal> refusalFor(int section) const;
 
     // The printer font and colour, and the margins (Page Setup's).
@@ -89,6 +92,8 @@ private:
 
     QString m_contentFolder;
     std::array<std::unique_ptr<QTextDocument>, kScratchCount> m_scratches;
+    // For each entry (0-2), why its file could not be read, else empty.
+    std::array<QString, 3> m_unreadableEntries;
     int m_safeguardNo = 0;
     bool m_sampleView = false;
     QFont m_font;

@@ -1,12 +1,17 @@
 #include "readers/infoadv.h"
 
 #include "platform/editor/richtexteditor.h"
+#include "printing/printpanel.h"
 #include "readers/documentviewer.h"
+#include "readers/readerprint.h"
 #include "readers/readertables.h"
 #include "readers/topicbuttons.h"
 #include "screens/helptopics.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QGroupBox>
+#include <QMenu>
 #include <QHBoxLayout>
 #include <QPushButton>
 
@@ -47,8 +52,15 @@ InfoAdv::InfoAdv(ScreenEnvironment &environment, MainScreen *hub)
     connect(subTopics_, &TopicButtonGroup::pressed, this, &InfoAdv::chooseSubTopic);
     connect(nistButton_, &QPushButton::clicked, this, &InfoAdv::openNistPage);
 
+    m_print = new ReaderPrint(environment.services, environment.printServices,
+                              QStringLiteral("Print Current Document"), centralWidget());
+    setNoOptionsMenuArea(m_print->panel());
+
     addSwitchingEntries(QStringLiteral("&Exit Program"));
-    buildSharedMenus(QStringLiteral("Utilities"), QStringLiteral("&Information Advisor"), false);
+    optionsMenu()->addSeparator();
+    m_printEntry = optionsMenu()->addAction(QStringLiteral("&Print"), this, &InfoAdv::printDocument);
+    m_printEntry->setShortcut(QKeySequence::Print);
+    buildSharedMenus(QStringLiteral("Utilities"), QStringLiteral("&Information Advisor"), true);
 
     // The screen always opens on "Addressable Safeguards".
     topics_->markChosen(-1);
@@ -60,6 +72,41 @@ InfoAdv::InfoAdv(ScreenEnvironment &environment, MainScreen *hub)
 int InfoAdv::screenHelpTopic() const
 {
     return HelpTopic::InformationAdvisor;
+}
+
+int InfoAdv::f1HelpTopic() const
+{
+    return printPanelShown() ? HelpTopic::PrintPreview : HelpTopic::InformationAdvisor;
+}
+
+bool InfoAdv::printPanelShown() const
+{
+    return m_print && m_print->isOpen();
+}
+
+void InfoAdv::printDocument()
+{
+    if (printPanelShown()) {
+        m_print->panel()->printDocument();
+        return;
+    }
+    m_print->print(viewer_->editor()->rtf(), PrintMargins{200, 100, 100, 100}, windowTitle());
+}
+
+void InfoAdv::chooseSwitchingEntry(int index)
+{
+    if (printPanelShown()) {
+        m_print->close();
+        QCoreApplication::processEvents();
+    }
+    pressScreenButton(index);
+}
+
+void InfoAdv::handleEscape()
+{
+    if (m_print->escape())
+        return;
+    pressScreenButton(ScreenIndex::ExitProgram);
 }
 
 void InfoAdv::setView(AdvisorView view)
@@ -131,11 +178,5 @@ void InfoAdv::openNistPage()
 {
     const QUrl target = currentTopic_ == ReaderTables::kKeyInformationTopic ? ReaderTables::nistResourceGuideUrl()
                                                                             : ReaderTables::nistPublicationsIndexUrl();
-    UrlOpener *opener = environment().services.urlOpener.get();
-    if (opener && opener->openUrl(target))
-        return;
-    environment().services.prompt->ask(this, Prompt::Icon::Exclamation, QStringLiteral("Unable to Connect to Internet"),
-                                       QStringLiteral("Unable to connect to Internet.\n\nPlease ensure your Internet "
-                                                      "is running in \nthe background, then please try again!"),
-                                       Prompt::Buttons::Ok);
+    openLinkOrSaySo(environment().services, this, target);
 }

@@ -60,9 +60,9 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
     QLabel::mouseReleaseEvent(event);
 }
 
-LinkPage::LinkPage(UrlOpener *opener, QWidget *parent)
+LinkPage::LinkPage(const PlatformServices &services, QWidget *parent)
     : QWidget(parent)
-    , opener_(opener)
+    , m_services(services)
     , heading_(new QLabel(QStringLiteral("HIPAA Web Links"), this))
     , introduction_(new QLabel(this))
 {
@@ -92,10 +92,8 @@ LinkPage::LinkPage(UrlOpener *opener, QWidget *parent)
                                    QUrl(QString::fromLatin1(row.address)), this);
         link->setObjectName(QStringLiteral("link%1").arg(row.number));
         layout->addWidget(link, 0, Qt::AlignLeft);
-        connect(link, &LinkLabel::activated, this, [this](const QUrl &address) {
-            if (opener_)
-                opener_->openUrl(address);
-        });
+        connect(link, &LinkLabel::activated, this,
+                [this](const QUrl &address) { openLinkOrSaySo(m_services, this, address); });
         links_ << link;
     }
     layout->addStretch(1);

@@ -5,7 +5,7 @@
 #include <QUrl>
 #include <QWidget>
 
-class UrlOpener;
+#include "platform/services/services.h"
 
 // One link of the link page: blue, bold, its description as tooltip. While
 // the mouse button is held on it the caption sits 45 twips (3 pixels) lower;
@@ -34,12 +34,13 @@ private:
 };
 
 // The Miscellaneous screen's page of web links: heading, introduction and
-// the seven links. Failures to open a link are not reported.
+// the seven links. A link that cannot be opened says so and shows its
+// address with a Copy button.
 class LinkPage : public QWidget
 {
     Q_OBJECT
 public:
-    LinkPage(UrlOpener *opener, QWidget *parent = nullptr);
+    LinkPage(const PlatformServices &services, QWidget *parent = nullptr);
 
     QLabel *heading() const { return heading_; }
     QLabel *introduction() const { return introduction_; }
@@ -47,7 +48,7 @@ public:
     int linkCount() const { return int(links_.size()); }
 
 private:
-    UrlOpener *opener_;
+    PlatformServices m_services;
     QLabel *heading_;
     QLabel *introduction_;
     QList<LinkLabel *> links_;

@@ -41,7 +41,7 @@ Miscform1::Miscform1(ScreenEnvironment &environment, MainScreen *hub)
 
     area_ = setUpTopicColumn(ReaderTables::captionsOf(ReaderTables::miscTopics()), &topics_);
     viewer_ = new DocumentViewer(contentFolder(), area_);
-    linkPage_ = new LinkPage(environment.services.urlOpener.get(), area_);
+    linkPage_ = new LinkPage(environment.services, area_);
     linkPage_->hide();
 
     commandRow_ = new QWidget(area_);

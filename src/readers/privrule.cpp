@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -224,10 +225,17 @@ void PrivRule::runSearch()
 {
     RichTextEditor *editor = viewer_->editor();
     editor->setKeepSelectionVisible(true);
-    switch (search_->findNext(searchPanel_->searchText()->text())) {
-    case DocumentSearch::Result::Found:
-        searchPanel_->searchButton()->setFocus();
+    // The caret stays in the search box, for the next search or new words;
+    // the match is shown in the middle of the view.
+    QLineEdit *box = searchPanel_->searchText();
+    switch (search_->findNext(box->text())) {
+    case DocumentSearch::Result::Found: {
+        const QRect match = editor->cursorRect();
+        QScrollBar *bar = editor->verticalScrollBar();
+        bar->setValue(bar->value() + match.center().y() - editor->viewport()->height() / 2);
+        box->setFocus();
         break;
+    }
     case DocumentSearch::Result::ReachedEnd:
         environment().services.prompt->ask(this, Prompt::Icon::Information, QStringLiteral("Search Document"),
                                            QStringLiteral("Search has reached the end of the document."),
@@ -235,7 +243,7 @@ void PrivRule::runSearch()
         // The caret went back to offset 1 with the search position.
         editor->select(1, 0);
         search_->restart();
-        editor->setFocus();
+        box->setFocus();
         break;
     case DocumentSearch::Result::NothingToFind:
         QApplication::beep();

@@ -32,6 +32,10 @@ struct ScreenEnvironment
     std::function<void(QWidget *)> showAbout;
     // Ends the run (the application's event loop by default).
     std::function<void()> endProgram;
+    // Set by the Action Area while it is open: settles its unsaved text
+    // before the desktop or a signal ends the program (mayAsk: whether the
+    // user may be asked). False when the user chose to stay.
+    std::function<bool(bool mayAsk)> settleBeforeEnd;
     // Opens the backup utility modally over a window, in restore mode when
     // `restore` is true; returns true when a restore replaced the workbook's
     // files. The entries of "Utilities" stay disabled while it is unset.

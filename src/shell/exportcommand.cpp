@@ -30,7 +30,7 @@ QFont reportFont()
 }
 
 bool composeSummary(const QString &argument, const Context &context, PrintSurface &surface, QString *name,
-                    const Warn &)
+                    const Warn &warn)
 {
     StandardsSummary::Selection selection;
     if (argument.isEmpty())
@@ -45,6 +45,9 @@ bool composeSummary(const QString &argument, const Context &context, PrintSurfac
         return false;
     StatusTable statuses(context.workbookDir);
     statuses.loadStatusTable();
+    // A summary of blank statuses must not pass for one of statuses not set.
+    if (const QString problem = statuses.readProblem(); !problem.isEmpty())
+        warn(problem);
     StandardsSummary::compose(
         surface, selection, [&statuses](int record) { return statuses.slot(record); }, Qt::black,
         QDate::currentDate());
@@ -123,8 +126,10 @@ bool composeTimeline(const QString &argument, const Context &context, PrintSurfa
     if (!argument.isEmpty())
         return false;
     ToDoList list;
-    ToDoStore::loadList(list, QDir(context.workbookDir));
-    if (!ToDoPrintout::hasEntries(list))
+    const ToDoStore::LoadResult loaded = ToDoStore::loadList(list, QDir(context.workbookDir));
+    if (loaded.isUnreadable())
+        warn(TimelineExport::unreadableMessage(loaded));
+    else if (!ToDoPrintout::hasEntries(list))
         warn(ToDoPrintout::kNothingToPrint);
     ToDoPrintout::Options options;
     options.today = QDate::currentDate();

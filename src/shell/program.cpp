@@ -1,6 +1,7 @@
 #include "shell/program.h"
 
 #include "actionarea/actionarea.h"
+#include "actionarea/autosave.h"
 #include "platform/records/contentfolder.h"
 #include "platform/services/qtservices.h"
 #include "printing/printservices.h"
@@ -11,6 +12,7 @@
 #include "shell/exportcommand.h"
 #include "shell/backupcommand.h"
 #include "shell/backuputility.h"
+#include "shell/endrequests.h"
 #include "screens/programcontext.h"
 #include "shell/startscreen.h"
 
@@ -117,6 +119,14 @@ int runProgram(int &argc, char **argv)
         about.exec();
     };
     environment.endProgram = [] { QCoreApplication::quit(); };
+    // A logout or a SIGTERM is handled as the close box is.
+    EndRequests endRequests(
+        [&environment](bool mayAsk) { return !environment.settleBeforeEnd || environment.settleBeforeEnd(mayAsk); },
+        [] { QCoreApplication::quit(); });
+    if (!endRequests.watchTerminationSignals())
+        std::fprintf(stderr, "sentrivo: SIGTERM cannot be handled; unsaved text is kept only by its copy\n");
+    // Text left unsaved when the program last ended is offered back first.
+    Autosave::offerRecovery(QDir(context.workbookDir), *services.prompt);
     environment.openScreen = openReaderScreen;
     environment.openBackupUtility = backupUtilityOpener(context, services);
 

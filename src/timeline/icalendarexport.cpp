@@ -23,7 +23,7 @@ QByteArray dateValue(const QDate &date)
 
 } // namespace
 
-std::vector<Event> eventsOf(const ToDoList &list)
+std::vector<Event> eventsOf(const ToDoList &list, const QDate &today)
 {
     std::vector<Event> events;
     QHash<QByteArray, int> seen;
@@ -31,9 +31,12 @@ std::vector<Event> eventsOf(const ToDoList &list)
         if (!row.hasItem())
             continue;
         const QString item = row.item().trimmed();
+        const bool done = !row.fields[ToDoItem::ActualDate].trimmed().isEmpty();
         for (int field : {int(ToDoItem::ToDoDate), int(ToDoItem::NextReviewDate)}) {
+            if (field == ToDoItem::ToDoDate && done)
+                continue;
             const QDate date = ToDoDate::parse(row.fields[size_t(field)]);
-            if (!date.isValid())
+            if (!date.isValid() || (today.isValid() && date < today))
                 continue;
             const QByteArray key = (item.toLower() + QLatin1Char('\n') + dateKindCaption(field)
                                     + QLatin1Char('\n') + date.toString(Qt::ISODate))

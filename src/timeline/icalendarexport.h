@@ -23,10 +23,11 @@ struct Event
 
 // The events of the list in row order: a row's to-do date before its next
 // review date; rows without an item and dates that cannot be read are left
-// out. A UID depends only on the item, the kind of date and the date (and a
+// out, and so are the to-do date of an item already done (it has an actual
+// date) and every date before today, which no reminder can serve. A UID depends only on the item, the kind of date and the date (and a
 // counter among identical rows), so exporting again updates the same events
 // instead of adding copies.
-std::vector<Event> eventsOf(const ToDoList &list);
+std::vector<Event> eventsOf(const ToDoList &list, const QDate &today);
 
 // The whole file: CRLF line ends, lines folded at 75 octets, text values
 // escaped, UTF-8. stamp is written as every event's DTSTAMP (in UTC).

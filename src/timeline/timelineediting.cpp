@@ -188,6 +188,17 @@ void TimelinePanel::showCalendarFor(int row, int column)
     calendar_->raise();
 }
 
+void TimelinePanel::followCalendarCell()
+{
+    if (!calendar_->isVisible() || clickRow_ < 1 || !isDateColumn(clickColumn_))
+        return;
+    const QRect cell = grid_->visualRect(grid_->model()->index(clickRow_ - 1, clickColumn_));
+    if (!grid_->viewport()->rect().contains(cell))
+        hideCalendar();
+    else
+        showCalendarFor(clickRow_, clickColumn_);
+}
+
 void TimelinePanel::hideCalendar()
 {
     calendar_->hide();

@@ -9,10 +9,21 @@
 
 namespace TimelineExport {
 
+QString unreadableMessage(const ToDoStore::LoadResult &loaded)
+{
+    return QStringLiteral("The project timeline could not be read from %1: %2")
+        .arg(QDir::toNativeSeparators(loaded.path), loaded.error);
+}
+
 bool writePdf(const QDir &workbook, const QString &outPath, const QDate &today, QString *error)
 {
     ToDoList list;
-    ToDoStore::loadList(list, workbook);
+    const ToDoStore::LoadResult loaded = ToDoStore::loadList(list, workbook);
+    if (loaded.isUnreadable()) {
+        if (error)
+            *error = unreadableMessage(loaded);
+        return false;
+    }
     if (!ToDoPrintout::hasEntries(list)) {
         if (error)
             *error = ToDoPrintout::kNothingToPrint;
@@ -30,8 +41,13 @@ bool writePdf(const QDir &workbook, const QString &outPath, const QDate &today, 
 bool writeCalendar(const QDir &workbook, const QString &outPath, const QDateTime &stamp, QString *error)
 {
     ToDoList list;
-    ToDoStore::loadList(list, workbook);
-    return writeFileSafely(outPath, ICalendarExport::write(ICalendarExport::eventsOf(list), stamp), error);
+    const ToDoStore::LoadResult loaded = ToDoStore::loadList(list, workbook);
+    if (loaded.isUnreadable()) {
+        if (error)
+            *error = unreadableMessage(loaded);
+        return false;
+    }
+    return writeFileSafely(outPath, ICalendarExport::write(ICalendarExport::eventsOf(list, stamp.toLocalTime().date()), stamp), error);
 }
 
 } // namespace TimelineExport

@@ -34,6 +34,8 @@ using namespace TimelineGrid;
 
 namespace {
 
+// Cells hold the file's text. Date cells show it with a four-digit year
+// and take a date typed in any common form, stored in the file's form.
 class CellDelegate : public QStyledItemDelegate
 {
 public:
@@ -42,9 +44,46 @@ public:
                           const QModelIndex &index) const override
     {
         QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto *line = qobject_cast<QLineEdit *>(editor))
+        if (auto *line = qobject_cast<QLineEdit *>(editor)) {
             line->setValidator(noQuotesValidator(line));
+            if (isDateColumn(index.column()))
+                line->setToolTip(QStringLiteral("Type a date such as 3/6/2027 or March 6, 2027, or pick it on the "
+                                                "calendar. Clear the cell to remove the date."));
+        }
         return editor;
+    }
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override
+    {
+        auto *line = qobject_cast<QLineEdit *>(editor);
+        const QDate date = ToDoDate::parse(index.data().toString());
+        if (line && isDateColumn(index.column()) && date.isValid()) {
+            line->setText(ToDoDate::gridFormat(date));
+            return;
+        }
+        QStyledItemDelegate::setEditorData(editor, index);
+    }
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
+    {
+        auto *line = qobject_cast<QLineEdit *>(editor);
+        if (!line || !isDateColumn(index.column())) {
+            QStyledItemDelegate::setModelData(editor, model, index);
+            return;
+        }
+        const QString typed = line->text().trimmed();
+        const QDate date = ToDoDate::parseTyped(typed);
+        if (typed.isEmpty())
+            model->setData(index, QString());
+        else if (date.isValid())
+            model->setData(index, ToDoDate::format(date));
+        else
+            QApplication::beep(); // not a date: the cell keeps what it held
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->text = shownText(index.column(), index.data().toString());
     }
 };
 
@@ -63,6 +102,19 @@ public:
 };
 
 } // namespace
+
+QString TimelineGrid::shownText(int column, const QString &text)
+{
+    if (!isDateColumn(column))
+        return text;
+    const QDate date = ToDoDate::parse(text);
+    return date.isValid() ? ToDoDate::gridFormat(date) : text;
+}
+
+QString TimelinePanel::shownCellText(int row, int column) const
+{
+    return TimelineGrid::shownText(column, cellText(row, column));
+}
 
 TimelinePanel::TimelinePanel(const PlatformServices &services, UnsavedFlag flag, QWidget *parent)
     : QFrame(parent)
@@ -173,6 +225,9 @@ void TimelinePanel::buildControls()
     connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int column) { clickCell(row + 1, column); });
     connect(grid_, &QTableWidget::cellChanged, this, &TimelinePanel::onCellChanged);
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, &TimelinePanel::sortByColumn);
+    // The calendar belongs to its cell: it follows the cell while the grid
+    // scrolls, and closes when the cell leaves the view.
+    connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { followCalendarCell(); });
     connect(grid_->verticalScrollBar(), &QScrollBar::sliderMoved, this, [this](int value) {
         const int row = grid_->rowAt(0) >= 0 ? grid_->rowAt(0) : value;
         QToolTip::showText(QCursor::pos(),

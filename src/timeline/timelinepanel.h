@@ -110,7 +110,14 @@ public:
     // A name picked from the drop-down.
     void pickName(const QString &name);
 
+    // The grid filled again from TODOActv.FIL (empty without one), after a
+    // No to the save question.
+    void revertToSaved();
+
     ToDoList list() const;
+    // Cell (row 1-500, column 0-5) as the grid shows it (dates with their
+    // four-digit year); the list and the file keep the stored text.
+    QString shownCellText(int row, int column) const;
     const ItemNameList &itemNames() const { return names_; }
     bool hasUnsavedChanges() const { return flag_.get(); }
     bool hasCurrentRow() const;
@@ -149,16 +156,23 @@ private:
     void writeItemNames();
     void askForItemFirst();
     void showCalendarFor(int row, int column);
+    void followCalendarCell();
     void updateSuggestion();
     void onItemBoxKey(QKeyEvent *event);
     void onCellChanged(int row, int column);
     void onButtonFocus();
     void layoutColumns();
     void reportSaveFailure(const QString &what, const QString &path, const QString &error);
+    void reportUnreadable(const QString &what, const QString &path, const QString &error);
     bool ask(const QString &title, const QString &text, bool information = false);
 
     PlatformServices services_;
     UnsavedFlag flag_;
+    // TODOActv.FIL or TODONAME.Fil was there but could not be read when the
+    // panel was entered: the grid or the names do not hold what the file
+    // does, so nothing is written over it until the panel is entered again.
+    bool m_listUnreadable = false;
+    bool m_namesUnreadable = false;
     std::function<QDate()> today_;
     std::function<bool()> printPreviewShown_;
     std::function<QString(QWidget *, const QString &)> chooseExportFile_;

@@ -52,4 +52,8 @@ inline QValidator *noQuotesValidator(QObject *parent)
     return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\"]*")), parent);
 }
 
+// A cell's text as the grid shows it: a stored date with its four-digit
+// year, anything else as it is.
+QString shownText(int column, const QString &text);
+
 } // namespace TimelineGrid

@@ -3,6 +3,7 @@
 #include "timeline/timelinepanel.h"
 #include "timeline/timelinepanel_p.h"
 
+#include "platform/records/filenames.h"
 #include "platform/records/safefile.h"
 #include "platform/services/busycursor.h"
 #include "timeline/icalendarexport.h"
@@ -15,6 +16,7 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,7 +31,8 @@ void TimelinePanel::enter()
     BusyCursor busy;
     dropDown_->clear();
     clearItemBox();
-    ToDoStore::loadNames(names_);
+    const ToDoStore::LoadResult namesLoaded = ToDoStore::loadNames(names_);
+    m_namesUnreadable = namesLoaded.isUnreadable();
     dropDown_->addItems(names_.names());
     dropDown_->setCurrentIndex(-1);
     dropDown_->setEditText(QString());
@@ -37,9 +40,10 @@ void TimelinePanel::enter()
     // The file is the plan: without one the grid starts empty, so edits the
     // user chose not to save never come back looking saved.
     ToDoList list;
-    const bool loaded = ToDoStore::loadList(list);
+    const ToDoStore::LoadResult listLoaded = ToDoStore::loadList(list);
+    m_listUnreadable = listLoaded.isUnreadable();
     setList(list);
-    if (loaded) {
+    if (listLoaded.loaded()) {
         buttons_[ClearGrid]->setEnabled(true);
         if (clearGridEntry_)
             clearGridEntry_->setEnabled(true);
@@ -52,12 +56,34 @@ void TimelinePanel::enter()
     sortColumn_ = -1;
     buttons_[Save]->setEnabled(false);
     flag_.set(false);
+    if (m_listUnreadable)
+        reportUnreadable(QStringLiteral("project timeline"), listLoaded.path, listLoaded.error);
+    if (m_namesUnreadable)
+        reportUnreadable(QStringLiteral("list of item names"), namesLoaded.path, namesLoaded.error);
+}
+
+void TimelinePanel::revertToSaved()
+{
+    ToDoList list;
+    const ToDoStore::LoadResult loaded = ToDoStore::loadList(list);
+    m_listUnreadable = loaded.isUnreadable();
+    setList(list);
+    hideCalendar();
+    setEditMode(NoEditing);
+    buttons_[Save]->setEnabled(false);
+    flag_.set(false);
 }
 
 bool TimelinePanel::save(bool disableSave)
 {
     if (!flag_.get())
         return true;
+    if (m_listUnreadable) {
+        reportSaveFailure(QStringLiteral("project timeline"), QFileInfo(findFileIgnoringCase(QDir(), ToDoList::kFileName)).absoluteFilePath(),
+                          QStringLiteral("The file could not be read when the timeline was opened, so nothing is "
+                                         "written over it. Open the timeline again once the file can be read."));
+        return false;
+    }
     ToDoStore::SaveResult result;
     {
         BusyCursor busy;
@@ -82,9 +108,27 @@ void TimelinePanel::reportSaveFailure(const QString &what, const QString &path, 
                           Prompt::Buttons::Ok);
 }
 
+void TimelinePanel::reportUnreadable(const QString &what, const QString &path, const QString &error)
+{
+    services_.prompt->ask(this, Prompt::Icon::Critical, QStringLiteral("File Not Read"),
+                          QStringLiteral("The %1 could not be read from the file\n%2\n\n%3\n\n"
+                                         "The file is left as it is: nothing is saved over it until it can be "
+                                         "read and the timeline is opened again.")
+                              .arg(what, QDir::toNativeSeparators(path), error),
+                          Prompt::Buttons::Ok);
+}
+
 void TimelinePanel::writeItemNames()
 {
-    const ToDoStore::SaveResult result = ToDoStore::saveNames(names_);
+    ToDoStore::SaveResult result;
+    if (m_namesUnreadable) {
+        result.ok = false;
+        result.path = QFileInfo(findFileIgnoringCase(QDir(), ItemNameList::kFileName)).absoluteFilePath();
+        result.error = QStringLiteral("The file could not be read when the timeline was opened, so nothing is "
+                                      "written over it.");
+    } else {
+        result = ToDoStore::saveNames(names_);
+    }
     const QString current = dropDown_->currentText();
     dropDown_->clear();
     dropDown_->addItems(names_.names());
@@ -119,10 +163,11 @@ void TimelinePanel::deleteItemName()
 
 void TimelinePanel::exportCalendar()
 {
-    const std::vector<ICalendarExport::Event> events = ICalendarExport::eventsOf(list());
+    const std::vector<ICalendarExport::Event> events = ICalendarExport::eventsOf(list(), today());
     if (events.empty()) {
         ask(QStringLiteral("Export to Calendar"),
-            QStringLiteral("There are no To Do Dates or Next Review Dates to export."), true);
+            QStringLiteral("There are no To Do Dates or Next Review Dates to export (dates already past and the "
+                           "To Do Dates of items done are left out)."), true);
         return;
     }
     const QString path = chooseExportFile_(this, QDir::home().filePath(QStringLiteral("Project Timeline.ics")));

@@ -33,6 +33,42 @@ QString format(const QDate &date)
         .arg(date.year() % 100, 2, 10, QLatin1Char('0'));
 }
 
+QString gridFormat(const QDate &date)
+{
+    if (!date.isValid())
+        return {};
+    return QStringLiteral("%1 - %2 %3, %4")
+        .arg(QLatin1String(kDays[date.dayOfWeek() - 1]), QLatin1String(kMonths[date.month() - 1]))
+        .arg(date.day())
+        .arg(date.year());
+}
+
+QDate parseTyped(const QString &text)
+{
+    const QString typed = text.simplified();
+    if (typed.isEmpty())
+        return {};
+    if (const QDate stored = parse(typed); stored.isValid())
+        return stored;
+    // The weekday of the grid's form says nothing the date does not.
+    QString body = typed;
+    if (const qsizetype dash = body.indexOf(QStringLiteral(" - ")); dash >= 0 && dash <= 9)
+        body = body.mid(dash + 3);
+    const QLocale english = QLocale::c();
+    static const char *const kForms[] = {"MMM d, yyyy", "MMMM d, yyyy", "MMM d yyyy", "MMMM d yyyy", "d MMMM yyyy",
+                                         "d MMM yyyy", "M/d/yyyy", "yyyy-MM-dd", "yyyy-M-d"};
+    for (const char *form : kForms) {
+        const QDate date = english.toDate(body, QLatin1String(form));
+        if (date.isValid())
+            return date;
+    }
+    // Two-digit years typed with slashes are this century's.
+    const QDate shortYear = english.toDate(body, QStringLiteral("M/d/yy"));
+    if (shortYear.isValid())
+        return shortYear.addYears(shortYear.year() < 2000 ? 100 : 0);
+    return {};
+}
+
 QDate parse(const QString &text)
 {
     static const QRegularExpression pattern(QStringLiteral(

@@ -16,19 +16,36 @@ SaveResult write(const QDir &folder, const QString &name, const QByteArray &byte
     SaveResult result;
     // The user is shown the whole path when the write fails.
     result.path = QFileInfo(findFileIgnoringCase(folder, name)).absoluteFilePath();
+    const StoredFile::ReadResult existing = StoredFile::read(result.path);
+    if (existing.isUnreadable()) {
+        result.ok = false;
+        result.error = StoredFile::notWrittenOverMessage(result.path, existing.error);
+        return result;
+    }
     result.ok = writeFileSafely(result.path, bytes, &result.error);
+    return result;
+}
+
+LoadResult read(const QDir &folder, const QString &name, QByteArray *bytes)
+{
+    LoadResult result;
+    result.path = QFileInfo(findFileIgnoringCase(folder, name)).absoluteFilePath();
+    StoredFile::ReadResult read = StoredFile::read(result.path);
+    result.state = read.state;
+    result.error = read.error;
+    *bytes = std::move(read.bytes);
     return result;
 }
 
 } // namespace
 
-bool loadList(ToDoList &list, const QDir &folder)
+LoadResult loadList(ToDoList &list, const QDir &folder)
 {
     QByteArray bytes;
-    if (!readWholeFile(findFileIgnoringCase(folder, ToDoList::kFileName), &bytes))
-        return false;
-    list.fillFromFileBytes(bytes);
-    return true;
+    const LoadResult result = read(folder, ToDoList::kFileName, &bytes);
+    if (result.loaded())
+        list.fillFromFileBytes(bytes);
+    return result;
 }
 
 SaveResult saveList(const ToDoList &list, const QDir &folder)
@@ -36,12 +53,12 @@ SaveResult saveList(const ToDoList &list, const QDir &folder)
     return write(folder, ToDoList::kFileName, list.toFileBytes());
 }
 
-bool loadNames(ItemNameList &names, const QDir &folder)
+LoadResult loadNames(ItemNameList &names, const QDir &folder)
 {
     QByteArray bytes;
-    const bool read = readWholeFile(findFileIgnoringCase(folder, ItemNameList::kFileName), &bytes);
-    names.loadFromFileBytes(read ? bytes : QByteArray());
-    return read;
+    const LoadResult result = read(folder, ItemNameList::kFileName, &bytes);
+    names.loadFromFileBytes(result.loaded() ? bytes : QByteArray());
+    return result;
 }
 
 SaveResult saveNames(const ItemNameList &names, const QDir &folder)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/records/storedfile.h"
+
 #include <QDir>
 #include <QString>
 
@@ -19,12 +21,24 @@ struct SaveResult
     QString error;   // the reason, when not ok
 };
 
-// False (list untouched) when TODOActv.FIL cannot be read.
-bool loadList(ToDoList &list, const QDir &folder = QDir());
+struct LoadResult
+{
+    StoredFile::State state = StoredFile::State::Missing;
+    QString path;   // the file read, or that could not be read
+    QString error;  // the reason, when Unreadable
+    bool loaded() const { return state == StoredFile::State::Read; }
+    bool isUnreadable() const { return state == StoredFile::State::Unreadable; }
+};
+
+// The list untouched unless TODOActv.FIL was read.
+LoadResult loadList(ToDoList &list, const QDir &folder = QDir());
+// Refused (the file left as it is) when TODOActv.FIL is there but cannot be
+// read: the items it holds would be lost.
 SaveResult saveList(const ToDoList &list, const QDir &folder = QDir());
 
-// False (names emptied) when TODONAME.Fil cannot be read.
-bool loadNames(ItemNameList &names, const QDir &folder = QDir());
+// The names emptied unless TODONAME.Fil was read.
+LoadResult loadNames(ItemNameList &names, const QDir &folder = QDir());
+// Refused when TODONAME.Fil is there but cannot be read.
 SaveResult saveNames(const ItemNameList &names, const QDir &folder = QDir());
 
 // Location.Fil, rewritten with one blank field before a name from an edited

@@ -3,6 +3,7 @@
 #include "platform/records/filenames.h"
 #include "platform/records/recordfile.h"
 #include "platform/records/safefile.h"
+#include "platform/records/storedfile.h"
 #include "platform/records/windows1252.h"
 #include "platform/rtf/rtf.h"
 
@@ -33,14 +34,15 @@ QString contentFileName(int index)
     return QStringLiteral("Wksht%1.Fil").arg(index);
 }
 
-QStringList readTitles(const QString &folder)
+QStringList readTitles(const QString &folder, QString *problem)
 {
     QStringList titles;
     const QString path = pathIn(folder, kTitleFile);
-    QByteArray bytes;
-    const bool exists = readWholeFile(path, &bytes);
+    const StoredFile::ReadResult read = StoredFile::read(path);
+    if (problem)
+        *problem = read.isUnreadable() ? read.error : QString();
     std::optional<RecordFile> file;
-    if (exists)
+    if (read.state == StoredFile::State::Read)
         file.emplace(path, kTitleRecordLength);
     for (int index = 0; index < kCount; ++index) {
         const QString title = file ? file->readText(index + 1) : QString();
@@ -52,8 +54,13 @@ QStringList readTitles(const QString &folder)
 bool saveTitles(const QStringList &entries, QString *error, const QString &folder)
 {
     const QString path = pathIn(folder, kTitleFile);
-    QByteArray bytes;
-    readWholeFile(path, &bytes); // missing: created by this save
+    StoredFile::ReadResult read = StoredFile::read(path); // missing: created by this save
+    if (read.isUnreadable()) {
+        if (error)
+            *error = StoredFile::notWrittenOverMessage(path, read.error);
+        return false;
+    }
+    QByteArray bytes = std::move(read.bytes);
     for (int k = 1; k <= qMin(int(entries.size()), kCount); ++k) {
         const QString &entry = entries.at(k - 1);
         if (entry.isEmpty())
@@ -73,6 +80,11 @@ bool saveTitles(const QStringList &entries, QString *error, const QString &folde
         bytes.replace(offset, kTitleRecordLength, record);
     }
     return writeFileSafely(path, bytes, error);
+}
+
+bool isStorableInTitle(const QString &text)
+{
+    return Windows1252::decode(Windows1252::encode(text)) == text;
 }
 
 bool hasContent(const QString &path)

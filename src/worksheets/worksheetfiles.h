@@ -10,7 +10,8 @@ namespace Worksheets {
 
 inline constexpr int kCount = 21;
 inline constexpr int kTitleRecordLength = 20;
-inline constexpr int kMaxTitleLength = 17;
+// A title fills at most a record's text: 18 Windows-1252 characters.
+inline constexpr int kMaxTitleLength = kTitleRecordLength - 2;
 inline const QString kTitleFile = QStringLiteral("RAList.Fil");
 inline const QString kTemplateFile = QStringLiteral("Misc59.Fl1");
 
@@ -20,14 +21,22 @@ QString defaultTitle(int index);
 QString contentFileName(int index);
 
 // The 21 titles: each record that holds text, else the default title. A
-// missing or damaged file gives the default titles.
-QStringList readTitles(const QString &folder = QString());
+// missing or damaged file gives the default titles; a file that is there but
+// cannot be read gives them too, with the reason in *problem (empty
+// otherwise).
+QStringList readTitles(const QString &folder = QString(), QString *problem = nullptr);
 
 // Writes each non-empty entry, unchanged, to its record (entry k - 1 to
 // record k); empty entries leave their record as it was. The whole file is
 // replaced at once (a crash never leaves it half-written); false with the
-// reason when it could not be written or an entry is too long for a record.
+// reason when it could not be written, when an entry is too long for a
+// record, or when the file is there but cannot be read (the other titles
+// it holds would be lost).
 bool saveTitles(const QStringList &entries, QString *error, const QString &folder = QString());
+
+// Whether every character of text can be stored in a title record
+// (Windows-1252 holds it).
+bool isStorableInTitle(const QString &text);
 
 // Whether a worksheet file can be loaded and holds more than blanks.
 bool hasContent(const QString &path);

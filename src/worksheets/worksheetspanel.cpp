@@ -70,6 +70,14 @@ QString WorksheetsPanel::title(int index) const
     return buttons_[index]->toolTip();
 }
 
+void WorksheetsPanel::setTitle(int index, const QString &title)
+{
+    // A title is shown as typed: an "&" is a character, not a mnemonic.
+    QString caption = title;
+    buttons_[index]->setText(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
+    buttons_[index]->setToolTip(title);
+}
+
 bool WorksheetsPanel::isUnderlined(int index) const
 {
     return buttons_[index]->font().underline();
@@ -79,10 +87,12 @@ void WorksheetsPanel::enterWorksheetPanel(const QString &captionBase)
 {
     BusyCursor busy;
     captionBase_ = captionBase;
-    const QStringList titles = Worksheets::readTitles();
+    QString problem;
+    const QStringList titles = Worksheets::readTitles(QString(), &problem);
+    m_titlesUnreadable = !problem.isEmpty();
     for (int index = 0; index < Worksheets::kCount; ++index) {
         const QString caption = titles.at(index).trimmed();
-        buttons_[index]->setText(caption.isEmpty() ? Worksheets::defaultTitle(index) : caption);
+        setTitle(index, caption.isEmpty() ? Worksheets::defaultTitle(index) : caption);
     }
     current_ = -1;
     markCurrent();
@@ -91,6 +101,14 @@ void WorksheetsPanel::enterWorksheetPanel(const QString &captionBase)
     refreshUnderlines();
     closeTitlePanel();
     Q_EMIT captionChanged(captionBase_);
+    if (m_titlesUnreadable) {
+        services_.prompt->ask(this, Prompt::Icon::Critical, SafeguardWorkspace::kNotReadTitle,
+                              QStringLiteral("The worksheet titles could not be read from the file\n%1\n\n%2\n\n"
+                                             "The buttons show the default titles. The file is left as it is: "
+                                             "no title is saved over it until it can be read.")
+                                  .arg(QDir::toNativeSeparators(workbookPath(Worksheets::kTitleFile)), problem),
+                              Prompt::Buttons::Ok);
+    }
 }
 
 void WorksheetsPanel::refreshUnderlines()
@@ -100,7 +118,6 @@ void WorksheetsPanel::refreshUnderlines()
         QFont font = button->font();
         font.setUnderline(Worksheets::hasContent(workbookPath(Worksheets::contentFileName(index))));
         button->setFont(font);
-        button->setToolTip(button->text());
     }
 }
 
@@ -146,10 +163,7 @@ bool WorksheetsPanel::openWorksheet(int index)
     workspace_.setTemplateAllowed(true);
     workspace_.setEntryCommandsAllowed(true);
     workspace_.editor()->setReadOnly(false);
-    {
-        LoadingGuard loading(session_);
-        workspace_.editor()->loadFile(workbookPath(Worksheets::contentFileName(index)));
-    }
+    workspace_.openDocument(workbookPath(Worksheets::contentFileName(index)));
     session_.clearUnsavedChanges();
     buttons_[index]->setFocus();
     return true;
@@ -157,7 +171,8 @@ bool WorksheetsPanel::openWorksheet(int index)
 
 void WorksheetsPanel::newWorksheet()
 {
-    if (current_ < 0)
+    // The template never takes the place of a worksheet that could not be read.
+    if (current_ < 0 || workspace_.entryUnreadable())
         return;
     RichTextEditor *editor = workspace_.editor();
     bool load = true;
@@ -185,6 +200,8 @@ bool WorksheetsPanel::saveWorksheet()
 {
     if (current_ < 0)
         return true;
+    if (workspace_.refuseSavingUnreadable())
+        return false;
     RichTextEditor *editor = workspace_.editor();
     const QString path = workbookPath(Worksheets::contentFileName(current_));
     QString error;
@@ -208,6 +225,15 @@ bool WorksheetsPanel::saveWorksheet()
     return true;
 }
 
+void WorksheetsPanel::revertToSaved()
+{
+    if (current_ < 0)
+        return;
+    workspace_.emptyEditor();
+    workspace_.openDocument(workbookPath(Worksheets::contentFileName(current_)));
+    session_.clearUnsavedChanges();
+}
+
 void WorksheetsPanel::openTitlePanel(bool printPreviewShown)
 {
     if (printPreviewShown) {
@@ -215,8 +241,8 @@ void WorksheetsPanel::openTitlePanel(bool printPreviewShown)
         return;
     }
     QStringList titles;
-    for (const QPushButton *button : buttons_)
-        titles << button->text();
+    for (int index = 0; index < Worksheets::kCount; ++index)
+        titles << title(index);
     titlePanel_->setCurrentTitles(titles);
     placeTitlePanel();
     titlePanel_->show();
@@ -228,7 +254,13 @@ void WorksheetsPanel::saveTitles()
 {
     const QStringList entries = titlePanel_->entries();
     QString error;
-    if (!Worksheets::saveTitles(entries, &error)) {
+    // Titles read as defaults from a file that could not be read would be
+    // written in place of the user's own.
+    const bool refused = m_titlesUnreadable;
+    if (refused)
+        error = QStringLiteral("The file could not be read when the worksheets were opened, so nothing is "
+                               "written over it.");
+    if (refused || !Worksheets::saveTitles(entries, &error)) {
         // Nothing was renamed: the typed titles stay in their boxes.
         services_.prompt->ask(this, Prompt::Icon::Critical, kSaveFailedTitle,
                               QStringLiteral("The worksheet titles could not be saved to the file\n%1\n\n%2")
@@ -239,9 +271,7 @@ void WorksheetsPanel::saveTitles()
     for (int index = 0; index < Worksheets::kCount; ++index) {
         if (entries.at(index).isEmpty())
             continue;
-        const QString caption = entries.at(index).trimmed();
-        buttons_[index]->setText(caption);
-        buttons_[index]->setToolTip(caption);
+        setTitle(index, entries.at(index).trimmed());
     }
     Q_EMIT captionChanged(current_ >= 0 ? captionBase_ + QStringLiteral(" - ") + buttons_[current_]->toolTip()
                                         : captionBase_);

@@ -35,6 +35,9 @@ public:
     // "&Save" in WorkMode 7: false when the file could not be written (the
     // user was told; the text and the unsaved flag stay).
     bool saveWorksheet();
+    // The open worksheet read again from its file, after a No to the save
+    // question.
+    void revertToSaved();
 
     void openTitlePanel(bool printPreviewShown = false);
     void saveTitles();
@@ -42,6 +45,7 @@ public:
     bool titlePanelShown() const;
 
     int currentIndex() const { return current_; }
+    // The title as the user typed it (the button's caption doubles an "&").
     QString title(int index) const;
     bool isUnderlined(int index) const;
     QPushButton *button(int index) const { return buttons_[index]; }
@@ -55,6 +59,7 @@ protected:
 
 private:
     void refreshUnderlines();
+    void setTitle(int index, const QString &title);
     void markCurrent();
     QString workbookPath(const QString &fileName) const;
     void placeTitlePanel();
@@ -66,4 +71,6 @@ private:
     WorksheetTitlePanel *titlePanel_ = nullptr;
     QString captionBase_;
     int current_ = -1;
+    // RAList.Fil was there but could not be read on entering.
+    bool m_titlesUnreadable = false;
 };

@@ -8,7 +8,24 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QValidator>
 #include <QVBoxLayout>
+
+namespace {
+
+// A title box takes only what a title record can store.
+class TitleValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        return input.size() <= Worksheets::kMaxTitleLength && Worksheets::isStorableInTitle(input) ? Acceptable
+                                                                                                 : Invalid;
+    }
+};
+
+} // namespace
 
 WorksheetTitlePanel::WorksheetTitlePanel(QWidget *parent)
     : QFrame(parent)
@@ -26,6 +43,10 @@ WorksheetTitlePanel::WorksheetTitlePanel(QWidget *parent)
     headingFont.setPointSizeF(headingFont.pointSizeF() + 2);
     heading->setFont(headingFont);
     layout->addWidget(heading);
+    auto *limit = new QLabel(kLimitNote, this);
+    limit->setObjectName(QStringLiteral("titleLimitNote"));
+    limit->setWordWrap(true);
+    layout->addWidget(limit);
 
     // 21 rows do not fit every window: they scroll, the buttons stay.
     auto *scroll = new QScrollArea(this);
@@ -51,6 +72,8 @@ WorksheetTitlePanel::WorksheetTitlePanel(QWidget *parent)
         currentTitles_[row]->setTextFormat(Qt::PlainText);
         entries_[row] = new QLineEdit(rows);
         entries_[row]->setMaxLength(Worksheets::kMaxTitleLength);
+        entries_[row]->setValidator(new TitleValidator(entries_[row]));
+        entries_[row]->setToolTip(kLimitNote);
         entries_[row]->setObjectName(QStringLiteral("titleEntry%1").arg(row + 1));
         grid->addWidget(number, row + 1, 0);
         grid->addWidget(currentTitles_[row], row + 1, 1);

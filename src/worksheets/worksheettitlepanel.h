@@ -17,6 +17,9 @@ class WorksheetTitlePanel : public QFrame
 public:
     static constexpr int kRows = 21;
     static inline const QString kHeading = QStringLiteral(" Risk Analysis Worksheet Button Name");
+    static inline const QString kLimitNote =
+        QStringLiteral("A title holds up to 18 characters: letters, digits, spaces and the signs of Western "
+                       "European text (an \"&\" shows as typed).");
 
     explicit WorksheetTitlePanel(QWidget *parent = nullptr);
 

@@ -9,6 +9,7 @@
 #include "actionarea/status/statusbox.h"
 #include "actionarea/status/statustable.h"
 #include "platform/records/recordfile.h"
+#include "worksheets/worksheetspanel.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -78,8 +79,10 @@ private Q_SLOTS:
     void clickingTheChosenViewKeepsTheEdits();
     void insertTemplateAsksOverUnsavedTyping_data();
     void insertTemplateAsksOverUnsavedTyping();
-    void exitCancelledAfterNoKeepsTheTextUnsaved_data();
-    void exitCancelledAfterNoKeepsTheTextUnsaved();
+    void exitCancelledAfterNoShowsWhatIsSaved_data();
+    void exitCancelledAfterNoShowsWhatIsSaved();
+    void noToTheSaveQuestionShowsWhatIsSaved_data();
+    void noToTheSaveQuestionShowsWhatIsSaved();
     void ctrlSSavesAndTheStatusBarSaysSo();
     void ctrlSOutsideAnEntrySavesNothing();
     void bodyScrollsOnSmallScreens_data();
@@ -282,33 +285,85 @@ void TestWorkspaceSafety::insertTemplateAsksOverUnsavedTyping()
     QVERIFY(!f.workbook.exists(QStringLiteral("Policy0.Fil")));
 }
 
-void TestWorkspaceSafety::exitCancelledAfterNoKeepsTheTextUnsaved_data()
+void TestWorkspaceSafety::exitCancelledAfterNoShowsWhatIsSaved_data()
 {
     QTest::addColumn<Answer>("exitAnswer");
     QTest::newRow("exit answered No") << Answer::No;
     QTest::newRow("exit cancelled") << Answer::Cancel;
 }
 
-void TestWorkspaceSafety::exitCancelledAfterNoKeepsTheTextUnsaved()
+void TestWorkspaceSafety::exitCancelledAfterNoShowsWhatIsSaved()
 {
     QFETCH(Answer, exitAnswer);
     ActionAreaFixture f;
+    QVERIFY(f.workbook.writeFile(QStringLiteral("Action33.Fil"), "{\\rtf1 Logs reviewed monthly}"));
     f.open();
     f.clickNavigation(ActionArea::TechnicalMode);
     f.chooseView(View::ActionTakenOption);
-    f.type(QStringLiteral("Audit logs kept six years"));
+    f.type(QStringLiteral(" and kept six years"));
     f.test.prompt->enqueue({Answer::No, exitAnswer});
     QTest::keyClick(f.window, Qt::Key_Escape);
     QCOMPARE(f.questionTitles(), QStringLiteral("Save Changes?|Exit"));
     QCOMPARE(f.endProgramCalls, 0);
-    QCOMPARE(f.editor()->text(), QStringLiteral("Audit logs kept six years"));
+    // The text the user chose not to save is gone from the screen too: what
+    // is shown is what the file holds.
+    QCOMPARE(f.editor()->text(), QStringLiteral("Logs reviewed monthly"));
+    QVERIFY(!f.unsaved());
+    QVERIFY(!f.editor()->isReadOnly());
+    QTest::mouseClick(f.window->groupPanel()->button(2, 1), Qt::LeftButton);
+    QCOMPARE(f.test.prompt->questions.size(), 2);
+    QCOMPARE(f.workbook.readFile(QStringLiteral("Action33.Fil")), QByteArray("{\\rtf1 Logs reviewed monthly}"));
+}
+
+void TestWorkspaceSafety::noToTheSaveQuestionShowsWhatIsSaved_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("restore");
+    QTest::newRow("Action Taken, backup") << int(ActionArea::AdministrativeMode) << false;
+    QTest::newRow("Action Taken, restore cancelled") << int(ActionArea::AdministrativeMode) << true;
+    QTest::newRow("plan, backup") << int(ActionArea::RecoveryPlanMode) << false;
+    QTest::newRow("worksheet, backup") << int(ActionArea::WorksheetsMode) << false;
+    QTest::newRow("worksheet, restore cancelled") << int(ActionArea::WorksheetsMode) << true;
+}
+
+void TestWorkspaceSafety::noToTheSaveQuestionShowsWhatIsSaved()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, restore);
+    ActionAreaFixture f;
+    const QString file = mode == ActionArea::AdministrativeMode ? QStringLiteral("Action0.Fil")
+                         : mode == ActionArea::RecoveryPlanMode ? QStringLiteral("DRPln1.Fil")
+                                                                : QStringLiteral("Wksht0.Fil");
+    const QByteArray saved = "{\\rtf1 What was saved}";
+    QVERIFY(f.workbook.writeFile(file, saved));
+    int opened = 0;
+    f.environment.openBackupUtility = [&opened](QWidget *, bool) {
+        ++opened;
+        return false; // the backup made, or the restore cancelled
+    };
+    f.open();
+    f.clickNavigation(mode);
+    if (mode == ActionArea::AdministrativeMode)
+        f.chooseView(View::ActionTakenOption);
+    else if (mode == ActionArea::WorksheetsMode)
+        QTest::mouseClick(f.window->worksheetsPanel()->button(0), Qt::LeftButton);
+    QCOMPARE(f.editor()->text(), QStringLiteral("What was saved"));
+    f.type(QStringLiteral("Typed, never saved. "));
     QVERIFY(f.unsaved());
 
-    // The next action asks again rather than dropping the text.
+    f.test.prompt->enqueue(Answer::No);
+    (restore ? f.window->restoreEntry() : f.window->backupEntry())->trigger();
+    QCOMPARE(opened, 1);
+    QCOMPARE(f.questionTitles(), QStringLiteral("Save Changes?"));
+    QCOMPARE(f.editor()->text(), QStringLiteral("What was saved"));
+    QVERIFY(!f.unsaved());
+    QCOMPARE(f.workbook.readFile(file), saved);
+
+    // Exit asks only the exit question: there is nothing unsaved to lose.
     f.test.prompt->enqueue(Answer::Yes);
-    QTest::mouseClick(f.window->groupPanel()->button(2, 1), Qt::LeftButton);
-    QCOMPARE(f.test.prompt->questions.last().title, QStringLiteral("Save Changes?"));
-    QVERIFY(f.workbook.readFile(QStringLiteral("Action33.Fil")).contains("Audit logs kept six years"));
+    f.window->pressScreenButton(ScreenIndex::ExitProgram);
+    QCOMPARE(f.questionTitles(), QStringLiteral("Save Changes?|Exit"));
+    QCOMPARE(f.workbook.readFile(file), saved);
 }
 
 void TestWorkspaceSafety::ctrlSSavesAndTheStatusBarSaysSo()

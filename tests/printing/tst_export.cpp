@@ -37,9 +37,11 @@ private Q_SLOTS:
     void badArgumentsListEveryDocument_data();
     void badArgumentsListEveryDocument();
     void unwritableOutputNamesTheFileAndTheReason();
+    void unreadableFilesAreNamedNotTakenForEmptyOnes_data();
+    void unreadableFilesAreNamedNotTakenForEmptyOnes();
 
 private:
-    Run exportPdf(const QStringList &arguments);
+    Run exportPdf(const QStringList &arguments, const QString &workbook = QString());
     QTemporaryDir m_workbook;
     QTemporaryDir m_out;
 };
@@ -65,7 +67,7 @@ void TestExport::initTestCase()
     QVERIFY(statuses.writeStatus(39, QStringLiteral(" Working ")));
 }
 
-Run TestExport::exportPdf(const QStringList &arguments)
+Run TestExport::exportPdf(const QStringList &arguments, const QString &workbook)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -75,7 +77,8 @@ Run TestExport::exportPdf(const QStringList &arguments)
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(SENTRIVO_PATH),
-                  QStringList{QStringLiteral("--workbook"), m_workbook.path(), QStringLiteral("--export")}
+                  QStringList{QStringLiteral("--workbook"), workbook.isEmpty() ? m_workbook.path() : workbook,
+                                QStringLiteral("--export")}
                       + arguments);
     if (!process.waitForFinished(120000))
         return {};
@@ -108,6 +111,55 @@ void TestExport::summaryOfOneGroupWithItsStatuses()
              qPrintable(lineWith(QStringLiteral("Unique User Identification"))));
     QVERIFY(lineWith(QStringLiteral("Mechanism to Authenticate")).endsWith(QStringLiteral("A Working")));
     QCOMPARE(pdfInfoField(out, QStringLiteral("Title")), QStringLiteral("HIPAA Security Standards - Technical Summary"));
+}
+
+void TestExport::unreadableFilesAreNamedNotTakenForEmptyOnes_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("how"); // "folder", "loop" or damaged bytes
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("notExpected");
+    const QString noEntry = QStringLiteral("No Action Taken entries were found");
+    QTest::newRow("Action Taken, a folder in its place")
+        << "Action2.Fil" << QByteArray("folder") << "safeguard:2:3" << "could not be read" << noEntry;
+    QTest::newRow("Action Taken, a link to itself")
+        << "Action2.Fil" << QByteArray("loop") << "safeguard:2:3" << "could not be read" << noEntry;
+    QTest::newRow("statuses, a folder in its place")
+        << "Stat1.Fil" << QByteArray("folder") << "summary:technical" << "could not be read" << QString();
+    QByteArray damaged(40 * 20, '\0');
+    damaged[33 * 20] = char(0xff); // record 34: a length no record can hold
+    damaged[33 * 20 + 1] = char(0xff);
+    QTest::newRow("statuses, a damaged record")
+        << "Stat1.Fil" << damaged << "summary:technical" << "record(s) 34 could not be read" << QString();
+    QTest::newRow("timeline, a folder in its place")
+        << "TODOActv.FIL" << QByteArray("folder") << "timeline" << "could not be read" << "No Entries to Print";
+}
+
+void TestExport::unreadableFilesAreNamedNotTakenForEmptyOnes()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, how);
+    QFETCH(QString, what);
+    QFETCH(QString, expected);
+    QFETCH(QString, notExpected);
+    QTemporaryDir workbook;
+    QDir dir(workbook.path());
+    if (how == "folder") {
+        QVERIFY(dir.mkdir(file));
+    } else if (how == "loop") {
+        QVERIFY(QFile::link(file, dir.filePath(file)));
+    } else {
+        QFile stored(dir.filePath(file));
+        QVERIFY(stored.open(QIODevice::WriteOnly));
+        stored.write(how);
+    }
+    const QString out = m_out.filePath(QStringLiteral("unreadable.pdf"));
+    const Run run = exportPdf({what, out}, workbook.path());
+    QVERIFY2(run.errors.contains(expected), qPrintable(run.errors));
+    QVERIFY2(run.errors.contains(file), qPrintable(run.errors));
+    if (!notExpected.isEmpty())
+        QVERIFY2(!run.errors.contains(notExpected, Qt::CaseInsensitive), qPrintable(run.errors));
 }
 
 void TestExport::safeguardReportWithChosenSectionsOnTheirPages()

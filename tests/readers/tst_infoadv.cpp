@@ -5,6 +5,10 @@
 #include "platform/editor/richtexteditor.h"
 #include "readers/documentviewer.h"
 #include "readers/infoadv.h"
+#include "printing/printpanel.h"
+#include "printing/printsurface.h"
+#include "readers/readerprint.h"
+#include "screens/helptopics.h"
 #include "readers/topicbuttons.h"
 
 #include <QGroupBox>
@@ -56,6 +60,7 @@ private Q_SLOTS:
     void viewerPlaces();
     void nistButtonAddresses();
     void nistHandOffFailureWarns();
+    void printsTheDocumentShownThroughThePrintPanel();
     void missingDocumentKeepsPrevious();
     void escapeAsksExitQuestion();
 };
@@ -248,15 +253,37 @@ void TestInfoAdv::nistHandOffFailureWarns()
     AdvisorFixture f;
     f.screen->topicButtons()->button(4)->click();
     f.test.urlOpener->result = false;
-    f.test.prompt->enqueue(Answer::Ok);
     QTest::mouseClick(f.screen->nistButton(), Qt::LeftButton);
-    QCOMPARE(f.test.prompt->questions.size(), 1);
-    const auto &warning = f.test.prompt->questions.first();
-    QCOMPARE(warning.title, QStringLiteral("Unable to Connect to Internet"));
-    QCOMPARE(warning.text, QStringLiteral("Unable to connect to Internet.\n\nPlease ensure your Internet is running "
-                                          "in \nthe background, then please try again!"));
-    QCOMPARE(warning.icon, Prompt::Icon::Exclamation);
+    // The address that could not be opened is shown, to be copied.
+    QCOMPARE(f.test.linkNotice->addresses, f.test.urlOpener->urls);
+    QCOMPARE(f.test.linkNotice->addresses.size(), 1);
+    QVERIFY(f.test.prompt->questions.isEmpty());
     QCOMPARE(f.screen->currentTopic(), 4);
+}
+
+void TestInfoAdv::printsTheDocumentShownThroughThePrintPanel()
+{
+    AdvisorFixture f;
+    f.screen->topicButtons()->button(4)->click();
+    const QString shown = f.shown();
+    QVERIFY(!shown.isEmpty());
+    QVERIFY(f.screen->printEntry()->isEnabled());
+    QCOMPARE(f.screen->printEntry()->shortcut(), QKeySequence(QKeySequence::Print));
+    f.screen->printEntry()->trigger();
+    PrintPanel *panel = f.screen->printing()->panel();
+    QVERIFY(panel->isOpen());
+    QVERIFY(panel->surface()->pageText(0).contains(shown.left(10)));
+    QVERIFY(!panel->sectionFrameVisible());
+    QVERIFY(!panel->fontBoxesVisible());
+    QVERIFY(panel->button(PrintPanel::SaveAsPdfButton)->isVisible());
+    QCOMPARE(f.screen->f1HelpTopic(), HelpTopic::PrintPreview);
+    // In the open panel "&Print" prints; Esc closes the panel, not the screen.
+    f.printServices->printerAnswers.enqueue(std::nullopt);
+    f.screen->printEntry()->trigger();
+    QCOMPARE(f.printServices->printDialogs, 1);
+    QTest::keyClick(f.screen, Qt::Key_Escape);
+    QVERIFY(!panel->isOpen());
+    QVERIFY(f.test.prompt->questions.isEmpty());
 }
 
 void TestInfoAdv::missingDocumentKeepsPrevious()

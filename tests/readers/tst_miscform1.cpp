@@ -177,9 +177,11 @@ void TestMiscform1::linkPage()
         QVERIFY2(f.test.urlOpener->urls.last().path().startsWith(QString::fromLatin1(rows[row].path)),
                  qPrintable(f.test.urlOpener->urls.last().toString()));
     }
-    // A failed hand-off says nothing.
+    // A failed hand-off says so, with the address to copy.
+    QVERIFY(f.test.linkNotice->addresses.isEmpty());
     f.test.urlOpener->result = false;
     QTest::mouseClick(page->link(0), Qt::LeftButton);
+    QCOMPARE(f.test.linkNotice->addresses, QList<QUrl>{f.test.urlOpener->urls.last()});
     QVERIFY(f.test.prompt->questions.isEmpty());
     // Any other topic hides the links again.
     f.screen->topicButtons()->button(0)->click();

@@ -93,6 +93,7 @@ private Q_SLOTS:
     void searchRules_data();
     void searchRules();
     void enterRunsTheSearch();
+    void matchIsScrolledToTheMiddleOfTheView();
     void choosingSectionClosesSearchPanel();
     void fontDisplayWithoutSelection();
     void fontDisplayChangesOnlyTheSelectionOnScreen();
@@ -255,12 +256,12 @@ void TestPrivRule::searchRules()
         if (expected >= 0) {
             QCOMPARE(f.viewer()->selLength(), int(words.size()));
             QCOMPARE(f.screen->search()->position(), expected + int(words.size()));
-            QCOMPARE(QApplication::focusWidget(), f.screen->searchPanel()->searchButton());
+            QCOMPARE(QApplication::focusWidget(), f.screen->searchPanel()->searchText());
         } else {
             QCOMPARE(f.viewer()->selStart(), 1);
             QCOMPARE(f.viewer()->selLength(), 0);
             QCOMPARE(f.screen->search()->position(), 1);
-            QCOMPARE(QApplication::focusWidget(), f.viewer());
+            QCOMPARE(QApplication::focusWidget(), f.screen->searchPanel()->searchText());
         }
     }
 }
@@ -276,8 +277,9 @@ void TestPrivRule::enterRunsTheSearch()
     const int ignores = int(kSafeguardsText.indexOf(QStringLiteral("ignores")));
     QCOMPARE(f.viewer()->selStart(), ignores);
     QCOMPARE(box->text(), QStringLiteral("ignores"));
-    // The focus is now on the panel's "&Search": Enter finds the next one,
-    // which here is the end of the document.
+    // The caret is still in the box: Enter finds the next one, which here
+    // is the end of the document.
+    QCOMPARE(QApplication::focusWidget(), box);
     f.test.prompt->enqueue(Answer::Ok);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
     QCOMPARE(f.test.prompt->questions.size(), 1);
@@ -287,6 +289,28 @@ void TestPrivRule::enterRunsTheSearch()
     f.screen->search()->setPosition(40);
     QTest::keyClick(box, Qt::Key_S);
     QCOMPARE(f.screen->search()->position(), 1);
+}
+
+void TestPrivRule::matchIsScrolledToTheMiddleOfTheView()
+{
+    RuleFixture f;
+    QStringList lines;
+    for (int line = 0; line < 300; ++line)
+        lines << QStringLiteral("Line %1 of a long section.").arg(line);
+    lines[150] = QStringLiteral("The needle is here.");
+    f.writeDocument(QStringLiteral("PR10.Fl1"), lines.join(QLatin1Char('\n')));
+    f.screen->sectionButton(10)->click();
+    f.screen->searchEntry()->trigger();
+    QLineEdit *box = f.screen->searchPanel()->searchText();
+    QTest::keyClicks(box, QStringLiteral("needle"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(f.viewer()->selLength(), 6);
+    QCOMPARE(QApplication::focusWidget(), box);
+    QVERIFY(box->hasFocus());
+    const QRect match = f.viewer()->cursorRect();
+    const int middle = f.viewer()->viewport()->height() / 2;
+    QVERIFY2(qAbs(match.center().y() - middle) <= match.height(),
+             qPrintable(QStringLiteral("match at %1, middle %2").arg(match.center().y()).arg(middle)));
 }
 
 void TestPrivRule::choosingSectionClosesSearchPanel()

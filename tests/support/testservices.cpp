@@ -119,6 +119,11 @@ bool RecordingUrlOpener::openUrl(const QUrl &url)
     return result;
 }
 
+void RecordingLinkNotice::show(QWidget *, const QUrl &address)
+{
+    addresses.append(address);
+}
+
 void RecordingHelpViewer::showTopic(QWidget *parent, int topic)
 {
     topics.append(topic);
@@ -200,8 +205,9 @@ TestServices makeTestServices()
     test.clock = std::make_shared<FakeClock>();
     test.spellDialog = std::make_shared<ScriptedSpellDialog>();
     test.thesaurusDialog = std::make_shared<ScriptedThesaurusDialog>();
+    test.linkNotice = std::make_shared<RecordingLinkNotice>();
     test.services = {test.prompt,    test.colourDialog, test.fontDialog, test.urlOpener,
                      test.helpViewer, test.clipboard,    test.clock,      test.spellDialog,
-                     test.thesaurusDialog};
+                     test.thesaurusDialog, test.linkNotice};
     return test;
 }

@@ -86,6 +86,14 @@ public:
     bool result = true;                 // what openUrl() reports
 };
 
+class RecordingLinkNotice : public UnopenedLinkNotice
+{
+public:
+    void show(QWidget *parent, const QUrl &address) override;
+
+    QList<QUrl> addresses;              // every address the user was told of
+};
+
 class RecordingHelpViewer : public HelpViewer
 {
 public:
@@ -165,6 +173,7 @@ struct TestServices
     std::shared_ptr<ScriptedColourDialog> colourDialog;
     std::shared_ptr<ScriptedFontDialog> fontDialog;
     std::shared_ptr<RecordingUrlOpener> urlOpener;
+    std::shared_ptr<RecordingLinkNotice> linkNotice;
     std::shared_ptr<RecordingHelpViewer> helpViewer;
     std::shared_ptr<MemoryClipboard> clipboard;
     std::shared_ptr<FakeClock> clock;

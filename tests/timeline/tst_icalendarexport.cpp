@@ -85,10 +85,10 @@ ParsedCalendar parse(const QByteArray &bytes)
     return calendar;
 }
 
-ToDoItem row(const QString &item, const QString &todo, const QString &review)
+ToDoItem row(const QString &item, const QString &todo, const QString &review, const QString &actual = QString())
 {
     ToDoItem r;
-    r.fields = {item, todo, QStringLiteral("Fri - Mar 9, 07"), QString(), review};
+    r.fields = {item, todo, actual, QString(), review};
     return r;
 }
 
@@ -105,6 +105,7 @@ private Q_SLOTS:
     void textIsEscapedAndLongLinesFolded();
     void uidsAreStableAndUnique();
     void emptyListGivesAnEmptyCalendar();
+    void doneItemsAndPastDatesAreLeftOut();
 };
 
 void TestICalendarExport::eventsReadBackAsWritten()
@@ -116,7 +117,7 @@ void TestICalendarExport::eventsReadBackAsWritten()
     list.row(2) = row(QStringLiteral("Backup"), QString(), QStringLiteral("Fri - Dec 31, 99"));
     list.row(3) = row(QStringLiteral("Unreadable"), QStringLiteral("someday"), QString());
 
-    const ParsedCalendar calendar = parse(ICalendarExport::write(ICalendarExport::eventsOf(list), kStamp));
+    const ParsedCalendar calendar = parse(ICalendarExport::write(ICalendarExport::eventsOf(list, QDate()), kStamp));
     QVERIFY2(calendar.problem.isEmpty(), qPrintable(calendar.problem));
     QCOMPARE(calendar.properties.value("VERSION"), QStringLiteral("2.0"));
     QVERIFY(!calendar.properties.value("PRODID").isEmpty());
@@ -148,7 +149,7 @@ void TestICalendarExport::textIsEscapedAndLongLinesFolded()
     const QString item = QStringLiteral("Contingency plan; data backup, \\ disaster recovery \u00e9\u00e9\u00e9 and emergency mode");
     ToDoList list;
     list.row(0) = row(item, QStringLiteral("Tue - Mar 6, 07"), QString());
-    const QByteArray bytes = ICalendarExport::write(ICalendarExport::eventsOf(list), kStamp);
+    const QByteArray bytes = ICalendarExport::write(ICalendarExport::eventsOf(list, QDate()), kStamp);
     QVERIFY(bytes.contains("\r\n "));   // the summary was folded
     const ParsedCalendar calendar = parse(bytes);
     QVERIFY2(calendar.problem.isEmpty(), qPrintable(calendar.problem));
@@ -166,7 +167,7 @@ void TestICalendarExport::uidsAreStableAndUnique()
     list.row(0) = row(QStringLiteral("Audit"), QStringLiteral("Tue - Mar 6, 07"), QStringLiteral("Tue - Mar 6, 07"));
     list.row(1) = row(QStringLiteral("Audit"), QStringLiteral("Tue - Mar 6, 07"), QString());
     list.row(2) = row(QStringLiteral("Other"), QStringLiteral("Tue - Mar 6, 07"), QString());
-    const auto first = ICalendarExport::eventsOf(list);
+    const auto first = ICalendarExport::eventsOf(list, QDate());
     QSet<QString> uids;
     for (const auto &event : first)
         uids.insert(event.uid);
@@ -175,7 +176,7 @@ void TestICalendarExport::uidsAreStableAndUnique()
     // Moving a row elsewhere (a sort, an inserted row) keeps its events' UIDs.
     list.insertRow(0);
     list.row(0) = row(QStringLiteral("New"), QString(), QString());
-    const auto again = ICalendarExport::eventsOf(list);
+    const auto again = ICalendarExport::eventsOf(list, QDate());
     QCOMPARE(again.size(), first.size());
     for (size_t i = 0; i < first.size(); ++i)
         QCOMPARE(again[i].uid, first[i].uid);
@@ -188,6 +189,25 @@ void TestICalendarExport::emptyListGivesAnEmptyCalendar()
     QVERIFY2(calendar.problem.isEmpty(), qPrintable(calendar.problem));
     QVERIFY(calendar.events.isEmpty());
     QVERIFY(bytes.startsWith("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"));
+}
+
+void TestICalendarExport::doneItemsAndPastDatesAreLeftOut()
+{
+    ToDoList list;
+    const QDate today(2026, 12, 10);
+    // Done (an actual date): its to-do date is no longer a reminder; its
+    // next review still is.
+    list.row(0) = row(QStringLiteral("Risk Analysis"), QStringLiteral("Mon - Dec 14, 26"),
+                      QStringLiteral("Tue - Dec 14, 27"), QStringLiteral("Wed - Dec 9, 26"));
+    // Past dates serve no reminder; today's date still does.
+    list.row(1) = row(QStringLiteral("Training"), QStringLiteral("Wed - Dec 9, 26"),
+                      QStringLiteral("Thu - Dec 10, 26"));
+    list.row(2) = row(QStringLiteral("Audit"), QStringLiteral("Fri - Jan 1, 27"), QString());
+    QStringList summaries;
+    for (const ICalendarExport::Event &event : ICalendarExport::eventsOf(list, today))
+        summaries << event.summary;
+    QCOMPARE(summaries, (QStringList{"Risk Analysis - Next Review Date", "Training - Next Review Date",
+                                     "Audit - To Do Date"}));
 }
 
 QTEST_GUILESS_MAIN(TestICalendarExport)

@@ -1,4 +1,5 @@
 #include "support/tempworkbook.h"
+#include "support/unreadablefile.h"
 #include "timeline/itemnamelist.h"
 #include "timeline/quotedlines.h"
 #include "timeline/tododate.h"
@@ -8,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
+
+Q_DECLARE_METATYPE(Unreadable)
 
 namespace {
 
@@ -61,11 +64,15 @@ private Q_SLOTS:
     void loadingFillsAtMostFiveHundredRowsAndKeepsTheRest();
     void missingFileLeavesTheListAlone();
     void saveReplacesTheFileWholeAndReportsFailure();
+    void unreadableFilesAreReportedAndNeverWrittenOver_data();
+    void unreadableFilesAreReportedAndNeverWrittenOver();
 
     void rowOperationsKeepFiveHundredRows();
     void sorting_data();
     void sorting();
 
+    void typedDates_data();
+    void typedDates();
     void dateText_data();
     void dateText();
     void centuryFollowsTheStoredWeekday_data();
@@ -176,13 +183,86 @@ void TestToDoStore::missingFileLeavesTheListAlone()
     TempWorkbook workbook;
     ToDoList list;
     list.row(0) = item(QStringLiteral("still here"));
-    QVERIFY(!ToDoStore::loadList(list, workbook.dir()));
+    QVERIFY(!ToDoStore::loadList(list, workbook.dir()).loaded());
     QCOMPARE(list.row(0).item(), QStringLiteral("still here"));
 
     ItemNameList names;
     QVERIFY(names.remember(QStringLiteral("old")));
-    QVERIFY(!ToDoStore::loadNames(names, workbook.dir()));
+    QVERIFY(!ToDoStore::loadNames(names, workbook.dir()).loaded());
     QVERIFY(names.names().isEmpty());
+}
+
+void TestToDoStore::unreadableFilesAreReportedAndNeverWrittenOver_data()
+{
+    QTest::addColumn<Unreadable>("how");
+    QTest::addColumn<bool>("names");
+    for (bool names : {false, true}) {
+        const char *file = names ? "TODONAME.Fil" : "TODOActv.FIL";
+        QTest::addRow("%s, a folder in its place", file) << Unreadable::FolderInItsPlace << names;
+        QTest::addRow("%s, a link to itself", file) << Unreadable::LinkToItself << names;
+        QTest::addRow("%s, no permission", file) << Unreadable::NoPermission << names;
+    }
+}
+
+void TestToDoStore::unreadableFilesAreReportedAndNeverWrittenOver()
+{
+    QFETCH(Unreadable, how);
+    QFETCH(bool, names);
+    TempWorkbook workbook;
+    const QString name = names ? ItemNameList::kFileName : ToDoList::kFileName;
+    const QByteArray stored = lines({"Encrypt laptops", "Train staff", "Review logs"});
+    QVERIFY(makeUnreadable(workbook, name, how, stored));
+
+    ToDoStore::LoadResult loaded;
+    ToDoStore::SaveResult saved;
+    {
+        // The user who cannot read the file adds one name, or saves one item.
+        const OrdinaryUserFileAccess ordinaryUser;
+        if (names) {
+            ItemNameList list;
+            loaded = ToDoStore::loadNames(list, workbook.dir());
+            list.remember(QStringLiteral("Back up server"));
+            saved = ToDoStore::saveNames(list, workbook.dir());
+        } else {
+            ToDoList list;
+            loaded = ToDoStore::loadList(list, workbook.dir());
+            list.row(0) = item(QStringLiteral("Back up server"));
+            saved = ToDoStore::saveList(list, workbook.dir());
+        }
+    }
+    QCOMPARE(loaded.state, StoredFile::State::Unreadable);
+    QVERIFY(!loaded.error.isEmpty());
+    QVERIFY(!saved.ok);
+    QVERIFY2(saved.error.contains(QStringLiteral("could not be read")), qPrintable(saved.error));
+    QVERIFY(stillAsMadeUnreadable(workbook, name, how, stored));
+}
+
+void TestToDoStore::typedDates_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDate>("date");
+    const QDate march6(2027, 3, 6);
+    QTest::newRow("file form") << "Sat - Mar 6, 27" << march6;
+    QTest::newRow("grid form") << "Sat - Mar 6, 2027" << march6;
+    QTest::newRow("slashes") << "3/6/2027" << march6;
+    QTest::newRow("slashes, two-digit year") << "03/06/27" << march6;
+    QTest::newRow("ISO") << "2027-03-06" << march6;
+    QTest::newRow("month name") << "march 6, 2027" << march6;
+    QTest::newRow("short month, no comma") << "Mar 6 2027" << march6;
+    QTest::newRow("day first, month name") << "6 March 2027" << march6;
+    QTest::newRow("blanks around") << "  3/6/2027 " << march6;
+    QTest::newRow("no date") << "next spring" << QDate();
+    QTest::newRow("no such day") << "2/30/2027" << QDate();
+    QTest::newRow("empty") << "" << QDate();
+}
+
+void TestToDoStore::typedDates()
+{
+    QFETCH(QString, typed);
+    QFETCH(QDate, date);
+    QCOMPARE(ToDoDate::parseTyped(typed), date);
+    if (date.isValid())
+        QCOMPARE(ToDoDate::gridFormat(date), QStringLiteral("Sat - Mar 6, 2027"));
 }
 
 void TestToDoStore::saveReplacesTheFileWholeAndReportsFailure()
@@ -198,7 +278,7 @@ void TestToDoStore::saveReplacesTheFileWholeAndReportsFailure()
     QVERIFY(!workbook.exists(ToDoList::kFileName) || QFileInfo(saved.path).fileName() == "todoactv.fil");
 
     ToDoList reloaded;
-    QVERIFY(ToDoStore::loadList(reloaded, workbook.dir()));
+    QVERIFY(ToDoStore::loadList(reloaded, workbook.dir()).loaded());
     QCOMPARE(reloaded.row(0).item(), QStringLiteral("new"));
 
     // A file that cannot be replaced (here a folder stands in its place):
@@ -372,7 +452,7 @@ void TestToDoStore::deletingTheOnlyNameLeavesOneEmptyEntry()
 
     // Reading that file gives the same lone empty entry, which the next name replaces.
     ItemNameList reloaded;
-    QVERIFY(ToDoStore::loadNames(reloaded, workbook.dir()));
+    QVERIFY(ToDoStore::loadNames(reloaded, workbook.dir()).loaded());
     QCOMPARE(reloaded.names(), (QStringList{QString()}));
     QVERIFY(reloaded.remember(QStringLiteral("Next")));
     QCOMPARE(reloaded.names(), (QStringList{"Next"}));
@@ -407,7 +487,7 @@ void TestToDoStore::namesAreTrimmedOnLoadAndFileFoundIgnoringCase()
     TempWorkbook workbook;
     QVERIFY(workbook.writeFile(QStringLiteral("TODONAME.FIL"), lines({"  Padded  ", "Plain"})));
     ItemNameList names;
-    QVERIFY(ToDoStore::loadNames(names, workbook.dir()));
+    QVERIFY(ToDoStore::loadNames(names, workbook.dir()).loaded());
     QCOMPARE(names.names(), (QStringList{"Padded", "Plain"}));
     QVERIFY(names.remember(QStringLiteral("Third")));
     QVERIFY(ToDoStore::saveNames(names, workbook.dir()).ok);

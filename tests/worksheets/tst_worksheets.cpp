@@ -7,6 +7,7 @@
 #include "printing/printsurface.h"
 #include "actionarea/status/statustable.h"
 #include "platform/records/recordfile.h"
+#include "support/unreadablefile.h"
 #include "screens/helptopics.h"
 #include "worksheets/worksheetfiles.h"
 #include "worksheets/worksheetspanel.h"
@@ -14,6 +15,8 @@
 
 #include <QLabel>
 #include <QLineEdit>
+
+Q_DECLARE_METATYPE(Unreadable)
 
 using Answer = Prompt::Answer;
 using Command = SafeguardWorkspace::Command;
@@ -251,16 +254,16 @@ private Q_SLOTS:
         QCOMPARE(titles->currentTitle(1), QStringLiteral("Old two"));
         QCOMPARE(titles->currentTitle(20), QStringLiteral("Risk Analysis #21"));
         QTest::keyClicks(titles->entryBox(2), QStringLiteral(" Front Desk PCs X")); // 17 characters
-        QTest::keyClicks(titles->entryBox(4), QStringLiteral("Seventeen letters and more"));
-        QCOMPARE(titles->entryBox(4)->text(), QStringLiteral("Seventeen letters"));
+        QTest::keyClicks(titles->entryBox(4), QStringLiteral("Eighteen letters!! and more"));
+        QCOMPARE(titles->entryBox(4)->text(), QStringLiteral("Eighteen letters!!"));
         QTest::mouseClick(titles->saveButton(), Qt::LeftButton);
         QVERIFY(!titles->isVisible());
 
         QCOMPARE(f.workbook.readFile(Worksheets::kTitleFile),
                  titleRecord("Old one") + titleRecord("Old two") + titleRecord(" Front Desk PCs X")
-                     + QByteArray(20, '\0') + titleRecord("Seventeen letters"));
+                     + QByteArray(20, '\0') + titleRecord("Eighteen letters!!"));
         QCOMPARE(panel->button(2)->text(), QStringLiteral("Front Desk PCs X"));
-        QCOMPARE(panel->button(4)->toolTip(), QStringLiteral("Seventeen letters"));
+        QCOMPARE(panel->button(4)->toolTip(), QStringLiteral("Eighteen letters!!"));
         QCOMPARE(f.window->windowTitle(),
                  QStringLiteral("Action Area - Risk Analysis Worksheets - Front Desk PCs X"));
 
@@ -277,8 +280,8 @@ private Q_SLOTS:
         // Titles are read again on every entry.
         f.clickNavigation(ActionArea::StandardsMode);
         f.clickNavigation(ActionArea::WorksheetsMode);
-        QCOMPARE(Worksheets::readTitles().at(4), QStringLiteral("Seventeen letters"));
-        QCOMPARE(panel->button(4)->text(), QStringLiteral("Seventeen letters"));
+        QCOMPARE(Worksheets::readTitles().at(4), QStringLiteral("Eighteen letters!!"));
+        QCOMPARE(panel->button(4)->text(), QStringLiteral("Eighteen letters!!"));
     }
 
     void titlePanelClosesWithoutSaving()
@@ -318,6 +321,108 @@ private Q_SLOTS:
         QTest::keyClick(f.window, Qt::Key_Escape);
         QVERIFY(!f.window->printPreviewShown());
         QCOMPARE(f.editor()->text(), QStringLiteral("Server room door"));
+    }
+
+    void unreadableWorksheetIsReportedAndNeverSavedOver_data() { addUnreadableRows(); }
+    void unreadableWorksheetIsReportedAndNeverSavedOver()
+    {
+        QFETCH(Unreadable, how);
+        ActionAreaFixture f;
+        const QString name = QStringLiteral("Wksht0.Fil");
+        QVERIFY(makeUnreadable(f.workbook, name, how, kWorksheetRtf));
+        WorksheetsPanel *panel = enter(f);
+        f.test.prompt->enqueue(Answer::Ok);
+        {
+            const OrdinaryUserFileAccess ordinaryUser;
+            click(panel, 0);
+        }
+        QCOMPARE(f.questionTitles(), SafeguardWorkspace::kNotReadTitle);
+        QVERIFY(f.test.prompt->questions.last().text.contains(QStringLiteral("could not be read")));
+        QVERIFY(f.editor()->isReadOnly());
+        for (Command command : {Command::Save, Command::FontSelect, Command::Thesaurus, Command::SpellCheck})
+            QVERIFY(!f.workspace()->commandButton(command)->isEnabled());
+        QVERIFY(!f.workspace()->templateButton()->isEnabled());
+
+        // Neither Save (Ctrl+S reaches it even with the button off) nor the
+        // template replaces what the user wrote.
+        f.test.prompt->enqueue(Answer::Ok);
+        QVERIFY(!panel->saveWorksheet());
+        QCOMPARE(f.test.prompt->questions.last().title, SafeguardWorkspace::kSaveFailedTitle);
+        panel->newWorksheet();
+        QVERIFY(!f.unsaved());
+        QVERIFY(stillAsMadeUnreadable(f.workbook, name, how, kWorksheetRtf));
+
+        // Another worksheet opens and saves as usual.
+        click(panel, 1);
+        QVERIFY(!f.editor()->isReadOnly());
+        f.type(QStringLiteral("Badge readers"));
+        f.clickSave();
+        QVERIFY(f.workbook.readFile(QStringLiteral("Wksht1.Fil")).contains("Badge readers"));
+        QVERIFY(stillAsMadeUnreadable(f.workbook, name, how, kWorksheetRtf));
+    }
+
+    void unreadableTitleFileIsReportedAndNeverSavedOver_data() { addUnreadableRows(); }
+    void unreadableTitleFileIsReportedAndNeverSavedOver()
+    {
+        QFETCH(Unreadable, how);
+        ActionAreaFixture f;
+        QByteArray titles;
+        for (int index = 0; index < Worksheets::kCount; ++index)
+            titles += titleRecord("Server " + QByteArray::number(index));
+        QVERIFY(makeUnreadable(f.workbook, Worksheets::kTitleFile, how, titles));
+        WorksheetsPanel *panel = nullptr;
+        f.test.prompt->enqueue(Answer::Ok);
+        {
+            const OrdinaryUserFileAccess ordinaryUser;
+            panel = enter(f);
+        }
+        QCOMPARE(f.questionTitles(), SafeguardWorkspace::kNotReadTitle);
+        QCOMPARE(panel->button(0)->text(), QStringLiteral("Risk Analysis # 1"));
+
+        // Renaming one worksheet would write the default titles over the
+        // other twenty.
+        f.window->optionsEntry(OptionsTable::Entry::ChangeWorksheetButtonTitle)->trigger();
+        QTest::keyClicks(panel->titlePanel()->entryBox(0), QStringLiteral("Front Desk"));
+        f.test.prompt->enqueue(Answer::Ok);
+        QTest::mouseClick(panel->titlePanel()->saveButton(), Qt::LeftButton);
+        QCOMPARE(f.test.prompt->questions.last().title, WorksheetsPanel::kSaveFailedTitle);
+        QVERIFY(panel->titlePanel()->isVisible());
+        QVERIFY(stillAsMadeUnreadable(f.workbook, Worksheets::kTitleFile, how, titles));
+
+        // The store refuses on its own too.
+        QString error;
+        {
+            const OrdinaryUserFileAccess ordinaryUser;
+            QVERIFY(!Worksheets::saveTitles({QStringLiteral("Front Desk")}, &error));
+        }
+        QVERIFY2(error.contains(QStringLiteral("could not be read")), qPrintable(error));
+        QVERIFY(stillAsMadeUnreadable(f.workbook, Worksheets::kTitleFile, how, titles));
+    }
+
+    void titlesShowAsTypedAndHoldWhatARecordHolds()
+    {
+        ActionAreaFixture f;
+        WorksheetsPanel *panel = enter(f);
+        f.window->optionsEntry(OptionsTable::Entry::ChangeWorksheetButtonTitle)->trigger();
+        WorksheetTitlePanel *titles = panel->titlePanel();
+        QVERIFY(titles->findChild<QLabel *>(QStringLiteral("titleLimitNote"))->text().contains(QStringLiteral("18")));
+        QTest::keyClicks(titles->entryBox(0), QStringLiteral("EHR Server & Back"));
+        // Only what Windows-1252 holds: the arrow cannot be stored.
+        QLineEdit *box = titles->entryBox(1);
+        QTest::keyClicks(box, QStringLiteral("Caf"));
+        box->insert(QStringLiteral("\u00e9 "));
+        box->insert(QStringLiteral("\u2192"));
+        QTest::keyClicks(box, QStringLiteral(" Desk"));
+        QCOMPARE(titles->entryBox(1)->text(), QStringLiteral("Caf\u00e9  Desk"));
+        QTest::mouseClick(titles->saveButton(), Qt::LeftButton);
+        QCOMPARE(panel->button(0)->text(), QStringLiteral("EHR Server && Back"));
+        QCOMPARE(panel->title(0), QStringLiteral("EHR Server & Back"));
+        QCOMPARE(panel->button(1)->toolTip(), QStringLiteral("Caf\u00e9  Desk"));
+        QCOMPARE(f.workbook.readFile(Worksheets::kTitleFile).left(40),
+                 titleRecord("EHR Server & Back") + titleRecord("Caf\xe9  Desk"));
+        // The title panel shows the titles as typed too.
+        f.window->optionsEntry(OptionsTable::Entry::ChangeWorksheetButtonTitle)->trigger();
+        QCOMPARE(titles->currentTitle(0), QStringLiteral("EHR Server & Back"));
     }
 
     void damagedTitleRecordsGiveDefaults()

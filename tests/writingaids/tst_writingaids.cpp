@@ -154,24 +154,56 @@ private Q_SLOTS:
         QVERIFY(formatAt(document, 38).foreground().color() != QColor(Qt::red));
     }
 
-    void listedMisspellingsAreCorrectedWithoutAsking_data()
+    void listedMisspellingsAreAskedWithTheirCorrectionFirst_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("checked");
-        QTest::newRow("teh") << "teh plan" << "the plan";
-        QTest::newRow("capital") << "Teh plan" << "The plan";
-        QTest::newRow("phrase") << "Their are two. their is one." << "There are two. there is one.";
-        QTest::newRow("longer correction") << "alot of work, inthe end" << "a lot of work, in the end";
-        QTest::newRow("lone i") << "then i saw i.e. this" << "then I saw i.e. this";
-        QTest::newRow("nothing wrong") << "A clean sentence." << "A clean sentence.";
+        QTest::addColumn<QStringList>("asked");
+        QTest::addColumn<QStringList>("firstSuggestions");
+        QTest::addColumn<QString>("changed");
+        QTest::newRow("teh") << "teh plan" << QStringList{"teh"} << QStringList{"the"} << "the plan";
+        QTest::newRow("capital") << "Teh plan" << QStringList{"Teh"} << QStringList{"The"} << "The plan";
+        QTest::newRow("recieve") << "We recieve logs." << QStringList{"recieve"} << QStringList{"receive"}
+                                 << "We receive logs.";
+        QTest::newRow("phrase") << "Their are two. their is one." << QStringList{"Their are", "their is"}
+                                << QStringList{"There are", "there is"} << "There are two. there is one.";
+        QTest::newRow("longer correction") << "alot of work, inthe end" << QStringList{"alot", "inthe"}
+                                           << QStringList{"a lot", "in the"} << "a lot of work, in the end";
+        QTest::newRow("lone i") << "then i saw i.e. this" << QStringList{"i"} << QStringList{"I"}
+                                << "then I saw i.e. this";
+        QTest::newRow("nothing wrong") << "A clean sentence." << QStringList{} << QStringList{}
+                                       << "A clean sentence.";
     }
-    void listedMisspellingsAreCorrectedWithoutAsking()
+    void listedMisspellingsAreAskedWithTheirCorrectionFirst()
     {
         QFETCH(QString, text);
-        QFETCH(QString, checked);
+        QFETCH(QStringList, asked);
+        QFETCH(QStringList, firstSuggestions);
+        QFETCH(QString, changed);
+        {
+            // Ignored: nothing changes, though every one was shown.
+            SpellCheckRun run(*checker, *test.spellDialog);
+            for (qsizetype i = 0; i < asked.size(); ++i)
+                test.spellDialog->enqueue(SpellAnswer::Action::Ignore);
+            SpellCheckRun::Totals totals;
+            QCOMPARE(run.checkText(text, &totals), text);
+            QCOMPARE(totals.changes, 0);
+            QCOMPARE(totals.wordsReported, int(asked.size()));
+        }
+        QCOMPARE(test.spellDialog->questions.size(), asked.size());
+        for (qsizetype i = 0; i < asked.size(); ++i) {
+            const SpellQuestion &question = test.spellDialog->questions.at(i);
+            QCOMPARE(question.word, asked.at(i));
+            QVERIFY(!question.suggestions.isEmpty());
+            QCOMPARE(question.suggestions.first(), firstSuggestions.at(i));
+        }
+        test.spellDialog->questions.clear();
+
+        // Changed to the first suggestion: the listed correction.
         SpellCheckRun run(*checker, *test.spellDialog);
-        QCOMPARE(run.checkText(text), checked);
-        QVERIFY(test.spellDialog->questions.isEmpty());
+        for (const QString &first : firstSuggestions)
+            test.spellDialog->enqueue(SpellAnswer::Action::Change, first);
+        QCOMPARE(run.checkText(text), changed);
+        QCOMPARE(test.spellDialog->questions.size(), asked.size());
     }
 
     void changeAllIgnoreAllAndCancel()

@@ -1,8 +1,12 @@
 #include "actionarea/status/statustable.h"
 
+#include "platform/records/filenames.h"
 #include "platform/records/recordfile.h"
+#include "platform/records/storedfile.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QtEndian>
 
 StatusTable::StatusTable(const QString &folder)
     : folder_(folder)
@@ -16,10 +20,32 @@ QString StatusTable::filePath() const
 
 void StatusTable::readRecords(int first, int last)
 {
+    m_readProblem.clear();
+    const QString path = findFileIgnoringCase(filePath());
+    const StoredFile::ReadResult stored = StoredFile::read(path);
+    if (stored.isUnreadable()) {
+        m_readProblem = QStringLiteral("The statuses could not be read from %1 (%2): they show as blank.")
+                            .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), stored.error);
+    }
     // One open for the whole range; a missing file is created and reads empty.
     RecordFile file(filePath(), kRecordLength);
-    for (int record = first; record <= last; ++record)
+    QList<int> damaged;
+    for (int record = first; record <= last; ++record) {
         slots_[record] = file.readText(record);
+        const qsizetype offset = qsizetype(record - 1) * kRecordLength;
+        // A stored length the record cannot hold is a damaged record.
+        if (stored.bytes.size() >= offset + kRecordLength
+            && qFromLittleEndian<quint16>(stored.bytes.constData() + offset) > kRecordLength - 2)
+            damaged.append(record);
+    }
+    if (!damaged.isEmpty() && m_readProblem.isEmpty()) {
+        QStringList numbers;
+        for (int record : damaged)
+            numbers.append(QString::number(record));
+        m_readProblem = QStringLiteral("%1 is damaged: record(s) %2 could not be read and show as blank.")
+                            .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()),
+                                 numbers.join(QStringLiteral(", ")));
+    }
 }
 
 void StatusTable::loadStatusTable()

@@ -50,9 +50,15 @@ public:
 
     QString filePath() const;
 
+    // Why the statuses last loaded are not all what Stat1.Fil holds: the file
+    // is there but could not be read, or records of it are damaged (they
+    // read as blank). Empty when the file was read whole, or is missing.
+    QString readProblem() const { return m_readProblem; }
+
 private:
     void readRecords(int first, int last);
 
     QString folder_;
+    QString m_readProblem;
     std::array<QString, kSlotCount> slots_;
 };

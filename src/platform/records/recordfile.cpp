@@ -3,6 +3,7 @@
 #include "platform/records/filenames.h"
 #include "platform/records/windows1252.h"
 
+#include <QFileInfo>
 #include <QMutex>
 #include <QtEndian>
 
@@ -47,6 +48,11 @@ RecordFile::RecordFile(const QString &name, int recordLength)
     if (recordLength < kMinRecordLength || recordLength > kMaxRecordLength || name.isEmpty())
         return;
     m_file.setFileName(findFileIgnoringCase(name));
+    // A link's target lies outside the workbook: it is read, never written.
+    if (QFileInfo(m_file.fileName()).isSymLink()) {
+        m_file.open(QIODevice::ReadOnly);
+        return;
+    }
     if (!m_file.open(QIODevice::ReadWrite) && m_file.exists())
         m_file.open(QIODevice::ReadOnly);
 }

@@ -38,7 +38,8 @@ public:
 
     // Opens the file for reading and writing, creating it empty when missing.
     // An existing file is found whatever the case of its name. A file that
-    // cannot be written (read-only medium) is still opened for reading.
+    // cannot be written (read-only medium) is still opened for reading, and
+    // so is a symbolic link: its target lies elsewhere and is never written.
     RecordFile(const QString &name, int recordLength);
     ~RecordFile();
     RecordFile(const RecordFile &) = delete;

@@ -1,10 +1,14 @@
 #include "platform/records/safefile.h"
 
+#include "platform/records/storedfile.h"
+
 #include <QFile>
 #include <QSaveFile>
 
 bool writeFileSafely(const QString &path, const QByteArray &bytes, QString *error)
 {
+    if (StoredFile::refusesLinkedFile(path, error))
+        return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)

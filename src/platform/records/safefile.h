@@ -6,6 +6,7 @@
 // Writes a whole file so that a crash, a full disk or a refused write never
 // leaves it half-written: the new bytes go to a temporary file beside it,
 // which replaces the old file only once it is complete.
+// A path that is a symbolic link is refused (its target lies elsewhere).
 // Returns false and fills *error (when given) with a readable reason.
 bool writeFileSafely(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 

@@ -11,6 +11,7 @@
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QPushButton>
 
 // ---- message boxes ----------------------------------------------------------
 
@@ -147,6 +148,31 @@ bool DesktopUrlOpener::openUrl(const QUrl &url)
     return QDesktopServices::openUrl(url);
 }
 
+void MessageBoxLinkNotice::show(QWidget *parent, const QUrl &address)
+{
+    const QString text = address.toString();
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Web Page Not Opened"),
+                    QStringLiteral("The web page could not be opened: no web browser answered.\n\n%1\n\n"
+                                   "Copy the address to open it in a browser on this or another computer.")
+                        .arg(text),
+                    QMessageBox::Ok, parent);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPushButton *copy = box.addButton(QStringLiteral("&Copy Address"), QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    if (box.clickedButton() == copy)
+        QGuiApplication::clipboard()->setText(text);
+}
+
+bool openLinkOrSaySo(const PlatformServices &services, QWidget *parent, const QUrl &address)
+{
+    if (services.urlOpener && services.urlOpener->openUrl(address))
+        return true;
+    if (services.unopenedLinkNotice)
+        services.unopenedLinkNotice->show(parent, address);
+    return false;
+}
+
 QTime SystemClock::currentTime()
 {
     return QTime::currentTime();
@@ -228,5 +254,6 @@ PlatformServices makeQtPlatformServices(const QString &contentDir)
     services.clock = std::make_shared<SystemClock>();
     services.spellDialog = std::make_shared<SpellCheckWindow>(services.helpViewer);
     services.thesaurusDialog = std::make_shared<ThesaurusWindow>();
+    services.unopenedLinkNotice = std::make_shared<MessageBoxLinkNotice>();
     return services;
 }

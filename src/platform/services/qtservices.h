@@ -42,6 +42,14 @@ public:
     bool openUrl(const QUrl &url) override;
 };
 
+// A message box naming the address (selectable) with "Copy Address", which
+// puts it on the system clipboard.
+class MessageBoxLinkNotice : public UnopenedLinkNotice
+{
+public:
+    void show(QWidget *parent, const QUrl &address) override;
+};
+
 // Rich text for other programs: the RTF bytes under both names Linux word
 // processors look for, and plain text for everything else.
 QMimeData *makeRichTextMimeData(const QByteArray &rtf, const QString &plainText);

@@ -54,6 +54,16 @@ public:
     virtual bool openUrl(const QUrl &url) = 0;
 };
 
+// What the user sees when an address could not be handed to a web browser
+// (none is installed, or none answered): that it was not opened, and the
+// address itself with a Copy button, to paste into a browser elsewhere.
+class UnopenedLinkNotice
+{
+public:
+    virtual ~UnopenedLinkNotice() = default;
+    virtual void show(QWidget *parent, const QUrl &address) = 0;
+};
+
 class HelpViewer
 {
 public:
@@ -88,7 +98,12 @@ struct PlatformServices
     std::shared_ptr<Clock> clock;
     std::shared_ptr<SpellCheckDialog> spellDialog;
     std::shared_ptr<ThesaurusDialog> thesaurusDialog;
+    std::shared_ptr<UnopenedLinkNotice> unopenedLinkNotice;
 };
+
+// Opens the address through services.urlOpener; when it cannot be opened,
+// services.unopenedLinkNotice tells the user. True when it was opened.
+bool openLinkOrSaySo(const PlatformServices &services, QWidget *parent, const QUrl &address);
 
 // The bundle of real implementations: message boxes, the standard colour and
 // font dialogs, the desktop's URL handler, the system clipboard and clock, and

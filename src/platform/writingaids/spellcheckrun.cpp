@@ -36,8 +36,8 @@ SpellCheckRun::SpellCheckRun(SpellChecker &checker, SpellCheckDialog &dialog, QW
 {
 }
 
-std::optional<QString> SpellCheckRun::automaticCorrection(const QString &blockText, const WordSpan &word,
-                                                          int *length) const
+std::optional<QString> SpellCheckRun::listedCorrection(const QString &blockText, const WordSpan &word,
+                                                       int *length) const
 {
     // Listed phrases ("their are") start at a word and end at a word's end.
     for (const ReplacementPair &phrase : checker_.replacements().phrases()) {
@@ -49,12 +49,8 @@ std::optional<QString> SpellCheckRun::automaticCorrection(const QString &blockTe
             return matchLeadingCapital(phrase.correction, found);
         }
     }
-    const QString text = blockText.mid(word.start, word.length);
     *length = word.length;
-    const auto chosen = changeAll_.constFind(text);
-    if (chosen != changeAll_.cend())
-        return *chosen;
-    return checker_.replacements().correctionFor(text);
+    return checker_.replacements().correctionFor(blockText.mid(word.start, word.length));
 }
 
 SpellCheckRun::Totals SpellCheckRun::checkDocument(QTextDocument *document)
@@ -70,22 +66,37 @@ SpellCheckRun::Totals SpellCheckRun::checkDocument(QTextDocument *document)
             if (word.length == 0)
                 break;
             const int position = block.position() + word.start;
+            // A listed misspelling is shown like any other, its listed
+            // correction offered first; the text changes only when the
+            // user chooses a change.
             int length = word.length;
-            if (const std::optional<QString> correction = automaticCorrection(blockText, word, &length)) {
-                replaceRange(document, position, length, *correction);
+            const std::optional<QString> listed = listedCorrection(blockText, word, &length);
+            const QString text = blockText.mid(word.start, length);
+            from = word.start + length;
+            // A "Change All" of this run is the user's own choice: it holds
+            // without asking again.
+            if (const auto chosen = changeAll_.constFind(text); chosen != changeAll_.cend()) {
+                replaceRange(document, position, length, *chosen);
                 ++totals.changes;
-                from = word.start + int(correction->size());
+                from = word.start + int(chosen->size());
                 continue;
             }
-            const QString text = blockText.mid(word.start, word.length);
-            from = word.end();
-            if (ignoredWords_.contains(text) || checker_.isCorrect(text))
+            if (ignoredWords_.contains(text) || (!listed && checker_.isCorrect(text)))
                 continue;
+            QStringList suggestions;
+            if (listed)
+                suggestions.append(*listed);
+            if (length == word.length) {
+                for (const QString &suggestion : checker_.suggestions(text)) {
+                    if (!suggestions.contains(suggestion))
+                        suggestions.append(suggestion);
+                }
+            }
 
             ++totals.wordsReported;
             if (wordReported_)
-                wordReported_(position, word.length);
-            const SpellAnswer answer = dialog_.ask(parent_, {text, blockText, checker_.suggestions(text)});
+                wordReported_(position, length);
+            const SpellAnswer answer = dialog_.ask(parent_, {text, blockText, suggestions});
             switch (answer.action) {
             case SpellAnswer::Action::Cancel:
                 cancelled_ = true;
@@ -96,6 +107,12 @@ SpellCheckRun::Totals SpellCheckRun::checkDocument(QTextDocument *document)
                 ignoredWords_.insert(text);
                 break;
             case SpellAnswer::Action::AddToDictionary: {
+                // A phrase is not a word of the dictionary: it is left alone
+                // for the rest of the run.
+                if (length != word.length) {
+                    ignoredWords_.insert(text);
+                    break;
+                }
                 QString error;
                 if (!checker_.addUserWord(text, &error)) {
                     failedUserWords_.append(text);
@@ -116,7 +133,7 @@ SpellCheckRun::Totals SpellCheckRun::checkDocument(QTextDocument *document)
                         changeAllPairs_.append({text, replacement});
                     }
                 }
-                replaceRange(document, position, word.length, replacement);
+                replaceRange(document, position, length, replacement);
                 ++totals.changes;
                 from = word.start + int(replacement.size());
                 break;

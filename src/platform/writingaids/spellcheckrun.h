@@ -14,9 +14,10 @@
 class QTextDocument;
 class QWidget;
 
-// One spell-check run: it walks texts word by word, replaces the listed
-// common misspellings without asking, and asks the dialog about every other
-// word the dictionary does not know. Corrections are made in place, at the
+// One spell-check run: it walks texts word by word and asks the dialog about
+// every word the dictionary does not know and every listed common
+// misspelling ("recieve", "their are"), offering the listed correction
+// first; nothing changes unless the user chooses a change. Corrections are made in place, at the
 // word's own range, in the format of the word they replace, so formatting
 // around them is kept. "Ignore All" and "Change All" choices last for the
 // run, across every text it checks.
@@ -26,7 +27,7 @@ public:
     struct Totals
     {
         int wordsReported = 0;   // words the dialog was asked about
-        int changes = 0;         // corrections made, automatic ones included
+        int changes = 0;         // corrections made, "Change All" repeats included
         bool changeAllChosen = false;
     };
 
@@ -52,7 +53,9 @@ public:
     QString lastError() const { return lastError_; }
 
 private:
-    std::optional<QString> automaticCorrection(const QString &blockText, const WordSpan &word, int *length) const;
+    // The listed correction of the word (or of the listed phrase that starts
+    // at it, *length then covering the phrase), or nothing.
+    std::optional<QString> listedCorrection(const QString &blockText, const WordSpan &word, int *length) const;
 
     SpellChecker &checker_;
     SpellCheckDialog &dialog_;
