@@ -34,7 +34,12 @@ public:
     {
         std::error_code code;
         std::filesystem::rename(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(), code);
-        return report(code, error);
+        if (!report(code, error))
+            return false;
+        // The rename reaches the disk with the folders' entry lists.
+        const QString fromFolder = QFileInfo(from).absolutePath();
+        const QString toFolder = QFileInfo(to).absolutePath();
+        return syncFolder(toFolder, error) && (fromFolder == toFolder || syncFolder(fromFolder, error));
     }
 
     bool removeFile(const QString &path, QString *error) override

@@ -2,7 +2,9 @@
 // no questions, exit status and reason, the workbook untouched on failure.
 #include "backup/backupset.h"
 #include "backup/restoreswap.h"
+#include "support/fullfilesystem.h"
 
+#include <QDirIterator>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -55,6 +57,35 @@ QMap<QString, QByteArray> filesIn(const QString &folder)
     return files;
 }
 
+// A workbook of small files, as a week of work leaves it: every one of them
+// fits in the write buffer of a save.
+void writeSmallWorkbook(const QString &folder, char mark)
+{
+    QDir().mkpath(folder);
+    for (const BackupSet::Member &member : BackupSet::allMembers()) {
+        if (member.sourceName.startsWith(QStringLiteral("Comment")))
+            continue;
+        const int size = 100 + int(qHash(member.sourceName) % 8000);
+        write(folder + QLatin1Char('/') + member.sourceName, QByteArray(size, mark));
+    }
+}
+
+// Every file below a folder with its contents, the filler of a full file
+// system left out.
+QMap<QString, QByteArray> treeOf(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (it.fileName() == QStringLiteral(".filler"))
+            continue;
+        file.open(QIODevice::ReadOnly);
+        files.insert(QDir(folder).relativeFilePath(file.fileName()), file.readAll());
+    }
+    return files;
+}
+
 } // namespace
 
 class TestBackupCommand : public QObject
@@ -64,6 +95,8 @@ private Q_SLOTS:
     void backupThenRestore();
     void failuresLeaveTheWorkbook_data();
     void failuresLeaveTheWorkbook();
+    void backupToAFullMediumKeepsThePreviousBackup();
+    void restoreOntoAFullDiskKeepsTheWorkbook();
 };
 
 void TestBackupCommand::backupThenRestore()
@@ -149,6 +182,53 @@ void TestBackupCommand::failuresLeaveTheWorkbook()
     QCOMPARE(filesIn(workbook), before);
     QVERIFY(!QFile::exists(workbook + QLatin1Char('/') + RestoreSwap::kStagingFolder));
     QFile::setPermissions(root.filePath(QStringLiteral("readonly")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void TestBackupCommand::backupToAFullMediumKeepsThePreviousBackup()
+{
+    QTemporaryDir root;
+    const QString workbook = root.filePath(QStringLiteral("workbook"));
+    writeSmallWorkbook(workbook, 'a');
+    FullFilesystem stick(2 * 1024 * 1024);
+    qInfo("the medium is %s", qPrintable(stick.kindName()));
+    const QString target = stick.filePath(QStringLiteral("nightly"));
+    QCOMPARE(sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--backup"), target}).exitCode, 0);
+    const QMap<QString, QByteArray> goodBackup = treeOf(stick.path());
+    QVERIFY(goodBackup.size() > 100);
+
+    writeSmallWorkbook(workbook, 'b');
+    QVERIFY(stick.fill());
+    const Run run = sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--backup"), target});
+    stick.unfill();
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(!run.out.contains(QStringLiteral("Backed up")), qPrintable(run.out));
+    QVERIFY2(!run.err.isEmpty(), "the failure gives its reason");
+    QCOMPARE(treeOf(stick.path()), goodBackup);
+
+    // The good backup still restores.
+    QCOMPARE(sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--restore"), target}).exitCode, 0);
+    QCOMPARE(filesIn(workbook).value(QStringLiteral("Stat1.Fil")).left(1), QByteArray("a"));
+}
+
+void TestBackupCommand::restoreOntoAFullDiskKeepsTheWorkbook()
+{
+    QTemporaryDir root;
+    const QString target = root.filePath(QStringLiteral("backup"));
+    FullFilesystem disk(2 * 1024 * 1024);
+    qInfo("the workbook is on %s", qPrintable(disk.kindName()));
+    const QString workbook = disk.filePath(QStringLiteral("workbook"));
+    writeSmallWorkbook(workbook, 'a');
+    QCOMPARE(sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--backup"), target}).exitCode, 0);
+    writeSmallWorkbook(workbook, 'b');
+    const QMap<QString, QByteArray> before = treeOf(disk.path());
+
+    QVERIFY(disk.fill());
+    const Run run = sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--restore"), target});
+    disk.unfill();
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(!run.out.contains(QStringLiteral("Restored")), qPrintable(run.out));
+    QVERIFY2(!run.err.isEmpty(), "the failure gives its reason");
+    QCOMPARE(treeOf(disk.path()), before);
 }
 
 QTEST_GUILESS_MAIN(TestBackupCommand)
