@@ -58,6 +58,18 @@ QStringList stagedFiles(const QString &workbookDir, FileOperations &files)
     return names;
 }
 
+// The workbook's files that make way for the staged ones: every user file,
+// except those older backups never carried when this one does not either.
+QStringList filesToSetAside(const QString &workbookDir, FileOperations &files)
+{
+    const QStringList staged = stagedFiles(workbookDir, files);
+    QStringList names = userFiles(workbookDir, files);
+    names.removeIf([&staged](const QString &name) {
+        return BackupSet::isKeptWhenNotRestored(name) && findIgnoringCase(staged, name).isEmpty();
+    });
+    return names;
+}
+
 // Moves files between folders; true when all moved.
 bool moveAll(const QStringList &names, const QString &from, const QString &to, FileOperations &files,
              QList<QPair<QString, QString>> *moved, QString *error)
@@ -112,7 +124,7 @@ bool swap(const QString &workbookDir, const QString &safetyName, FileOperations 
         files.removeFile(pathIn(staging, kStateFile), nullptr);
         files.removeFolder(safety, nullptr);
     };
-    if (!moveAll(userFiles(workbookDir, files), workbookDir, safety, files, &moved, error)) {
+    if (!moveAll(filesToSetAside(workbookDir, files), workbookDir, safety, files, &moved, error)) {
         undo();
         return false;
     }
@@ -143,7 +155,7 @@ bool completeInterrupted(const QString &workbookDir, FileOperations &files)
     if (!files.makeFolder(safety, nullptr))
         return false;
     if (state->phase == 1) {
-        if (!moveAll(userFiles(workbookDir, files), workbookDir, safety, files, nullptr, nullptr)
+        if (!moveAll(filesToSetAside(workbookDir, files), workbookDir, safety, files, nullptr, nullptr)
             || !writeState(workbookDir, State{state->safetyName, 2}, files, nullptr))
             return false;
     }

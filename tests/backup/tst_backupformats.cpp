@@ -105,6 +105,8 @@ void TestBackupFormats::backupSetNames_data()
     QTest::newRow("fixed 4") << BackupSet::fixedFile(4) << "HINV3.Fil" << "Hinv3.hb1";
     QTest::newRow("fixed 5") << BackupSet::fixedFile(5) << "Stat1.Fil" << "Stat1.hb1";
     QTest::newRow("fixed 6") << BackupSet::fixedFile(6) << "RAList.Fil" << "RAList.hb1";
+    QTest::newRow("fixed 7") << BackupSet::fixedFile(7) << "Location.Fil" << "Location.hb1";
+    QTest::newRow("fixed 8") << BackupSet::fixedFile(8) << "UserWords.Fil" << "UserWords.hb1";
     QTest::newRow("k 0") << BackupSet::numberedFile(0) << "Action0.Fil" << "Action0.hb1";
     QTest::newRow("k 46") << BackupSet::numberedFile(46) << "Action46.Fil" << "Action46.hb1";
     QTest::newRow("k 47") << BackupSet::numberedFile(47) << "Comment0.Fil" << "Comment0.hb1";

@@ -13,9 +13,8 @@ namespace {
 using Answer = Prompt::Answer;
 using Outcome = ProcedureResult::Outcome;
 
-// The six fixed files (100 bytes each), numbered files at the given indexes
-// (`size` bytes each, contents telling them apart) and Location.Fil, which no
-// backup carries.
+// The fixed files (100 bytes each; Location.Fil shorter), numbered files at
+// the given indexes (`size` bytes each, contents telling them apart).
 void fillWorkbook(const BackupRig &rig, const QList<int> &indexes, int size = 300, char mark = 'a')
 {
     for (int number = 1; number <= BackupSet::kFixedCount; ++number)
@@ -84,6 +83,8 @@ private Q_SLOTS:
     void olderBackupWithoutManifest();
     void restoreWithoutDiskOne();
     void unreadableWorkbookFileStopsBackup();
+    void backupHoldsEveryFileTheProgramWrites();
+    void olderBackupLeavesTheFilesItNeverHeld();
 };
 
 void TestBackupProcedures::singleDiskRoundTrip()
@@ -107,7 +108,7 @@ void TestBackupProcedures::singleDiskRoundTrip()
                                                  QStringLiteral("Backup Complete")}));
     QCOMPARE(rig.feedback.pauses, 1);
     QCOMPARE(rig.feedback.progressMaximum, 166);
-    QList<int> progress{1, 2, 3, 4, 5, 6};
+    QList<int> progress{1, 2, 3, 4, 5, 6, 7, 8};
     for (int k = 0; k <= 162; ++k)
         progress << qMin(k + 5, 166);
     QCOMPARE(rig.feedback.progress, progress);
@@ -117,7 +118,8 @@ void TestBackupProcedures::singleDiskRoundTrip()
                          QStringLiteral("DRPln1.hb1"),  QStringLiteral("DiskInfo.bk1"), QStringLiteral("Gcolor3.hb1"),
                          QStringLiteral("Hinv3.hb1"),   QStringLiteral("Manifest.bk1"), QStringLiteral("Policy6.hb1"),
                          QStringLiteral("RAList.hb1"),  QStringLiteral("Stat1.hb1"),  QStringLiteral("ToDoActv.hb1"),
-                         QStringLiteral("ToDoName.hb1"), QStringLiteral("Wksht9.hb1")};
+                         QStringLiteral("ToDoName.hb1"), QStringLiteral("Wksht9.hb1"), QStringLiteral("Location.hb1"),
+                         QStringLiteral("UserWords.hb1")};
     expected.sort();
     QCOMPARE(QDir(rig.drive()).entryList(QDir::Files, QDir::Name), expected);
     const DiskInfo info = diskInfoIn(rig.drive());
@@ -155,11 +157,10 @@ void TestBackupProcedures::restoreKeepsPreviousFilesAside()
     QCOMPARE(rig.feedback.statuses, QStringList({QStringLiteral("Restoring User Created Files"),
                                                  QStringLiteral("Restoration Completed")}));
 
-    // The backup's files are back; Location.Fil and the new entry, which the
-    // backup does not hold, have left the workbook but are kept, with every
-    // other previous file, in the safety folder.
+    // The backup's files are back; the new entry, which the backup does not
+    // hold, has left the workbook but is kept, with every other previous
+    // file, in the safety folder.
     QMap<QString, QByteArray> restored = backedUp;
-    restored.remove(QStringLiteral("Location.Fil"));
     QCOMPARE(userFiles(rig.workbook()), restored);
     QCOMPARE(BackupRig::topFiles(QDir(rig.workbook()).filePath(kSafety)), before);
     QVERIFY(QFile::exists(QDir(rig.workbook()).filePath(QStringLiteral("notes.txt"))));
@@ -235,7 +236,6 @@ void TestBackupProcedures::multiDiskBackupAndRestore()
     // Asked after index 9 (progress 14), though there is no file 9.
     QCOMPARE(progressAtPrompt, 9 + 5);
     QMap<QString, QByteArray> expected = original;
-    expected.remove(QStringLiteral("Location.Fil"));
     QCOMPARE(userFiles(rig.workbook()), expected);
 }
 
@@ -267,7 +267,6 @@ void TestBackupProcedures::marksThatDoNotFitMoveTheLastFileOn()
     };
     QVERIFY(rig.restore().completed());
     QMap<QString, QByteArray> expected = original;
-    expected.remove(QStringLiteral("Location.Fil"));
     QCOMPARE(userFiles(rig.workbook()), expected);
 }
 
@@ -472,7 +471,6 @@ void TestBackupProcedures::restoreFailingAtEveryStep()
     fillWorkbook(rig, {0, 3, 50, 162}, 200, 'b');
     QVERIFY(rig.backup(false).completed());
     QMap<QString, QByteArray> restored = userFiles(rig.workbook());
-    restored.remove(QStringLiteral("Location.Fil"));
     QDir(rig.workbook()).removeRecursively();
     QDir().mkpath(rig.workbook());
     fillWorkbook(rig, {0, 4, 51, 160}, 200, 'w');
@@ -601,6 +599,80 @@ void TestBackupProcedures::unreadableWorkbookFileStopsBackup()
     QCOMPARE(rig.prompt.titles(), QStringList({QStringLiteral("Delete Files"), QStringLiteral("Backup Error")}));
     QVERIFY(rig.prompt.questions.last().text.contains(QStringLiteral("Unable to read Action9.Fil")));
     QCOMPARE(backupFiles(rig.drive()), previous);
+}
+
+void TestBackupProcedures::backupHoldsEveryFileTheProgramWrites()
+{
+    // Every file the program writes in a workbook (the README's table), with
+    // its name on the medium, written here independently of the backup set.
+    QMap<QString, QString> written{
+        {QStringLiteral("TODONAME.Fil"), QStringLiteral("ToDoName.hb1")},
+        {QStringLiteral("GColor3.Fil"), QStringLiteral("Gcolor3.hb1")},
+        {QStringLiteral("TODOActv.FIL"), QStringLiteral("ToDoActv.hb1")},
+        {QStringLiteral("HINV3.Fil"), QStringLiteral("Hinv3.hb1")},
+        {QStringLiteral("Stat1.Fil"), QStringLiteral("Stat1.hb1")},
+        {QStringLiteral("RAList.Fil"), QStringLiteral("RAList.hb1")},
+        {QStringLiteral("Location.Fil"), QStringLiteral("Location.hb1")},
+        {QStringLiteral("UserWords.Fil"), QStringLiteral("UserWords.hb1")},
+        {QStringLiteral("DRPln1.Fil"), QStringLiteral("DRPln1.hb1")},
+    };
+    for (int n = 0; n <= 46; ++n) {
+        for (const QString stem : {QStringLiteral("Action"), QStringLiteral("Comment"), QStringLiteral("Policy")})
+            written.insert(stem + QString::number(n) + QStringLiteral(".Fil"), stem + QString::number(n) + QStringLiteral(".hb1"));
+    }
+    for (int n = 0; n <= 20; ++n)
+        written.insert(QStringLiteral("Wksht%1.Fil").arg(n), QStringLiteral("Wksht%1.hb1").arg(n));
+
+    BackupRig rig;
+    for (auto it = written.cbegin(); it != written.cend(); ++it)
+        rig.writeWorkbook(it.key(), "the content of " + it.key().toUtf8());
+    const QMap<QString, QByteArray> workbook = userFiles(rig.workbook());
+    QCOMPARE(workbook.size(), written.size());
+    QVERIFY(rig.backup(false).completed());
+
+    const QMap<QString, QByteArray> medium = BackupRig::topFiles(rig.drive());
+    for (auto it = written.cbegin(); it != written.cend(); ++it)
+        QVERIFY2(medium.value(it.value()) == workbook.value(it.key()), qPrintable(it.key()));
+    QCOMPARE(medium.size(), written.size() + 2); // and DiskInfo.bk1, Manifest.bk1
+
+    // Restored into an emptied workbook, every one comes back.
+    QDir(rig.workbook()).removeRecursively();
+    QDir().mkpath(rig.workbook());
+    QVERIFY(rig.restore(false).completed());
+    QCOMPARE(userFiles(rig.workbook()), workbook);
+}
+
+void TestBackupProcedures::olderBackupLeavesTheFilesItNeverHeld()
+{
+    // Backups made before Location.Fil and UserWords.Fil joined the set: a
+    // restore brings their files back and leaves the dictionary and the
+    // locations as they are, instead of setting them aside for nothing.
+    BackupRig rig;
+    rig.write(rig.drive(), DiskInfo::kFileName, DiskInfo{QStringLiteral("HIPAA"), 1, {}, 162}.toBytes());
+    rig.write(rig.drive(), QStringLiteral("Stat1.hb1"), "statuses");
+    rig.writeWorkbook(QStringLiteral("Stat1.Fil"), "today");
+    rig.writeWorkbook(QStringLiteral("UserWords.Fil"), "Sentrivo\r\nePHI\r\n");
+    rig.writeWorkbook(QStringLiteral("Location.Fil"), "\" \"\r\n");
+    rig.writeWorkbook(QStringLiteral("Action3.Fil"), "written after the backup");
+    QVERIFY(rig.restore(false).completed());
+    QCOMPARE(userFiles(rig.workbook()), (QMap<QString, QByteArray>{{QStringLiteral("Stat1.Fil"), "statuses"},
+                                                                 {QStringLiteral("UserWords.Fil"), "Sentrivo\r\nePHI\r\n"},
+                                                                 {QStringLiteral("Location.Fil"), "\" \"\r\n"}}));
+    QCOMPARE(userFiles(QDir(rig.workbook()).filePath(kSafety)),
+             (QMap<QString, QByteArray>{{QStringLiteral("Stat1.Fil"), "today"},
+                                        {QStringLiteral("Action3.Fil"), "written after the backup"}}));
+
+    // A backup that holds them replaces them, the replaced copies kept.
+    rig.writeWorkbook(QStringLiteral("UserWords.Fil"), "Sentrivo\r\n");
+    QVERIFY(rig.backup(false).completed());
+    rig.writeWorkbook(QStringLiteral("UserWords.Fil"), "Sentrivo\r\nHIPAA\r\n");
+    ProcedureEnvironment env = rig.environment(false);
+    env.now = [] { return QDateTime(QDate(2026, 12, 11), QTime(9, 0, 0)); };
+    QVERIFY(RestoreProcedure(env).run().completed());
+    QCOMPARE(userFiles(rig.workbook()).value(QStringLiteral("UserWords.Fil")), QByteArray("Sentrivo\r\n"));
+    QCOMPARE(userFiles(QDir(rig.workbook()).filePath(QStringLiteral("Before restore 2026-12-11 09-00-00")))
+                 .value(QStringLiteral("UserWords.Fil")),
+             QByteArray("Sentrivo\r\nHIPAA\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestBackupProcedures)
