@@ -5,7 +5,11 @@
 #include "backup/fileoperations.h"
 #include "backup/restoreswap.h"
 
+#include "platform/database/workbookdatabase.h"
+#include "platform/records/safefile.h"
+
 #include <QDir>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -201,6 +205,42 @@ BackupProcedure::Read BackupProcedure::readSource(const QString &sourceName, QBy
     return Read::Failed;
 }
 
+BackupProcedure::Read BackupProcedure::readDatabase(QByteArray *bytes)
+{
+    const QString actual = findIgnoringCase(workbookNames_, BackupSet::database().sourceName);
+    if (actual.isEmpty())
+        return Read::Missing;
+    if (databaseSnapshot_) {
+        *bytes = *databaseSnapshot_;
+        return Read::Ok;
+    }
+    // A consistent copy of what is committed, never the live file (which a
+    // transaction may be changing, with its journal beside it).
+    QTemporaryDir scratch;
+    const QString path = scratch.filePath(BackupSet::database().sourceName);
+    QString error;
+    bool copied = false;
+    if (!scratch.isValid()) {
+        error = scratch.errorString();
+    } else if (env_.snapshotDatabase) {
+        copied = env_.snapshotDatabase(path, &error);
+    } else {
+        WorkbookDatabase database{Workbook(env_.workbookDir)};
+        const WorkbookDatabase::OpenReport report = database.open();
+        if (report.outcome == WorkbookDatabase::OpenOutcome::Failed
+            || report.outcome == WorkbookDatabase::OpenOutcome::ReplacedDamaged)
+            error = report.message;
+        else
+            copied = database.snapshotTo(path, &error);
+    }
+    if (!copied || !readWholeFile(path, bytes, &error)) {
+        lastWriteError_ = QStringLiteral("Unable to copy the workbook's database %1: %2").arg(actual, error);
+        return Read::Failed;
+    }
+    databaseSnapshot_ = *bytes;
+    return Read::Ok;
+}
+
 bool BackupProcedure::writeTemporary(Part &part, const QString &name, const QByteArray &bytes, QString *error)
 {
     const QString path = target(name + kTemporarySuffix);
@@ -286,6 +326,14 @@ BackupProcedure::Phase BackupProcedure::writeFirstDisk(Part &part)
             fitted = writeTemporary(part, member.backupName, bytes, &error);
             if (fitted)
                 feedback.setProgress(number);
+        }
+        if (fitted) {
+            QByteArray bytes;
+            const Read read = readDatabase(&bytes);
+            if (read == Read::Failed)
+                return Phase::Failed;
+            if (read == Read::Ok)
+                fitted = writeTemporary(part, BackupSet::database().backupName, bytes, &error);
         }
         if (fitted)
             return Phase::Written;

@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 // Copies the user's files from the workbook to the backup medium, across
 // further media when one fills up. On every medium the new files are written
 // under temporary names ("<name>.new") and replace the previous backup only
@@ -40,6 +42,8 @@ private:
     QString target(const QString &name) const;
 
     Read readSource(const QString &sourceName, QByteArray *bytes);
+    // The database's snapshot, taken once per backup.
+    Read readDatabase(QByteArray *bytes);
     bool writeTemporary(Part &part, const QString &name, const QByteArray &bytes, QString *error);
     void discard(Part &part);
     void removeLeftovers();
@@ -61,6 +65,7 @@ private:
     ProcedureEnvironment env_;
     QStringList workbookNames_;
     QString lastWriteError_;
+    std::optional<QByteArray> databaseSnapshot_;
     Part part_;
     int committedDisks_ = 0;
     int lastDiskFilled_ = 1;

@@ -51,14 +51,30 @@ std::vector<Member> allMembers()
     return members;
 }
 
+Member database()
+{
+    return {QStringLiteral("Workbook.sqlite"), QStringLiteral("Workbook.sqlite") + kBackupSuffix};
+}
+
+bool isDatabaseCompanion(const QString &name)
+{
+    for (const char *suffix : {"-journal", "-wal", "-shm"}) {
+        if (name.compare(database().sourceName + QLatin1String(suffix), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
 bool isUserFileName(const QString &name)
 {
-    return name.endsWith(QStringLiteral(".fil"), Qt::CaseInsensitive);
+    return name.endsWith(QStringLiteral(".fil"), Qt::CaseInsensitive)
+        || name.compare(database().sourceName, Qt::CaseInsensitive) == 0 || isDatabaseCompanion(name);
 }
 
 bool isKeptWhenNotRestored(const QString &name)
 {
     return name.compare(fixedFile(7).sourceName, Qt::CaseInsensitive) == 0
+        || name.compare(database().sourceName, Qt::CaseInsensitive) == 0
         || name.compare(fixedFile(8).sourceName, Qt::CaseInsensitive) == 0;
 }
 

@@ -30,15 +30,24 @@ Member numberedFile(int index);
 // Every member: the fixed files, then the numbered ones by index.
 std::vector<Member> allMembers();
 
-// True for the files older backups never carried (Location.Fil and
-// UserWords.Fil): a restore of a backup without one leaves the workbook's
-// copy where it is instead of setting it aside with nothing in its place.
+// True for the files older backups never carried (Location.Fil,
+// UserWords.Fil, Workbook.sqlite): a restore of a backup without one leaves
+// the workbook's copy where it is instead of setting it aside with nothing in
+// its place.
 bool isKeptWhenNotRestored(const QString &name);
 
 // Progress value while numbered file `index` is worked on.
 inline int progressOfIndex(int index) { return index + 5 < kProgressMaximum ? index + 5 : kProgressMaximum; }
 
-// True for a name the restore may place in the workbook ("*.fil", any case).
+// The workbook's database: never copied live, always as a consistent
+// snapshot, after the fixed files on the first disk.
+Member database();
+// Its rollback journal and the other files SQLite may keep beside it: they
+// leave with the database a restore replaces, and stay with one it keeps.
+bool isDatabaseCompanion(const QString &name);
+
+// True for a name the restore may place in the workbook or set aside:
+// "*.fil" (any case), the database and its companions.
 bool isUserFileName(const QString &name);
 
 } // namespace BackupSet

@@ -42,8 +42,9 @@ QString backupInstructions()
 QString restoreInstructions()
 {
     return QStringLiteral("Restore ") + kUserFiles + QStringLiteral(" from backup media to Sentrivo.\n")
-         + QStringLiteral("CAUTION: RESTORE FUNCTION WILL FIRST ERASE ALL EXISTING ") + kUserFiles.toUpper()
-         + QStringLiteral(" IN THE PROGRAM AND THEN RESTORE FILES.\n")
+         + QStringLiteral("The ") + kUserFiles
+         + QStringLiteral(" now in the program are not erased: those the restore replaces are kept in a folder "
+                          "\"Before restore DATE\" inside the workbook.\n")
          + QStringLiteral("To restore, first place backup disk in Drive a: or select backup files location, then select "
                           "Drive and or folder from the Drive/Folders lists below, then Click &Restore ")
          + kUserFiles + QStringLiteral(" Button and follow directions as they appear.");
@@ -373,6 +374,7 @@ void BackupWindow::runAction()
     environment.parent = this;
     environment.feedback = &feedback;
     environment.now = setup_.now;
+    environment.snapshotDatabase = setup_.snapshotDatabase;
     if (mode_ == Mode::Backup) {
         lastResult_ = BackupProcedure(environment).run();
     } else {

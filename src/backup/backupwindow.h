@@ -41,6 +41,8 @@ public:
         std::function<QList<BackupDrive>()> drives;
         // The time that names a restore's safety folder; the clock when unset.
         std::function<QDateTime()> now;
+        // The open database's snapshot for a backup (see ProcedureEnvironment).
+        std::function<bool(const QString &path, QString *error)> snapshotDatabase;
     };
 
     BackupWindow(Mode mode, Setup setup, QWidget *parent = nullptr);

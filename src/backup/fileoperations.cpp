@@ -20,6 +20,8 @@ public:
 
     bool exists(const QString &path) override { return QFileInfo::exists(path); }
 
+    QDateTime lastModified(const QString &path) override { return QFileInfo(path).lastModified(); }
+
     bool readFile(const QString &path, QByteArray *bytes, QString *error) override
     {
         return readWholeFile(path, bytes, error);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -18,6 +19,8 @@ public:
     // Names of the plain files directly in a folder (no sub-folders), sorted.
     virtual QStringList fileNames(const QString &folder) = 0;
     virtual bool exists(const QString &path) = 0;
+    // When a file was last written (invalid when it is not there).
+    virtual QDateTime lastModified(const QString &path) = 0;
     virtual bool readFile(const QString &path, QByteArray *bytes, QString *error) = 0;
     // Writes the whole file; on failure no part of it is left under the name.
     virtual bool writeFile(const QString &path, const QByteArray &bytes, QString *error) = 0;

@@ -46,6 +46,10 @@ struct ProcedureEnvironment
     ProcedureFeedback *feedback = nullptr;
     // The time that names the safety folder of a restore.
     std::function<QDateTime()> now;
+    // Writes a consistent copy of the workbook's database to a path that does
+    // not exist yet (the open database's snapshotTo). Without one, a backup
+    // opens the database itself for the copy.
+    std::function<bool(const QString &path, QString *error)> snapshotDatabase;
 };
 
 struct ProcedureResult

@@ -82,12 +82,8 @@ ProcedureResult RestoreProcedure::run()
         refused.reason = QStringLiteral("%1 holds no backup disk #1.").arg(QDir::toNativeSeparators(env_.targetDir));
         return refused;
     }
-    if (attended()
-        && ask(Prompt::Icon::Question, QStringLiteral("Delete Files"),
-               QStringLiteral("This utility will first Delete all existing User Created Files\n"
-                              "located in Sentrivo Program!\n\nProceed?"),
-               Prompt::Buttons::YesNoCancel, Prompt::Answer::No)
-               != Prompt::Answer::Yes)
+    safetyName_ = RestoreSwap::freeSafetyFolderName(env_.workbookDir, env_.now(), *env_.files);
+    if (attended() && !confirm())
         return refused;
 
     feedback.setBusy(true);
@@ -104,6 +100,8 @@ ProcedureResult RestoreProcedure::run()
             return failed(error_);
         feedback.setProgress(number);
     }
+    if (!restoreFile(BackupSet::database().backupName, BackupSet::database().sourceName))
+        return failed(error_);
     for (int k = 0; k <= BackupSet::kLastIndex; ++k) {
         // The medium's part ends after the last file whose turn it holds,
         // whether or not that file was there.
@@ -128,19 +126,53 @@ ProcedureResult RestoreProcedure::run()
     if (!finishMedium())
         return failed(error_);
 
-    const QString safety = RestoreSwap::freeSafetyFolderName(env_.workbookDir, env_.now(), *env_.files);
+    // The name shown in the question, unless something took it meanwhile.
+    const QString safety = env_.files->exists(pathIn(env_.workbookDir, safetyName_))
+                             ? RestoreSwap::freeSafetyFolderName(env_.workbookDir, env_.now(), *env_.files)
+                             : safetyName_;
     if (!RestoreSwap::swap(env_.workbookDir, safety, *env_.files, &error_))
         return failed(QStringLiteral("Unable to put the restored files in place: ") + error_);
 
     feedback.hideProgress();
     feedback.setBusy(false);
     feedback.showStatus(QStringLiteral("Restoration Completed"));
+    if (attended()) {
+        ask(Prompt::Icon::Information, QStringLiteral("Restore Complete"),
+            QStringLiteral("The backup has been restored.\nThe files it replaced are kept in the folder \"%1\" "
+                           "inside the workbook:\n%2")
+                .arg(safety, QDir::toNativeSeparators(pathIn(env_.workbookDir, safety))),
+            Prompt::Buttons::Ok);
+    }
     ProcedureResult result;
     result.outcome = ProcedureResult::Outcome::Completed;
     result.workbookChanged = true;
     result.safetyFolder = safety;
     result.disksWritten = expectedDisk_;
     return result;
+}
+
+bool RestoreProcedure::confirm()
+{
+    // The backup files on the first disk (checked against its manifest
+    // once the restore begins).
+    int count = 0;
+    for (const QString &name : std::as_const(mediumNames_))
+        count += name.endsWith(QStringLiteral(".hb1"), Qt::CaseInsensitive) ? 1 : 0;
+    const QDateTime made =
+        env_.files->lastModified(pathIn(env_.targetDir, findIgnoringCase(mediumNames_, DiskInfo::kFileName)));
+    const QString when = made.isValid() ? made.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QStringLiteral("an unknown date");
+    const bool continues = info_.lastIndex < BackupSet::kLastIndex;
+    const QString what = QStringLiteral("%1 %2%3").arg(count).arg(count == 1 ? QStringLiteral("file") : QStringLiteral("files"),
+                                                       continues ? QStringLiteral(" on Backup Disk #1, continued on further disks")
+                                                                 : QString());
+    const QString text =
+        QStringLiteral("Restore the backup made %1 (%2) from\n%3?\n\n"
+                       "The User Created Files now in the program are not erased: every one the restore replaces "
+                       "or removes is kept in the folder \"%4\" inside the workbook.\n\nProceed?")
+            .arg(when, what, QDir::toNativeSeparators(env_.targetDir), safetyName_);
+    return ask(Prompt::Icon::Question, QStringLiteral("Restore Files"), text, Prompt::Buttons::YesNoCancel,
+               Prompt::Answer::No)
+        == Prompt::Answer::Yes;
 }
 
 bool RestoreProcedure::restoreFile(const QString &backupName, const QString &sourceName)

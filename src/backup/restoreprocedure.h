@@ -28,6 +28,9 @@ private:
     // Reads DiskInfo.bk1 and Manifest.bk1 of the medium now in the drive.
     void readMedium();
     bool loadManifest();
+    // The question before anything changes: the backup's date and size, and
+    // where the files it replaces are kept.
+    bool confirm();
     bool restoreFile(const QString &backupName, const QString &sourceName);
     bool finishMedium();
     // The prompt for the next disk; false when the user gave up.
@@ -45,5 +48,6 @@ private:
     bool manifestDamaged_ = false;
     QSet<QString> restoredFromMedium_; // backup names, lower case
     int expectedDisk_ = 1;
+    QString safetyName_;
     QString error_;
 };

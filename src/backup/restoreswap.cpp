@@ -64,7 +64,10 @@ QStringList filesToSetAside(const QString &workbookDir, FileOperations &files)
 {
     const QStringList staged = stagedFiles(workbookDir, files);
     QStringList names = userFiles(workbookDir, files);
-    names.removeIf([&staged](const QString &name) {
+    const bool databaseArrives = !findIgnoringCase(staged, BackupSet::database().sourceName).isEmpty();
+    names.removeIf([&staged, databaseArrives](const QString &name) {
+        if (BackupSet::isDatabaseCompanion(name))
+            return !databaseArrives;
         return BackupSet::isKeptWhenNotRestored(name) && findIgnoringCase(staged, name).isEmpty();
     });
     return names;

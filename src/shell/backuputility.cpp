@@ -3,6 +3,7 @@
 #include "backup/backupwindow.h"
 #include "backup/fileoperations.h"
 #include "backup/restoreswap.h"
+#include "platform/database/workbookdatabase.h"
 #include "screens/programcontext.h"
 
 std::function<bool(QWidget *, bool)> backupUtilityOpener(const ProgramContext &context,
@@ -13,6 +14,11 @@ std::function<bool(QWidget *, bool)> backupUtilityOpener(const ProgramContext &c
         setup.workbookDir = context.workbookDir;
         setup.smallerDisplay = context.smallerDisplay;
         setup.services = services;
+        if (const std::shared_ptr<WorkbookDatabase> database = context.database) {
+            setup.snapshotDatabase = [database](const QString &path, QString *error) {
+                return database->snapshotTo(path, error);
+            };
+        }
         return runBackupWindow(restore ? BackupWindow::Mode::Restore : BackupWindow::Mode::Backup, setup, parent);
     };
 }

@@ -43,6 +43,7 @@ public:
 
     QStringList fileNames(const QString &folder) override { return real_->fileNames(folder); }
     bool exists(const QString &path) override { return real_->exists(path); }
+    QDateTime lastModified(const QString &path) override { return real_->lastModified(path); }
     bool readFile(const QString &path, QByteArray *bytes, QString *error) override
     {
         return !fails(Op::Read, path, error) && real_->readFile(path, bytes, error);

@@ -5,6 +5,7 @@
 #include "backup/diskinfo.h"
 #include "backup/restoreswap.h"
 #include "backuprig.h"
+#include "platform/database/workbookdatabase.h"
 
 #include <QtTest>
 
@@ -85,6 +86,7 @@ private Q_SLOTS:
     void unreadableWorkbookFileStopsBackup();
     void backupHoldsEveryFileTheProgramWrites();
     void olderBackupLeavesTheFilesItNeverHeld();
+    void databaseTravelsAsASnapshot();
 };
 
 void TestBackupProcedures::singleDiskRoundTrip()
@@ -144,16 +146,23 @@ void TestBackupProcedures::restoreKeepsPreviousFilesAside()
     rig.writeWorkbook(QStringLiteral("notes.txt"), "not a user file");
     const QMap<QString, QByteArray> before = userFiles(rig.workbook());
 
-    rig.prompt.enqueue(Answer::Yes);
+    rig.prompt.enqueue({Answer::Yes, Answer::Ok});
+    rig.prompt.questions.clear();
     rig.feedback.statuses.clear();
     const ProcedureResult result = rig.restore();
     QCOMPARE(result.outcome, Outcome::Completed);
     QVERIFY(result.workbookChanged);
     QCOMPARE(result.safetyFolder, kSafety);
-    QCOMPARE(rig.prompt.questions.last().title, QStringLiteral("Delete Files"));
-    QCOMPARE(rig.prompt.questions.last().text,
-             QStringLiteral("This utility will first Delete all existing User Created Files\n"
-                            "located in Sentrivo Program!\n\nProceed?"));
+    QCOMPARE(rig.prompt.titles(), QStringList({QStringLiteral("Restore Files"), QStringLiteral("Restore Complete")}));
+    // Nothing said about erasing: the question names the folder that keeps
+    // the replaced files, the closing message says where it is.
+    const QString question = rig.prompt.questions.first().text;
+    QVERIFY2(question.startsWith(QStringLiteral("Restore the backup made ")), qPrintable(question));
+    QVERIFY2(question.contains(QStringLiteral("(11 files) from")), qPrintable(question));
+    QVERIFY2(question.contains(QStringLiteral("kept in the folder \"%1\"").arg(kSafety)), qPrintable(question));
+    QVERIFY(!question.contains(QStringLiteral("Delete"), Qt::CaseInsensitive));
+    QVERIFY(rig.prompt.questions.last().text.contains(
+        QDir::toNativeSeparators(QDir(rig.workbook()).filePath(kSafety))));
     QCOMPARE(rig.feedback.statuses, QStringList({QStringLiteral("Restoring User Created Files"),
                                                  QStringLiteral("Restoration Completed")}));
 
@@ -216,7 +225,7 @@ void TestBackupProcedures::multiDiskBackupAndRestore()
     rig.writeWorkbook(QStringLiteral("Action0.Fil"), "edited after the backup");
     rig.feedback.progress.clear();
     rig.prompt.questions.clear();
-    rig.prompt.enqueue({Answer::Yes, Answer::Ok, Answer::Ok});
+    rig.prompt.enqueue({Answer::Yes, Answer::Ok, Answer::Ok, Answer::Ok});
     int restorePrompts = 0;
     int progressAtPrompt = -1;
     rig.prompt.onQuestion = [&](const QString &title, const QString &) {
@@ -260,7 +269,7 @@ void TestBackupProcedures::marksThatDoNotFitMoveTheLastFileOn()
     QVERIFY(QFile::exists(QDir(rig.drive()).filePath(QStringLiteral("Action8.hb1"))));
 
     rig.insertDisk(1);
-    rig.prompt.enqueue({Answer::Yes, Answer::Ok});
+    rig.prompt.enqueue({Answer::Yes, Answer::Ok, Answer::Ok});
     rig.prompt.onQuestion = [&](const QString &title, const QString &) {
         if (title == QStringLiteral("Restore Function"))
             rig.insertDisk(2);
@@ -313,9 +322,9 @@ void TestBackupProcedures::cancelAtEveryPrompt_data()
         << Scenario::FirstDiskCancel << QStringList{"Delete Files", "Backup Disk", cancelation} << terminated;
     QTest::newRow("backup: Cancel to Insert Backup Disk # 2")
         << Scenario::FullDiskCancel << QStringList{"Delete Files", "Backup Disk", cancelation} << terminated;
-    QTest::newRow("restore: No to Delete Files") << Scenario::RestoreQuestionNo << QStringList{"Delete Files"} << QString();
+    QTest::newRow("restore: No to Restore Files") << Scenario::RestoreQuestionNo << QStringList{"Restore Files"} << QString();
     QTest::newRow("restore: Cancel to Insert Backup Disk # 2")
-        << Scenario::NextDiskCancel << QStringList{"Delete Files", "Restore Function", "Restore Function"}
+        << Scenario::NextDiskCancel << QStringList{"Restore Files", "Restore Function", "Restore Function"}
         << QStringLiteral("Restore Terminated by User");
 }
 
@@ -562,7 +571,7 @@ void TestBackupProcedures::olderBackupWithoutManifest()
     rig.write(rig.drive(), QStringLiteral("STAT1.HB1"), "statuses");
     rig.write(rig.drive(), QStringLiteral("Policy2.hb1"), "policy");
     rig.writeWorkbook(QStringLiteral("Stat1.Fil"), "today");
-    rig.prompt.enqueue(Answer::Yes);
+    rig.prompt.enqueue({Answer::Yes, Answer::Ok});
     QVERIFY(rig.restore().completed());
     QCOMPARE(userFiles(rig.workbook()),
              (QMap<QString, QByteArray>{{QStringLiteral("Stat1.Fil"), "statuses"}, {QStringLiteral("Policy2.Fil"), "policy"}}));
@@ -673,6 +682,65 @@ void TestBackupProcedures::olderBackupLeavesTheFilesItNeverHeld()
     QCOMPARE(userFiles(QDir(rig.workbook()).filePath(QStringLiteral("Before restore 2026-12-11 09-00-00")))
                  .value(QStringLiteral("UserWords.Fil")),
              QByteArray("Sentrivo\r\nHIPAA\r\n"));
+}
+
+void TestBackupProcedures::databaseTravelsAsASnapshot()
+{
+    BackupRig rig;
+    fillWorkbook(rig, {2});
+    {
+        WorkbookDatabase database{Workbook(rig.workbook())};
+        QCOMPARE(database.open().outcome, WorkbookDatabase::OpenOutcome::Created);
+        QVERIFY(database.setSetting(QStringLiteral("organization"), QStringLiteral("Northside Clinic")));
+    }
+    QVERIFY(rig.backup(false).completed());
+    const QString copy = QDir(rig.drive()).filePath(QStringLiteral("Workbook.sqlite.hb1"));
+    QVERIFY(QFile::exists(copy));
+    QVERIFY(BackupRig::topFiles(rig.drive()).value(QStringLiteral("Manifest.bk1")).contains("Workbook.sqlite.hb1"));
+
+    // Work goes on: the database changes, and the program left a journal.
+    {
+        WorkbookDatabase database{Workbook(rig.workbook())};
+        QCOMPARE(database.open().outcome, WorkbookDatabase::OpenOutcome::Opened);
+        QVERIFY(database.setSetting(QStringLiteral("organization"), QStringLiteral("Northside Clinic LLC")));
+    }
+    rig.writeWorkbook(QStringLiteral("Workbook.sqlite-journal"), QByteArray(512, 'j'));
+    const QByteArray newer = BackupRig::topFiles(rig.workbook()).value(QStringLiteral("Workbook.sqlite"));
+
+    QVERIFY(rig.restore(false).completed());
+    {
+        WorkbookDatabase database{Workbook(rig.workbook())};
+        QCOMPARE(database.open().outcome, WorkbookDatabase::OpenOutcome::Opened);
+        QCOMPARE(database.setting(QStringLiteral("organization")), QStringLiteral("Northside Clinic"));
+    }
+    // The newer database, with its journal, is kept whole in the safety folder.
+    const QString safety = QDir(rig.workbook()).filePath(kSafety);
+    QCOMPARE(BackupRig::topFiles(safety).value(QStringLiteral("Workbook.sqlite")), newer);
+    QVERIFY(QFile::exists(QDir(safety).filePath(QStringLiteral("Workbook.sqlite-journal"))));
+    QVERIFY(!QFile::exists(QDir(rig.workbook()).filePath(QStringLiteral("Workbook.sqlite-journal"))));
+
+    // A damaged copy on the medium is refused before the workbook changes.
+    QFile file(copy);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    file.seek(200);
+    file.write("x");
+    file.close();
+    const QMap<QString, QByteArray> before = BackupRig::snapshot(rig.workbook());
+    ProcedureEnvironment env = rig.environment(false);
+    env.now = [] { return QDateTime(QDate(2026, 12, 11), QTime(9, 0, 0)); };
+    const ProcedureResult result = RestoreProcedure(env).run();
+    QCOMPARE(result.outcome, Outcome::Failed);
+    QVERIFY2(result.reason.contains(QStringLiteral("Workbook.sqlite.hb1")), qPrintable(result.reason));
+    QCOMPARE(BackupRig::snapshot(rig.workbook()), before);
+
+    // A backup made before the database existed leaves it where it is.
+    QDir(rig.drive()).removeRecursively();
+    QDir().mkpath(rig.drive());
+    rig.write(rig.drive(), DiskInfo::kFileName, DiskInfo{QStringLiteral("HIPAA"), 1, {}, 162}.toBytes());
+    rig.write(rig.drive(), QStringLiteral("Stat1.hb1"), "statuses");
+    const QByteArray current = BackupRig::topFiles(rig.workbook()).value(QStringLiteral("Workbook.sqlite"));
+    QVERIFY(RestoreProcedure(env).run().completed());
+    QCOMPARE(BackupRig::topFiles(rig.workbook()).value(QStringLiteral("Workbook.sqlite")), current);
 }
 
 QTEST_GUILESS_MAIN(TestBackupProcedures)

@@ -89,9 +89,9 @@ void TestBackupWindow::contentsOfEachMode_data()
                                "within this program.  To make"
                             << true << "&Make Backup" << QStringList{"&Make Backup Disk", "-", "E&xit"};
     QTest::newRow("restore") << Mode::Restore << "Restore User Created Files from Backup Media"
-                             << "Restore User Created Files from backup media to Sentrivo.\nCAUTION: RESTORE FUNCTION "
-                                "WILL FIRST ERASE ALL EXISTING USER CREATED FILES IN THE PROGRAM AND THEN RESTORE "
-                                "FILES.\nTo restore"
+                             << "Restore User Created Files from backup media to Sentrivo.\nThe User Created Files "
+                                "now in the program are not erased: those the restore replaces are kept in a folder "
+                                "\"Before restore DATE\" inside the workbook.\nTo restore"
                              << false << "&Restore User Created Files"
                              << QStringList{"&Restore Files from Disk", "-", "E&xit"};
 }
@@ -205,10 +205,37 @@ void TestBackupWindow::restoreFromTheWindow()
     stat.write("later");
     stat.close();
 
+    // The backup's files are dated by its DiskInfo.bk1.
+    const QDateTime made(QDate(2026, 12, 3), QTime(18, 45));
+    QFile info(rig.path(QStringLiteral("stick/DiskInfo.bk1")));
+    QVERIFY(info.open(QIODevice::ReadWrite));
+    QVERIFY(info.setFileTime(made, QFileDevice::FileModificationTime));
+    info.close();
+
     auto window = rig.open(Mode::Restore);
     window->chooseDrive(0);
-    rig.test.prompt->enqueue(Answer::Yes);
+    rig.test.prompt->enqueue({Answer::Yes, Answer::Ok});
+    rig.test.prompt->questions.clear();
     QTest::mouseClick(window->actionButton(), Qt::LeftButton);
+    QCOMPARE(rig.test.prompt->questions.size(), 2);
+    // Before anything changes: the backup's date and size, and what happens
+    // to the files now in the workbook.
+    const ScriptedPrompt::Question &question = rig.test.prompt->questions.at(0);
+    QCOMPARE(question.title, QStringLiteral("Restore Files"));
+    QCOMPARE(question.text,
+             QStringLiteral("Restore the backup made 2026-12-03 18:45 (1 file) from\n%1?\n\n"
+                            "The User Created Files now in the program are not erased: every one the restore "
+                            "replaces or removes is kept in the folder \"Before restore 2026-12-10 08-00-00\" inside "
+                            "the workbook.\n\nProceed?")
+                 .arg(QDir::toNativeSeparators(rig.path(QStringLiteral("stick")))));
+    QVERIFY(!question.text.contains(QStringLiteral("ERASE"), Qt::CaseInsensitive));
+    // After: where the replaced files are.
+    const ScriptedPrompt::Question &closing = rig.test.prompt->questions.at(1);
+    QCOMPARE(closing.icon, Prompt::Icon::Information);
+    QCOMPARE(closing.text,
+             QStringLiteral("The backup has been restored.\nThe files it replaced are kept in the folder \"Before "
+                            "restore 2026-12-10 08-00-00\" inside the workbook:\n%1")
+                 .arg(QDir::toNativeSeparators(rig.path(QStringLiteral("home/workbook/Before restore 2026-12-10 08-00-00")))));
     QVERIFY(window->workbookChanged());
     QCOMPARE(window->statusPanel()->text(), QStringLiteral("Restoration Completed"));
     QVERIFY(!window->actionButton()->isEnabled());
