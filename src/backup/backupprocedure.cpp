@@ -61,7 +61,7 @@ ProcedureResult BackupProcedure::run()
     // is finished first, so the backup copies a whole workbook.
     RestoreSwap::completeInterrupted(env_.workbookDir, *env_.files);
 
-    if (attended()) {
+    if (attended() && !env_.confirmed) {
         const QString question = QStringLiteral("This utility will first Delete all existing ") + kUserFiles
                                + QStringLiteral(" files\nlocated in Path: ") + QDir::toNativeSeparators(env_.targetDir)
                                + QStringLiteral("\n\nProceed?");
@@ -127,7 +127,7 @@ ProcedureResult BackupProcedure::run()
                 ++k;
                 continue;
             }
-            if (!attended()) {
+            if (!multiDisk()) {
                 return failed(QStringLiteral("There is not enough room on %1 for the backup (%2).")
                                   .arg(QDir::toNativeSeparators(env_.targetDir), error));
             }
@@ -135,7 +135,7 @@ ProcedureResult BackupProcedure::run()
         }
         if (outcome == Commit::Broken)
             return failed(lastWriteError_);
-        if (!attended()) {
+        if (!multiDisk()) {
             return failed(QStringLiteral("There is not enough room on %1 for the backup.")
                               .arg(QDir::toNativeSeparators(env_.targetDir)));
         }
@@ -338,7 +338,7 @@ BackupProcedure::Phase BackupProcedure::writeFirstDisk(Part &part)
         if (fitted)
             return Phase::Written;
         discard(part);
-        if (!attended()) {
+        if (!multiDisk()) {
             lastWriteError_ = QStringLiteral("There is not enough room on %1 for the backup (%2).")
                                   .arg(QDir::toNativeSeparators(env_.targetDir), error);
             return Phase::Failed;
@@ -390,7 +390,7 @@ BackupProcedure::Commit BackupProcedure::commit(Part &part, int *k, bool lastDis
         env_.files->removeFile(target(Manifest::kFileName + kTemporarySuffix), nullptr);
         // No room left for the marks: the last file waits for the next
         // disk, where there is one.
-        if (!attended() || part.numbered.isEmpty())
+        if (!multiDisk() || part.numbered.isEmpty())
             return Commit::NoRoom;
         const int index = part.numbered.takeLast();
         const QString name = BackupSet::numberedFile(index).backupName;

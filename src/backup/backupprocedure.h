@@ -37,6 +37,8 @@ private:
     enum class Phase { Written, Cancelled, Failed };
 
     bool attended() const { return env_.prompt != nullptr; }
+    // A full medium asks for the next disk only in the window, on a drive.
+    bool multiDisk() const { return attended() && !env_.singleMedium; }
     Prompt::Answer ask(Prompt::Icon icon, const QString &title, const QString &text, Prompt::Buttons buttons,
                        std::optional<Prompt::Answer> defaultAnswer = std::nullopt);
     QString target(const QString &name) const;

@@ -3,6 +3,7 @@
 #include "backup/backupprocedure.h"
 #include "backup/backupset.h"
 #include "backup/fileoperations.h"
+#include "backup/generations.h"
 #include "backup/restoreprocedure.h"
 
 #include <QAction>
@@ -375,9 +376,24 @@ void BackupWindow::runAction()
     environment.feedback = &feedback;
     environment.now = setup_.now;
     environment.snapshotDatabase = setup_.snapshotDatabase;
+    // The root of a removable drive takes the backup disk by disk, as it
+    // always did; any other folder a new dated set beside the earlier ones.
+    const bool driveRoot = currentDrive_ >= 0 && currentDrive_ < drives_.size() && drives_.at(currentDrive_).removable
+                        && isSameFolder(targetFolder_, drives_.at(currentDrive_).rootPath);
     if (mode_ == Mode::Backup) {
-        lastResult_ = BackupProcedure(environment).run();
+        lastResult_ = driveRoot ? BackupProcedure(environment).run()
+                                : BackupGenerations::backUp(environment, setup_.keepSets);
+        if (lastResult_.completed() && setup_.backupCompleted)
+            setup_.backupCompleted(environment.now ? environment.now() : QDateTime::currentDateTime());
     } else {
+        const BackupGenerations::Source source =
+            BackupGenerations::restoreSource(targetFolder_, QString(), *environment.files);
+        if (!source.error.isEmpty()) {
+            environment.prompt->ask(this, Prompt::Icon::Critical, QStringLiteral("Disk Error"), source.error,
+                                    Prompt::Buttons::Ok);
+            return;
+        }
+        environment.targetDir = source.folder;
         lastResult_ = RestoreProcedure(environment).run();
         workbookChanged_ = workbookChanged_ || lastResult_.workbookChanged;
     }

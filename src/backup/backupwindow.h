@@ -43,6 +43,10 @@ public:
         std::function<QDateTime()> now;
         // The open database's snapshot for a backup (see ProcedureEnvironment).
         std::function<bool(const QString &path, QString *error)> snapshotDatabase;
+        // Backup sets kept in a folder ("Keep the last N sets").
+        int keepSets = 10;
+        // Told when a backup completed (to keep its date in the workbook).
+        std::function<void(const QDateTime &)> backupCompleted;
     };
 
     BackupWindow(Mode mode, Setup setup, QWidget *parent = nullptr);

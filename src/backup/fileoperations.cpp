@@ -18,6 +18,11 @@ public:
         return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     }
 
+    QStringList folderNames(const QString &folder) override
+    {
+        return QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks | QDir::Hidden, QDir::Name);
+    }
+
     bool exists(const QString &path) override { return QFileInfo::exists(path); }
 
     QDateTime lastModified(const QString &path) override { return QFileInfo(path).lastModified(); }

@@ -18,6 +18,8 @@ public:
 
     // Names of the plain files directly in a folder (no sub-folders), sorted.
     virtual QStringList fileNames(const QString &folder) = 0;
+    // Names of the folders directly in a folder (never links to folders), sorted.
+    virtual QStringList folderNames(const QString &folder) = 0;
     virtual bool exists(const QString &path) = 0;
     // When a file was last written (invalid when it is not there).
     virtual QDateTime lastModified(const QString &path) = 0;

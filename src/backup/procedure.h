@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -50,6 +51,11 @@ struct ProcedureEnvironment
     // not exist yet (the open database's snapshotTo). Without one, a backup
     // opens the database itself for the copy.
     std::function<bool(const QString &path, QString *error)> snapshotDatabase;
+    // A backup into a new set folder: one medium only (a full one ends the
+    // backup instead of asking for the next disk), and the question was
+    // asked already.
+    bool singleMedium = false;
+    bool confirmed = false;
 };
 
 struct ProcedureResult
@@ -65,6 +71,8 @@ struct ProcedureResult
     bool workbookChanged = false; // a restore replaced the workbook's files
     QString safetyFolder;       // a restore's folder holding the previous files
     int disksWritten = 0;       // media whose part of a backup was completed
+    QString setName;            // the backup set written
+    QStringList setsRemoved;    // the oldest sets removed once it was in place
 
     bool completed() const { return outcome == Outcome::Completed; }
 };

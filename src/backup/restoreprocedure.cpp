@@ -2,6 +2,7 @@
 
 #include "backup/backupset.h"
 #include "backup/fileoperations.h"
+#include "backup/generations.h"
 #include "backup/restoreswap.h"
 
 #include <QDir>
@@ -158,8 +159,10 @@ bool RestoreProcedure::confirm()
     int count = 0;
     for (const QString &name : std::as_const(mediumNames_))
         count += name.endsWith(QStringLiteral(".hb1"), Qt::CaseInsensitive) ? 1 : 0;
-    const QDateTime made =
-        env_.files->lastModified(pathIn(env_.targetDir, findIgnoringCase(mediumNames_, DiskInfo::kFileName)));
+    // A backup set is dated by its name, a backup disk by its DiskInfo.bk1.
+    const QDateTime made = BackupGenerations::dateOfSetName(QDir(env_.targetDir).dirName())
+                               .value_or(env_.files->lastModified(
+                                   pathIn(env_.targetDir, findIgnoringCase(mediumNames_, DiskInfo::kFileName))));
     const QString when = made.isValid() ? made.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QStringLiteral("an unknown date");
     const bool continues = info_.lastIndex < BackupSet::kLastIndex;
     const QString what = QStringLiteral("%1 %2%3").arg(count).arg(count == 1 ? QStringLiteral("file") : QStringLiteral("files"),

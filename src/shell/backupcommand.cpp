@@ -1,6 +1,8 @@
 #include "shell/backupcommand.h"
 
 #include "backup/backupprocedure.h"
+#include "backup/backupsettings.h"
+#include "backup/generations.h"
 #include "backup/fileoperations.h"
 #include "backup/restoreprocedure.h"
 #include "shell/apppaths.h"
@@ -57,11 +59,16 @@ std::optional<int> runBackupCommand(int &argc, char **argv)
     const QCommandLineOption restoreOption(QStringLiteral("restore"),
                                            QStringLiteral("Restore the workbook's user files from SOURCE."),
                                            QStringLiteral("SOURCE"));
-    parser.addOptions({workbookOption, backupOption, restoreOption});
+    const QCommandLineOption setOption(QStringLiteral("set"),
+                                       QStringLiteral("With --restore: the backup set NAME instead of the newest."),
+                                       QStringLiteral("NAME"));
+    parser.addOptions({workbookOption, backupOption, restoreOption, setOption});
     if (!parser.parse(QCoreApplication::arguments()))
         return fail(parser.errorText());
     if (parser.isSet(backupOption) == parser.isSet(restoreOption))
         return fail(QStringLiteral("give either --backup TARGET or --restore SOURCE"));
+    if (parser.isSet(setOption) && !parser.isSet(restoreOption))
+        return fail(QStringLiteral("--set NAME goes with --restore SOURCE"));
 
     const bool backup = parser.isSet(backupOption);
     const QString workbook = parser.isSet(workbookOption) ? QDir(parser.value(workbookOption)).absolutePath()
@@ -85,16 +92,31 @@ std::optional<int> runBackupCommand(int &argc, char **argv)
     environment.workbookDir = workbook;
     environment.targetDir = medium;
     environment.files = files.get();
-    const ProcedureResult result = backup ? BackupProcedure(environment).run() : RestoreProcedure(environment).run();
+    if (backup) {
+        // A new dated set beside the earlier ones, the oldest beyond the
+        // number to keep removed once it is complete.
+        const ProcedureResult result = BackupGenerations::backUp(environment, BackupSettings::keepSetsIn(workbook));
+        if (!result.completed())
+            return fail(result.reason);
+        QString error;
+        if (!BackupSettings::recordBackupIn(workbook, QDateTime::currentDateTime(), &error))
+            std::fprintf(stderr, "sentrivo: the date of this backup could not be kept in the workbook: %s\n",
+                         qPrintable(error));
+        std::printf("Backed up %s to %s\n", qPrintable(QDir::toNativeSeparators(workbook)),
+                    qPrintable(QDir::toNativeSeparators(pathIn(medium, result.setName))));
+        for (const QString &removed : result.setsRemoved)
+            std::printf("Removed the older backup set \"%s\"\n", qPrintable(removed));
+        return 0;
+    }
+    const BackupGenerations::Source source = BackupGenerations::restoreSource(medium, parser.value(setOption), *files);
+    if (!source.error.isEmpty())
+        return fail(source.error);
+    environment.targetDir = source.folder;
+    const ProcedureResult result = RestoreProcedure(environment).run();
     if (!result.completed())
         return fail(result.reason);
-    if (backup) {
-        std::printf("Backed up %s to %s\n", qPrintable(QDir::toNativeSeparators(workbook)),
-                    qPrintable(QDir::toNativeSeparators(medium)));
-    } else {
-        std::printf("Restored %s from %s; the previous files are in \"%s\"\n",
-                    qPrintable(QDir::toNativeSeparators(workbook)), qPrintable(QDir::toNativeSeparators(medium)),
-                    qPrintable(result.safetyFolder));
-    }
+    std::printf("Restored %s from %s; the previous files are in \"%s\"\n",
+                qPrintable(QDir::toNativeSeparators(workbook)), qPrintable(QDir::toNativeSeparators(source.folder)),
+                qPrintable(result.safetyFolder));
     return 0;
 }

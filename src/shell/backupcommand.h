@@ -6,7 +6,11 @@
 // questions:
 //
 //   sentrivo [--workbook DIR] --backup TARGET
-//   sentrivo [--workbook DIR] --restore SOURCE
+//   sentrivo [--workbook DIR] --restore SOURCE [--set NAME]
+//
+// A backup writes a new dated set "Sentrivo backup YYYY-MM-DD HHMMSS" in
+// TARGET; a restore takes the newest set in SOURCE that verifies, or the set
+// NAME, or (SOURCE holding no sets) the backup in SOURCE itself.
 //
 // One medium only. Returns the exit status (0 done, 1 not done, with the
 // reason on standard error; the workbook is untouched by any failure), or

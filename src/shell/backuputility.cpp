@@ -1,5 +1,6 @@
 #include "shell/backuputility.h"
 
+#include "backup/backupsettings.h"
 #include "backup/backupwindow.h"
 #include "backup/fileoperations.h"
 #include "backup/restoreswap.h"
@@ -14,9 +15,17 @@ std::function<bool(QWidget *, bool)> backupUtilityOpener(const ProgramContext &c
         setup.workbookDir = context.workbookDir;
         setup.smallerDisplay = context.smallerDisplay;
         setup.services = services;
+        const QString workbookDir = context.workbookDir;
         if (const std::shared_ptr<WorkbookDatabase> database = context.database) {
             setup.snapshotDatabase = [database](const QString &path, QString *error) {
                 return database->snapshotTo(path, error);
+            };
+            setup.keepSets = BackupSettings::keepSets(*database);
+            setup.backupCompleted = [database](const QDateTime &when) { BackupSettings::recordBackup(*database, when); };
+        } else {
+            setup.keepSets = BackupSettings::keepSetsIn(workbookDir);
+            setup.backupCompleted = [workbookDir](const QDateTime &when) {
+                BackupSettings::recordBackupIn(workbookDir, when);
             };
         }
         return runBackupWindow(restore ? BackupWindow::Mode::Restore : BackupWindow::Mode::Backup, setup, parent);

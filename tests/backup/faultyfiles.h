@@ -42,6 +42,7 @@ public:
     int failures = 0;
 
     QStringList fileNames(const QString &folder) override { return real_->fileNames(folder); }
+    QStringList folderNames(const QString &folder) override { return real_->folderNames(folder); }
     bool exists(const QString &path) override { return real_->exists(path); }
     QDateTime lastModified(const QString &path) override { return real_->lastModified(path); }
     bool readFile(const QString &path, QByteArray *bytes, QString *error) override

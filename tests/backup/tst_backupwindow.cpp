@@ -73,6 +73,7 @@ private Q_SLOTS:
     void unavailableDrive();
     void backupFromTheWindow();
     void restoreFromTheWindow();
+    void setsInAFolder();
     void rightClickPopsUpOptions();
 };
 
@@ -228,7 +229,7 @@ void TestBackupWindow::restoreFromTheWindow()
                             "replaces or removes is kept in the folder \"Before restore 2026-12-10 08-00-00\" inside "
                             "the workbook.\n\nProceed?")
                  .arg(QDir::toNativeSeparators(rig.path(QStringLiteral("stick")))));
-    QVERIFY(!question.text.contains(QStringLiteral("ERASE"), Qt::CaseInsensitive));
+    QVERIFY(!question.text.contains(QStringLiteral("WILL FIRST ERASE")));
     // After: where the replaced files are.
     const ScriptedPrompt::Question &closing = rig.test.prompt->questions.at(1);
     QCOMPARE(closing.icon, Prompt::Icon::Information);
@@ -243,6 +244,53 @@ void TestBackupWindow::restoreFromTheWindow()
     QVERIFY(stat.open(QIODevice::ReadOnly));
     QCOMPARE(stat.readAll(), QByteArray("statuses"));
     QVERIFY(QFile::exists(rig.path(QStringLiteral("home/workbook/Before restore 2026-12-10 08-00-00/Stat1.Fil"))));
+}
+
+void TestBackupWindow::setsInAFolder()
+{
+    // A folder that is no drive's root takes dated sets; a restore from it
+    // takes the newest.
+    WindowRig rig;
+    QFile stat(rig.path(QStringLiteral("home/workbook/Stat1.Fil")));
+    QVERIFY(stat.open(QIODevice::WriteOnly));
+    stat.write("first");
+    stat.close();
+    QList<QDateTime> completed;
+    for (int day : {3, 4}) {
+        BackupWindow::Setup setup;
+        setup.workbookDir = rig.path(QStringLiteral("home/workbook"));
+        setup.services = rig.test.services;
+        setup.drives = [&rig] { return QList<BackupDrive>{{QStringLiteral("Home folder"), rig.path(QStringLiteral("home")), false}}; };
+        setup.now = [day] { return QDateTime(QDate(2026, 12, day), QTime(8, 0, 0)); };
+        setup.backupCompleted = [&completed](const QDateTime &when) { completed << when; };
+        BackupWindow window(Mode::Backup, setup);
+        window.chooseDrive(0);
+        window.chooseFolder(rig.path(QStringLiteral("home/backups")));
+        rig.test.prompt->enqueue(Answer::Yes);
+        rig.test.prompt->questions.clear();
+        window.runAction();
+        QVERIFY2(window.lastResult().completed(), qPrintable(window.lastResult().reason));
+        QCOMPARE(rig.test.prompt->questions.first().title, QStringLiteral("Backup Files"));
+        QVERIFY(rig.test.prompt->questions.first().text.contains(
+            QStringLiteral("new backup set \"Sentrivo backup 2026-12-%1 080000\"").arg(day, 2, 10, QLatin1Char('0'))));
+        QVERIFY(stat.open(QIODevice::WriteOnly));
+        stat.write(day == 3 ? "second" : "later");
+        stat.close();
+    }
+    QCOMPARE(completed.size(), 2);
+    QCOMPARE(QDir(rig.path(QStringLiteral("home/backups"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             QStringList({QStringLiteral("Sentrivo backup 2026-12-03 080000"), QStringLiteral("Sentrivo backup 2026-12-04 080000")}));
+
+    auto window = rig.open(Mode::Restore);
+    window->chooseDrive(1);
+    window->chooseFolder(rig.path(QStringLiteral("home/backups")));
+    rig.test.prompt->enqueue({Answer::Yes, Answer::Ok});
+    rig.test.prompt->questions.clear();
+    window->runAction();
+    QVERIFY(window->lastResult().completed());
+    QVERIFY(rig.test.prompt->questions.first().text.startsWith(QStringLiteral("Restore the backup made 2026-12-04 08:00 (1 file)")));
+    QVERIFY(stat.open(QIODevice::ReadOnly));
+    QCOMPARE(stat.readAll(), QByteArray("second"));
 }
 
 void TestBackupWindow::rightClickPopsUpOptions()

@@ -39,6 +39,7 @@ public:
     }
     ~FullFilesystem()
     {
+        makeWritable();
         unfill();
         if (m_mounted) {
             QDir(m_dir.path()).removeRecursively();
@@ -78,6 +79,19 @@ public:
         ::close(fd);
         return full;
     }
+    // Turns the file system read-only (EROFS binds the superuser too);
+    // false where it is no mount of its own.
+    bool makeReadOnly()
+    {
+        return m_mounted
+            && ::mount(nullptr, QFile::encodeName(m_dir.path()).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+    void makeWritable()
+    {
+        if (m_mounted)
+            ::mount(nullptr, QFile::encodeName(m_dir.path()).constData(), nullptr, MS_REMOUNT, nullptr);
+    }
+
     // Gives the room back.
     void unfill()
     {
