@@ -4,6 +4,7 @@
 #include "backup/diskinfo.h"
 #include "backup/fileoperations.h"
 #include "backup/restoreswap.h"
+#include "backup/setencryption.h"
 
 #include "platform/database/workbookdatabase.h"
 #include "platform/records/safefile.h"
@@ -184,7 +185,7 @@ bool BackupProcedure::askForDisk(int diskNumber)
         // The disk just completed, still in the drive, is never written over.
         QByteArray bytes;
         const QString infoName = findIgnoringCase(env_.files->fileNames(env_.targetDir), DiskInfo::kFileName);
-        if (committedDisks_ > 0 && !infoName.isEmpty() && env_.files->readFile(target(infoName), &bytes, nullptr)
+        if (committedDisks_ > 0 && !infoName.isEmpty() && env_.files->readFile(target(infoName), &bytes, nullptr, 4096)
             && DiskInfo::fromBytes(bytes).diskNumber == lastDiskFilled_)
             continue;
         if (committedDisks_ > 0 && diskNumber > lastDiskFilled_)
@@ -241,9 +242,13 @@ BackupProcedure::Read BackupProcedure::readDatabase(QByteArray *bytes)
     return Read::Ok;
 }
 
-bool BackupProcedure::writeTemporary(Part &part, const QString &name, const QByteArray &bytes, QString *error)
+bool BackupProcedure::writeTemporary(Part &part, const QString &name, const QByteArray &plain, QString *error,
+                                     bool sealed)
 {
     const QString path = target(name + kTemporarySuffix);
+    // In an encrypted backup every file of the workbook is sealed; the
+    // manifest covers the sealed bytes.
+    const QByteArray bytes = sealed && env_.encryption ? SetEncryption::seal(env_.encryption->key, plain) : plain;
     if (!env_.files->writeFile(path, bytes, error)) {
         env_.files->removeFile(path, nullptr);
         return false;
@@ -264,26 +269,40 @@ void BackupProcedure::discard(Part &part)
     part.manifest = Manifest();
 }
 
-void BackupProcedure::removeLeftovers()
+namespace {
+
+bool isMediumFile(const QString &name)
 {
-    // What a backup cut short left behind. Files set aside under ".old" names
-    // are the previous backup: they go back into place unless the new
-    // DiskInfo.bk1 shows the swap was complete. Temporary files go.
-    const auto isMediumFile = [](const QString &name) {
-        return isBackupFileName(name) || name.endsWith(QStringLiteral(".bk1"), Qt::CaseInsensitive);
-    };
-    QStringList names = env_.files->fileNames(env_.targetDir);
+    return isBackupFileName(name) || name.endsWith(QStringLiteral(".bk1"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+void BackupProcedure::settleInterruptedSwap(const QString &folder, FileOperations &files)
+{
+    // Files set aside under ".old" names are the previous backup: they go
+    // back into place unless the new DiskInfo.bk1 shows the swap was
+    // complete, so a medium whose backup was cut short restores as the
+    // backup it held before.
+    const QStringList names = files.fileNames(folder);
     const bool swapComplete = !findIgnoringCase(names, DiskInfo::kFileName).isEmpty();
-    for (const QString &name : std::as_const(names)) {
+    for (const QString &name : names) {
         const QString stem = name.chopped(kOldSuffix.size());
         if (!name.endsWith(kOldSuffix) || !isMediumFile(stem))
             continue;
         if (swapComplete)
-            env_.files->removeFile(target(name), nullptr);
+            files.removeFile(pathIn(folder, name), nullptr);
         else
-            env_.files->rename(target(name), target(stem), nullptr);
+            files.rename(pathIn(folder, name), pathIn(folder, stem), nullptr);
     }
-    names = env_.files->fileNames(env_.targetDir);
+}
+
+void BackupProcedure::removeLeftovers()
+{
+    // What a backup cut short left behind: the previous backup back in
+    // place, temporary files gone.
+    settleInterruptedSwap(env_.targetDir, *env_.files);
+    const QStringList names = env_.files->fileNames(env_.targetDir);
     for (const QString &name : std::as_const(names)) {
         if (name.endsWith(kTemporarySuffix) && isMediumFile(name.chopped(kTemporarySuffix.size())))
             env_.files->removeFile(target(name), nullptr);
@@ -326,6 +345,10 @@ BackupProcedure::Phase BackupProcedure::writeFirstDisk(Part &part)
             fitted = writeTemporary(part, member.backupName, bytes, &error);
             if (fitted)
                 feedback.setProgress(number);
+        }
+        if (fitted && env_.encryption) {
+            fitted = writeTemporary(part, SetEncryption::kHeaderFileName,
+                                    SetEncryption::headerBytes(env_.encryption->header), &error, false);
         }
         if (fitted) {
             QByteArray bytes;

@@ -21,6 +21,9 @@ public:
     static inline const QString kOldSuffix = QStringLiteral(".old");
 
     explicit BackupProcedure(ProcedureEnvironment environment);
+    // Puts a medium whose backup was cut short mid-swap back to the backup it
+    // held before (what a restore does before it reads the medium).
+    static void settleInterruptedSwap(const QString &folder, FileOperations &files);
     ProcedureResult run();
 
 private:
@@ -46,7 +49,7 @@ private:
     Read readSource(const QString &sourceName, QByteArray *bytes);
     // The database's snapshot, taken once per backup.
     Read readDatabase(QByteArray *bytes);
-    bool writeTemporary(Part &part, const QString &name, const QByteArray &bytes, QString *error);
+    bool writeTemporary(Part &part, const QString &name, const QByteArray &plain, QString *error, bool sealed = true);
     void discard(Part &part);
     void removeLeftovers();
     bool testTarget(QString *error);

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <system_error>
 
 namespace {
@@ -27,9 +29,15 @@ public:
 
     QDateTime lastModified(const QString &path) override { return QFileInfo(path).lastModified(); }
 
-    bool readFile(const QString &path, QByteArray *bytes, QString *error) override
+    bool isRegularFile(const QString &path) override
     {
-        return readWholeFile(path, bytes, error);
+        struct stat info {};
+        return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+    }
+
+    bool readFile(const QString &path, QByteArray *bytes, QString *error, qint64 maxBytes) override
+    {
+        return readRegularFile(path, bytes, maxBytes, error, FollowLinks::No);
     }
 
     bool writeFile(const QString &path, const QByteArray &bytes, QString *error) override
@@ -70,6 +78,15 @@ public:
 
     bool removeFolder(const QString &path, QString *error) override
     {
+        struct stat info {};
+        if (::lstat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISDIR(info.st_mode)) {
+            // A link (or a file) where the folder should be: only it goes.
+            if (::unlink(QFile::encodeName(path).constData()) == 0)
+                return true;
+            if (error)
+                *error = QStringLiteral("%1 cannot be removed").arg(QDir::toNativeSeparators(path));
+            return false;
+        }
         QDir dir(path);
         if (!dir.exists() || (dir.removeRecursively() && !dir.exists()))
             return true;

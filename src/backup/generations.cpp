@@ -53,7 +53,7 @@ SetInfo inspectSet(const QString &path, FileOperations &files)
     std::optional<Manifest> manifest;
     if (manifestName.isEmpty() || infoName.isEmpty()) {
         info.problem = QStringLiteral("it has no %1").arg(infoName.isEmpty() ? DiskInfo::kFileName : Manifest::kFileName);
-    } else if (!files.readFile(pathIn(path, manifestName), &bytes, &info.problem)) {
+    } else if (!files.readFile(pathIn(path, manifestName), &bytes, &info.problem, 1 << 20)) {
     } else if (!(manifest = Manifest::fromBytes(bytes))) {
         info.problem = QStringLiteral("its %1 is damaged").arg(Manifest::kFileName);
     }
@@ -68,7 +68,7 @@ SetInfo inspectSet(const QString &path, FileOperations &files)
             info.problem = QStringLiteral("%1 is missing").arg(entry.name);
             return info;
         }
-        if (!files.readFile(pathIn(path, actual), &contents, &reason)) {
+        if (!files.readFile(pathIn(path, actual), &contents, &reason, entry.size)) {
             info.problem = QStringLiteral("%1 cannot be read: %2").arg(actual, reason);
             return info;
         }
@@ -80,7 +80,7 @@ SetInfo inspectSet(const QString &path, FileOperations &files)
         if (entry.name.compare(DiskInfo::kFileName, Qt::CaseInsensitive) != 0)
             ++info.fileCount;
     }
-    files.readFile(pathIn(path, infoName), &bytes, nullptr);
+    files.readFile(pathIn(path, infoName), &bytes, nullptr, 4096);
     const DiskInfo disk = DiskInfo::fromBytes(bytes);
     if (!disk.isBackupDisk() || disk.diskNumber != 1 || disk.lastIndex != 162) {
         info.problem = QStringLiteral("it is not a whole backup");

@@ -7,8 +7,13 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
+#include <optional>
 
 class FileOperations;
+namespace SetEncryption {
+struct NewSet;
+}
 class QWidget;
 
 // What the backup and restore procedures show while they run. The window
@@ -56,6 +61,11 @@ struct ProcedureEnvironment
     // asked already.
     bool singleMedium = false;
     bool confirmed = false;
+    // An encrypted backup: the set's header and key (see SetEncryption).
+    std::shared_ptr<const SetEncryption::NewSet> encryption;
+    // For the restore of an encrypted backup: the passphrase, asked when
+    // needed; nothing when the user gave none.
+    std::function<std::optional<QByteArray>()> passphrase;
 };
 
 struct ProcedureResult

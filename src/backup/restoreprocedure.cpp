@@ -1,9 +1,11 @@
 #include "backup/restoreprocedure.h"
 
+#include "backup/backupprocedure.h"
 #include "backup/backupset.h"
 #include "backup/fileoperations.h"
 #include "backup/generations.h"
 #include "backup/restoreswap.h"
+#include "backup/setencryption.h"
 
 #include <QDir>
 
@@ -11,6 +13,9 @@ namespace {
 
 const QString kRestoreTitle = QStringLiteral("Restore Function");
 const QString kUnchanged = QStringLiteral("The User Created Files in the program have not been changed.");
+// DiskInfo.bk1 is 180 bytes; a manifest a line or two per file.
+constexpr qint64 kLargestMark = 4096;
+constexpr qint64 kLargestManifest = 1 << 20;
 
 } // namespace
 
@@ -37,7 +42,7 @@ void RestoreProcedure::readMedium()
     infoBytes_.clear();
     const QString infoName = findIgnoringCase(mediumNames_, DiskInfo::kFileName);
     if (!infoName.isEmpty())
-        env_.files->readFile(pathIn(env_.targetDir, infoName), &infoBytes_, nullptr);
+        env_.files->readFile(pathIn(env_.targetDir, infoName), &infoBytes_, nullptr, kLargestMark);
     info_ = DiskInfo::fromBytes(infoBytes_);
 }
 
@@ -49,7 +54,7 @@ bool RestoreProcedure::loadManifest()
     if (name.isEmpty())
         return true; // an older backup: DiskInfo.bk1 and presence alone
     QByteArray bytes;
-    if (!env_.files->readFile(pathIn(env_.targetDir, name), &bytes, &error_)) {
+    if (!env_.files->readFile(pathIn(env_.targetDir, name), &bytes, &error_, kLargestManifest)) {
         error_ = QStringLiteral("Unable to read %1 on Backup Disk # %2: %3").arg(name).arg(expectedDisk_).arg(error_);
         return false;
     }
@@ -73,6 +78,9 @@ ProcedureResult RestoreProcedure::run()
         return refused;
     }
     RestoreSwap::completeInterrupted(env_.workbookDir, *env_.files);
+    // A backup killed while it replaced the one on this medium left the
+    // previous one under ".old" names: that is the backup to restore.
+    BackupProcedure::settleInterruptedSwap(env_.targetDir, *env_.files);
 
     readMedium();
     if (!info_.isBackupDisk() || info_.diskNumber != 1) {
@@ -92,7 +100,7 @@ ProcedureResult RestoreProcedure::run()
     feedback.showProgress(BackupSet::kProgressMaximum);
     if (!env_.files->removeFolder(staging_, &error_) || !env_.files->makeFolder(staging_, &error_))
         return failed(error_);
-    if (!loadManifest())
+    if (!loadManifest() || !unlock())
         return failed(error_);
 
     for (int number = 1; number <= BackupSet::kFixedCount; ++number) {
@@ -193,7 +201,9 @@ bool RestoreProcedure::restoreFile(const QString &backupName, const QString &sou
     }
     QByteArray bytes;
     QString reason;
-    if (!env_.files->readFile(pathIn(env_.targetDir, actual), &bytes, &reason)) {
+    // Never more than the manifest says the file holds.
+    if (!env_.files->readFile(pathIn(env_.targetDir, actual), &bytes, &reason,
+                              entry ? entry->size : FileOperations::kLargestFile)) {
         error_ = QStringLiteral("Unable to read %1 on Backup Disk # %2: %3").arg(actual).arg(expectedDisk_).arg(reason);
         return false;
     }
@@ -203,11 +213,51 @@ bool RestoreProcedure::restoreFile(const QString &backupName, const QString &sou
                      .arg(actual);
         return false;
     }
+    if (key_) {
+        std::optional<QByteArray> plain = SetEncryption::open(*key_, bytes);
+        if (!plain) {
+            error_ = QStringLiteral("%1 fails authentication: it is not the file this encrypted backup sealed.").arg(actual);
+            return false;
+        }
+        bytes = std::move(*plain);
+    }
     if (!env_.files->writeFile(pathIn(staging_, sourceName), bytes, &reason)) {
         error_ = QStringLiteral("Unable to copy %1 into the program's folder: %2").arg(sourceName, reason);
         return false;
     }
     restoredFromMedium_.insert(backupName.toLower());
+    return true;
+}
+
+bool RestoreProcedure::unlock()
+{
+    key_.reset();
+    const QString name = findIgnoringCase(mediumNames_, SetEncryption::kHeaderFileName);
+    if (name.isEmpty())
+        return true;
+    // An encrypted backup: only with a manifest, which covers its header.
+    const Manifest::Entry *entry = manifest_ ? manifest_->find(SetEncryption::kHeaderFileName) : nullptr;
+    QByteArray bytes;
+    std::optional<SetEncryption::Header> header;
+    if (!entry || !env_.files->readFile(pathIn(env_.targetDir, name), &bytes, &error_, 4096)
+        || !Manifest::matches(*entry, bytes) || !(header = SetEncryption::parseHeader(bytes))) {
+        error_ = QStringLiteral("The backup on Backup Disk # %1 is damaged (its %2 cannot be used).")
+                     .arg(expectedDisk_)
+                     .arg(SetEncryption::kHeaderFileName);
+        return false;
+    }
+    restoredFromMedium_.insert(SetEncryption::kHeaderFileName.toLower());
+    const std::optional<QByteArray> passphrase = env_.passphrase ? env_.passphrase() : std::nullopt;
+    if (!passphrase) {
+        error_ = QStringLiteral("This backup is encrypted and no passphrase was given.");
+        return false;
+    }
+    std::optional<SetEncryption::Key> key = SetEncryption::deriveKey(*passphrase, *header);
+    if (!key) {
+        error_ = QStringLiteral("The passphrase does not open this encrypted backup.");
+        return false;
+    }
+    key_ = std::make_shared<SetEncryption::Key>(std::move(*key));
     return true;
 }
 

@@ -22,10 +22,17 @@ std::function<bool(QWidget *, bool)> backupUtilityOpener(const ProgramContext &c
             };
             setup.keepSets = BackupSettings::keepSets(*database);
             setup.backupCompleted = [database](const QDateTime &when) { BackupSettings::recordBackup(*database, when); };
+            setup.keepSetsChanged = [database](int sets) { BackupSettings::setKeepSets(*database, sets); };
         } else {
             setup.keepSets = BackupSettings::keepSetsIn(workbookDir);
             setup.backupCompleted = [workbookDir](const QDateTime &when) {
                 BackupSettings::recordBackupIn(workbookDir, when);
+            };
+            setup.keepSetsChanged = [workbookDir](int sets) {
+                WorkbookDatabase database{Workbook(workbookDir)};
+                database.open();
+                if (database.isOpen() && !database.isReadOnly())
+                    BackupSettings::setKeepSets(database, sets);
             };
         }
         return runBackupWindow(restore ? BackupWindow::Mode::Restore : BackupWindow::Mode::Backup, setup, parent);

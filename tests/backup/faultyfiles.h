@@ -45,9 +45,11 @@ public:
     QStringList folderNames(const QString &folder) override { return real_->folderNames(folder); }
     bool exists(const QString &path) override { return real_->exists(path); }
     QDateTime lastModified(const QString &path) override { return real_->lastModified(path); }
-    bool readFile(const QString &path, QByteArray *bytes, QString *error) override
+    bool isRegularFile(const QString &path) override { return real_->isRegularFile(path); }
+    bool readFile(const QString &path, QByteArray *bytes, QString *error,
+                  qint64 maxBytes = FileOperations::kLargestFile) override
     {
-        return !fails(Op::Read, path, error) && real_->readFile(path, bytes, error);
+        return !fails(Op::Read, path, error) && real_->readFile(path, bytes, error, maxBytes);
     }
     bool writeFile(const QString &path, const QByteArray &bytes, QString *error) override
     {

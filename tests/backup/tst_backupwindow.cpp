@@ -6,12 +6,15 @@
 #include "support/testservices.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QSpinBox>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTableView>
 #include <QTreeView>
 #include <QtTest>
 
@@ -74,6 +77,7 @@ private Q_SLOTS:
     void backupFromTheWindow();
     void restoreFromTheWindow();
     void setsInAFolder();
+    void encryptedSetFromTheWindow();
     void rightClickPopsUpOptions();
 };
 
@@ -284,6 +288,15 @@ void TestBackupWindow::setsInAFolder()
     auto window = rig.open(Mode::Restore);
     window->chooseDrive(1);
     window->chooseFolder(rig.path(QStringLiteral("home/backups")));
+    // The sets listed newest first, the newest chosen.
+    QVERIFY(window->setList()->isVisible());
+    const QAbstractItemModel *sets = window->setList()->model();
+    QCOMPARE(sets->rowCount(), 2);
+    QCOMPARE(sets->index(0, 0).data().toString(), QStringLiteral("2026-12-04 08:00:00"));
+    QCOMPARE(sets->index(1, 0).data().toString(), QStringLiteral("2026-12-03 08:00:00"));
+    QCOMPARE(sets->index(0, 1).data().toInt(), 1);
+    QCOMPARE(sets->index(0, 3).data().toString(), QStringLiteral("Yes"));
+    QCOMPARE(window->setList()->selectionModel()->selectedRows().value(0).row(), 0);
     rig.test.prompt->enqueue({Answer::Yes, Answer::Ok});
     rig.test.prompt->questions.clear();
     window->runAction();
@@ -291,6 +304,76 @@ void TestBackupWindow::setsInAFolder()
     QVERIFY(rig.test.prompt->questions.first().text.startsWith(QStringLiteral("Restore the backup made 2026-12-04 08:00 (1 file)")));
     QVERIFY(stat.open(QIODevice::ReadOnly));
     QCOMPARE(stat.readAll(), QByteArray("second"));
+    stat.close();
+
+    // The older one, chosen in the list.
+    window = rig.open(Mode::Restore);
+    window->chooseDrive(1);
+    window->chooseFolder(rig.path(QStringLiteral("home/backups")));
+    window->setList()->selectRow(1);
+    rig.test.prompt->enqueue({Answer::Yes, Answer::Ok});
+    window->runAction();
+    QVERIFY(window->lastResult().completed());
+    QVERIFY(stat.open(QIODevice::ReadOnly));
+    QCOMPARE(stat.readAll(), QByteArray("first"));
+}
+
+void TestBackupWindow::encryptedSetFromTheWindow()
+{
+    WindowRig rig;
+    QFile stat(rig.path(QStringLiteral("home/workbook/Stat1.Fil")));
+    QVERIFY(stat.open(QIODevice::WriteOnly));
+    stat.write("Security Official: Dana Reyes");
+    stat.close();
+    QList<bool> asked;
+    const auto setupFor = [&](Mode) {
+        BackupWindow::Setup setup;
+        setup.workbookDir = rig.path(QStringLiteral("home/workbook"));
+        setup.services = rig.test.services;
+        setup.drives = [&rig] { return QList<BackupDrive>{{QStringLiteral("Home folder"), rig.path(QStringLiteral("home")), false}}; };
+        setup.now = [] { return QDateTime(QDate(2026, 12, 5), QTime(8, 0, 0)); };
+        setup.keepSets = 4;
+        setup.askPassphrase = [&asked](QWidget *, bool confirm) -> std::optional<QByteArray> {
+            asked << confirm;
+            return QByteArray("window passphrase");
+        };
+        return setup;
+    };
+    int keptSets = 0;
+    {
+        BackupWindow::Setup setup = setupFor(Mode::Backup);
+        setup.keepSetsChanged = [&keptSets](int sets) { keptSets = sets; };
+        BackupWindow window(Mode::Backup, setup);
+        QCOMPARE(window.keepBox()->value(), 4);
+        window.keepBox()->setValue(6);
+        window.encryptBox()->setChecked(true);
+        window.chooseDrive(0);
+        window.chooseFolder(rig.path(QStringLiteral("home/backups")));
+        rig.test.prompt->enqueue(Answer::Yes);
+        window.runAction();
+        QVERIFY2(window.lastResult().completed(), qPrintable(window.lastResult().reason));
+        QVERIFY(rig.test.prompt->questions.last().text.contains(QStringLiteral("only the last 6 are kept")));
+    }
+    QCOMPARE(keptSets, 6);
+    QCOMPARE(asked, QList<bool>({true}));
+    const QString set = rig.path(QStringLiteral("home/backups/Sentrivo backup 2026-12-05 080000"));
+    QVERIFY(QFile::exists(set + QStringLiteral("/Encryption.bk1")));
+    QFile sealed(set + QStringLiteral("/Stat1.hb1"));
+    QVERIFY(sealed.open(QIODevice::ReadOnly));
+    QVERIFY(!sealed.readAll().contains("Dana Reyes"));
+
+    QVERIFY(stat.open(QIODevice::WriteOnly));
+    stat.write("later");
+    stat.close();
+    BackupWindow window(Mode::Restore, setupFor(Mode::Restore));
+    window.chooseDrive(0);
+    window.chooseFolder(rig.path(QStringLiteral("home/backups")));
+    rig.test.prompt->enqueue({Answer::Yes, Answer::Ok});
+    window.runAction();
+    QVERIFY2(window.lastResult().completed(), qPrintable(window.lastResult().reason));
+    QCOMPARE(asked, QList<bool>({true, false}));
+    QVERIFY(stat.open(QIODevice::ReadOnly));
+    QCOMPARE(stat.readAll(), QByteArray("Security Official: Dana Reyes"));
 }
 
 void TestBackupWindow::rightClickPopsUpOptions()

@@ -5,6 +5,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <limits>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -70,18 +71,58 @@ bool writeFileSafely(const QString &path, const QByteArray &bytes, QString *erro
 
 bool readWholeFile(const QString &path, QByteArray *bytes, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    return readRegularFile(path, bytes, std::numeric_limits<qint64>::max(), error, FollowLinks::Yes);
+}
+
+bool readRegularFile(const QString &path, QByteArray *bytes, qint64 maxBytes, QString *error, FollowLinks links)
+{
+    const auto fail = [error](const QString &reason) {
         if (error)
-            *error = file.errorString();
+            *error = reason;
         return false;
+    };
+    // Never blocks: a FIFO or a device in a file's place is refused, not
+    // waited on.
+    int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+    if (links == FollowLinks::No)
+        flags |= O_NOFOLLOW;
+    const int fd = ::open(QFile::encodeName(path).constData(), flags);
+    if (fd < 0)
+        return fail(errno == ELOOP ? QStringLiteral("it is a symbolic link") : systemError(errno));
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const int code = errno;
+        ::close(fd);
+        return fail(systemError(code));
     }
-    *bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.errorString();
-        return false;
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return fail(S_ISDIR(info.st_mode) ? QStringLiteral("it is a folder") : QStringLiteral("it is not a regular file"));
     }
+    if (info.st_size > maxBytes) {
+        ::close(fd);
+        return fail(QStringLiteral("it is %1 bytes long, more than the %2 it may be").arg(qint64(info.st_size)).arg(maxBytes));
+    }
+    // What the size says, and not a byte more: a file that grows while it is
+    // read is read as it was.
+    QByteArray contents(qsizetype(info.st_size), Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < contents.size()) {
+        const ssize_t got = ::read(fd, contents.data() + done, size_t(contents.size() - done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            const int code = errno;
+            ::close(fd);
+            return fail(systemError(code));
+        }
+        if (got == 0)
+            break;
+        done += got;
+    }
+    ::close(fd);
+    contents.truncate(done);
+    *bytes = contents;
     return true;
 }
 

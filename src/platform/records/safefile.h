@@ -13,8 +13,15 @@
 // file is then as it was and no temporary file is left.
 bool writeFileSafely(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
-// Reads a whole file; false when it is missing or unreadable.
+// Reads a whole file; false when it is missing, unreadable, or no regular
+// file (a folder, a FIFO, a device: never waited on).
 bool readWholeFile(const QString &path, QByteArray *bytes, QString *error = nullptr);
+
+// The same with a bound: a file longer than maxBytes is refused before any
+// of it is read, and (links No) a symbolic link is refused, not followed.
+enum class FollowLinks { Yes, No };
+bool readRegularFile(const QString &path, QByteArray *bytes, qint64 maxBytes, QString *error = nullptr,
+                     FollowLinks links = FollowLinks::Yes);
 
 // Syncs a folder's own entry list to the disk (after a rename, a create or a
 // remove in it). False with the reason when the system refuses.
