@@ -88,7 +88,7 @@ std::optional<Header> parseHeader(const QByteArray &bytes)
         return std::nullopt;
     const auto value = [&lines](int line, const QByteArray &name) -> QByteArray {
         const QByteArray &text = lines.at(line);
-        return text.startsWith(name + ' ') ? text.mid(name.size() + 1) : QByteArray();
+        return text.startsWith(QByteArray(name + ' ')) ? text.mid(name.size() + 1) : QByteArray();
     };
     Header header;
     bool opsOk = false;
