@@ -4,8 +4,13 @@
 #include "backup/diskinfo.h"
 #include "backup/fileoperations.h"
 #include "backup/restoreswap.h"
+#include "backup/setencryption.h"
+
+#include "platform/database/workbookdatabase.h"
+#include "platform/records/safefile.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -57,7 +62,7 @@ ProcedureResult BackupProcedure::run()
     // is finished first, so the backup copies a whole workbook.
     RestoreSwap::completeInterrupted(env_.workbookDir, *env_.files);
 
-    if (attended()) {
+    if (attended() && !env_.confirmed) {
         const QString question = QStringLiteral("This utility will first Delete all existing ") + kUserFiles
                                + QStringLiteral("\nlocated in Path: ") + QDir::toNativeSeparators(env_.targetDir)
                                + QStringLiteral("\n\nProceed?");
@@ -123,7 +128,7 @@ ProcedureResult BackupProcedure::run()
                 ++k;
                 continue;
             }
-            if (!attended()) {
+            if (!multiDisk()) {
                 return failed(QStringLiteral("There is not enough room on %1 for the backup (%2).")
                                   .arg(QDir::toNativeSeparators(env_.targetDir), error));
             }
@@ -131,7 +136,7 @@ ProcedureResult BackupProcedure::run()
         }
         if (outcome == Commit::Broken)
             return failed(lastWriteError_);
-        if (!attended()) {
+        if (!multiDisk()) {
             return failed(QStringLiteral("There is not enough room on %1 for the backup.")
                               .arg(QDir::toNativeSeparators(env_.targetDir)));
         }
@@ -180,7 +185,7 @@ bool BackupProcedure::askForDisk(int diskNumber)
         // The disk just completed, still in the drive, is never written over.
         QByteArray bytes;
         const QString infoName = findIgnoringCase(env_.files->fileNames(env_.targetDir), DiskInfo::kFileName);
-        if (committedDisks_ > 0 && !infoName.isEmpty() && env_.files->readFile(target(infoName), &bytes, nullptr)
+        if (committedDisks_ > 0 && !infoName.isEmpty() && env_.files->readFile(target(infoName), &bytes, nullptr, 4096)
             && DiskInfo::fromBytes(bytes).diskNumber == lastDiskFilled_)
             continue;
         if (committedDisks_ > 0 && diskNumber > lastDiskFilled_)
@@ -201,9 +206,49 @@ BackupProcedure::Read BackupProcedure::readSource(const QString &sourceName, QBy
     return Read::Failed;
 }
 
-bool BackupProcedure::writeTemporary(Part &part, const QString &name, const QByteArray &bytes, QString *error)
+BackupProcedure::Read BackupProcedure::readDatabase(QByteArray *bytes)
+{
+    const QString actual = findIgnoringCase(workbookNames_, BackupSet::database().sourceName);
+    if (actual.isEmpty())
+        return Read::Missing;
+    if (databaseSnapshot_) {
+        *bytes = *databaseSnapshot_;
+        return Read::Ok;
+    }
+    // A consistent copy of what is committed, never the live file (which a
+    // transaction may be changing, with its journal beside it).
+    QTemporaryDir scratch;
+    const QString path = scratch.filePath(BackupSet::database().sourceName);
+    QString error;
+    bool copied = false;
+    if (!scratch.isValid()) {
+        error = scratch.errorString();
+    } else if (env_.snapshotDatabase) {
+        copied = env_.snapshotDatabase(path, &error);
+    } else {
+        WorkbookDatabase database{Workbook(env_.workbookDir)};
+        const WorkbookDatabase::OpenReport report = database.open();
+        if (report.outcome == WorkbookDatabase::OpenOutcome::Failed
+            || report.outcome == WorkbookDatabase::OpenOutcome::ReplacedDamaged)
+            error = report.message;
+        else
+            copied = database.snapshotTo(path, &error);
+    }
+    if (!copied || !readWholeFile(path, bytes, &error)) {
+        lastWriteError_ = QStringLiteral("Unable to copy the workbook's database %1: %2").arg(actual, error);
+        return Read::Failed;
+    }
+    databaseSnapshot_ = *bytes;
+    return Read::Ok;
+}
+
+bool BackupProcedure::writeTemporary(Part &part, const QString &name, const QByteArray &plain, QString *error,
+                                     bool sealed)
 {
     const QString path = target(name + kTemporarySuffix);
+    // In an encrypted backup every file of the workbook is sealed; the
+    // manifest covers the sealed bytes.
+    const QByteArray bytes = sealed && env_.encryption ? SetEncryption::seal(env_.encryption->key, plain) : plain;
     if (!env_.files->writeFile(path, bytes, error)) {
         env_.files->removeFile(path, nullptr);
         return false;
@@ -224,26 +269,40 @@ void BackupProcedure::discard(Part &part)
     part.manifest = Manifest();
 }
 
-void BackupProcedure::removeLeftovers()
+namespace {
+
+bool isMediumFile(const QString &name)
 {
-    // What a backup cut short left behind. Files set aside under ".old" names
-    // are the previous backup: they go back into place unless the new
-    // DiskInfo.bk1 shows the swap was complete. Temporary files go.
-    const auto isMediumFile = [](const QString &name) {
-        return isBackupFileName(name) || name.endsWith(QStringLiteral(".bk1"), Qt::CaseInsensitive);
-    };
-    QStringList names = env_.files->fileNames(env_.targetDir);
+    return isBackupFileName(name) || name.endsWith(QStringLiteral(".bk1"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+void BackupProcedure::settleInterruptedSwap(const QString &folder, FileOperations &files)
+{
+    // Files set aside under ".old" names are the previous backup: they go
+    // back into place unless the new DiskInfo.bk1 shows the swap was
+    // complete, so a medium whose backup was cut short restores as the
+    // backup it held before.
+    const QStringList names = files.fileNames(folder);
     const bool swapComplete = !findIgnoringCase(names, DiskInfo::kFileName).isEmpty();
-    for (const QString &name : std::as_const(names)) {
+    for (const QString &name : names) {
         const QString stem = name.chopped(kOldSuffix.size());
         if (!name.endsWith(kOldSuffix) || !isMediumFile(stem))
             continue;
         if (swapComplete)
-            env_.files->removeFile(target(name), nullptr);
+            files.removeFile(pathIn(folder, name), nullptr);
         else
-            env_.files->rename(target(name), target(stem), nullptr);
+            files.rename(pathIn(folder, name), pathIn(folder, stem), nullptr);
     }
-    names = env_.files->fileNames(env_.targetDir);
+}
+
+void BackupProcedure::removeLeftovers()
+{
+    // What a backup cut short left behind: the previous backup back in
+    // place, temporary files gone.
+    settleInterruptedSwap(env_.targetDir, *env_.files);
+    const QStringList names = env_.files->fileNames(env_.targetDir);
     for (const QString &name : std::as_const(names)) {
         if (name.endsWith(kTemporarySuffix) && isMediumFile(name.chopped(kTemporarySuffix.size())))
             env_.files->removeFile(target(name), nullptr);
@@ -287,10 +346,22 @@ BackupProcedure::Phase BackupProcedure::writeFirstDisk(Part &part)
             if (fitted)
                 feedback.setProgress(number);
         }
+        if (fitted && env_.encryption) {
+            fitted = writeTemporary(part, SetEncryption::kHeaderFileName,
+                                    SetEncryption::headerBytes(env_.encryption->header), &error, false);
+        }
+        if (fitted) {
+            QByteArray bytes;
+            const Read read = readDatabase(&bytes);
+            if (read == Read::Failed)
+                return Phase::Failed;
+            if (read == Read::Ok)
+                fitted = writeTemporary(part, BackupSet::database().backupName, bytes, &error);
+        }
         if (fitted)
             return Phase::Written;
         discard(part);
-        if (!attended()) {
+        if (!multiDisk()) {
             lastWriteError_ = QStringLiteral("There is not enough room on %1 for the backup (%2).")
                                   .arg(QDir::toNativeSeparators(env_.targetDir), error);
             return Phase::Failed;
@@ -342,7 +413,7 @@ BackupProcedure::Commit BackupProcedure::commit(Part &part, int *k, bool lastDis
         env_.files->removeFile(target(Manifest::kFileName + kTemporarySuffix), nullptr);
         // No room left for the marks: the last file waits for the next
         // disk, where there is one.
-        if (!attended() || part.numbered.isEmpty())
+        if (!multiDisk() || part.numbered.isEmpty())
             return Commit::NoRoom;
         const int index = part.numbered.takeLast();
         const QString name = BackupSet::numberedFile(index).backupName;

@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 // Copies the user's files from the workbook to the backup medium, across
 // further media when one fills up. On every medium the new files are written
 // under temporary names ("<name>.new") and replace the previous backup only
@@ -19,6 +21,9 @@ public:
     static inline const QString kOldSuffix = QStringLiteral(".old");
 
     explicit BackupProcedure(ProcedureEnvironment environment);
+    // Puts a medium whose backup was cut short mid-swap back to the backup it
+    // held before (what a restore does before it reads the medium).
+    static void settleInterruptedSwap(const QString &folder, FileOperations &files);
     ProcedureResult run();
 
 private:
@@ -35,12 +40,16 @@ private:
     enum class Phase { Written, Cancelled, Failed };
 
     bool attended() const { return env_.prompt != nullptr; }
+    // A full medium asks for the next disk only in the window, on a drive.
+    bool multiDisk() const { return attended() && !env_.singleMedium; }
     Prompt::Answer ask(Prompt::Icon icon, const QString &title, const QString &text, Prompt::Buttons buttons,
                        std::optional<Prompt::Answer> defaultAnswer = std::nullopt);
     QString target(const QString &name) const;
 
     Read readSource(const QString &sourceName, QByteArray *bytes);
-    bool writeTemporary(Part &part, const QString &name, const QByteArray &bytes, QString *error);
+    // The database's snapshot, taken once per backup.
+    Read readDatabase(QByteArray *bytes);
+    bool writeTemporary(Part &part, const QString &name, const QByteArray &plain, QString *error, bool sealed = true);
     void discard(Part &part);
     void removeLeftovers();
     bool testTarget(QString *error);
@@ -61,6 +70,7 @@ private:
     ProcedureEnvironment env_;
     QStringList workbookNames_;
     QString lastWriteError_;
+    std::optional<QByteArray> databaseSnapshot_;
     Part part_;
     int committedDisks_ = 0;
     int lastDiskFilled_ = 1;

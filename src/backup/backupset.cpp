@@ -18,10 +18,11 @@ Member fixedFile(int number)
 {
     // The workbook spells them as the program writes them; the medium keeps
     // the names the backup has always used.
-    static const char *const sources[kFixedCount] = {"TODONAME.Fil", "GColor3.Fil", "TODOActv.FIL",
-                                                    "HINV3.Fil",    "Stat1.Fil",   "RAList.Fil"};
-    static const char *const stems[kFixedCount] = {"ToDoName", "Gcolor3", "ToDoActv",
-                                                  "Hinv3",    "Stat1",   "RAList"};
+    static const char *const sources[kFixedCount] = {"TODONAME.Fil", "GColor3.Fil",  "TODOActv.FIL",
+                                                    "HINV3.Fil",    "Stat1.Fil",    "RAList.Fil",
+                                                    "Location.Fil", "UserWords.Fil"};
+    static const char *const stems[kFixedCount] = {"ToDoName", "Gcolor3", "ToDoActv", "Hinv3",
+                                                  "Stat1",    "RAList",  "Location", "UserWords"};
     Q_ASSERT(number >= 1 && number <= kFixedCount);
     return {QString::fromLatin1(sources[number - 1]), QString::fromLatin1(stems[number - 1]) + kBackupSuffix};
 }
@@ -50,9 +51,31 @@ std::vector<Member> allMembers()
     return members;
 }
 
+Member database()
+{
+    return {QStringLiteral("Workbook.sqlite"), QStringLiteral("Workbook.sqlite") + kBackupSuffix};
+}
+
+bool isDatabaseCompanion(const QString &name)
+{
+    for (const char *suffix : {"-journal", "-wal", "-shm"}) {
+        if (name.compare(database().sourceName + QLatin1String(suffix), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
 bool isUserFileName(const QString &name)
 {
-    return name.endsWith(QStringLiteral(".fil"), Qt::CaseInsensitive);
+    return name.endsWith(QStringLiteral(".fil"), Qt::CaseInsensitive)
+        || name.compare(database().sourceName, Qt::CaseInsensitive) == 0 || isDatabaseCompanion(name);
+}
+
+bool isKeptWhenNotRestored(const QString &name)
+{
+    return name.compare(fixedFile(7).sourceName, Qt::CaseInsensitive) == 0
+        || name.compare(database().sourceName, Qt::CaseInsensitive) == 0
+        || name.compare(fixedFile(8).sourceName, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace BackupSet

@@ -5,8 +5,9 @@
 #include <vector>
 
 // The user's own files that a backup carries, in the order they are
-// processed, and the names they take on the backup medium. Shipped content,
-// Location.Fil and any other file of the workbook are not part of the set.
+// processed, and the names they take on the backup medium: every file the
+// program writes in a workbook (the README lists them). Shipped content and
+// files of other programs in the folder are not part of the set.
 namespace BackupSet {
 
 struct Member
@@ -15,22 +16,38 @@ struct Member
     QString backupName; // on the medium ("<stem>.hb1")
 };
 
-constexpr int kFixedCount = 6;       // settings, statuses, to-do list, worksheet titles
+// Settings, statuses, to-do list, worksheet titles, then the item locations
+// and the user's dictionary, which backups carry since this version.
+constexpr int kFixedCount = 8;
 constexpr int kLastIndex = 162;      // numbered files run from 0 to 162
 constexpr int kProgressMaximum = 166;
 
-// Fixed file `number` (1-6).
+// Fixed file `number` (1-8).
 Member fixedFile(int number);
 // Numbered file `index` (0-162): Action, Comment, Policy, Wksht, DRPln1.
 Member numberedFile(int index);
 
-// Every member: the six fixed files, then the numbered ones by index.
+// Every member: the fixed files, then the numbered ones by index.
 std::vector<Member> allMembers();
+
+// True for the files older backups never carried (Location.Fil,
+// UserWords.Fil, Workbook.sqlite): a restore of a backup without one leaves
+// the workbook's copy where it is instead of setting it aside with nothing in
+// its place.
+bool isKeptWhenNotRestored(const QString &name);
 
 // Progress value while numbered file `index` is worked on.
 inline int progressOfIndex(int index) { return index + 5 < kProgressMaximum ? index + 5 : kProgressMaximum; }
 
-// True for a name the restore may place in the workbook ("*.fil", any case).
+// The workbook's database: never copied live, always as a consistent
+// snapshot, after the fixed files on the first disk.
+Member database();
+// Its rollback journal and the other files SQLite may keep beside it: they
+// leave with the database a restore replaces, and stay with one it keeps.
+bool isDatabaseCompanion(const QString &name);
+
+// True for a name the restore may place in the workbook or set aside:
+// "*.fil" (any case), the database and its companions.
 bool isUserFileName(const QString &name);
 
 } // namespace BackupSet

@@ -3,10 +3,17 @@
 #include "backup/backupprocedure.h"
 #include "backup/backupset.h"
 #include "backup/fileoperations.h"
+#include "backup/backupsetmodel.h"
+#include "backup/generations.h"
+#include "backup/setencryption.h"
 #include "backup/restoreprocedure.h"
 #include "screens/helptopics.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QSpinBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -24,6 +31,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QThread>
+#include <QTableView>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -43,11 +51,38 @@ QString backupInstructions()
 QString restoreInstructions()
 {
     return QStringLiteral("Restore ") + kUserFiles + QStringLiteral(" from backup media to Sentrivo.\n")
-         + QStringLiteral("CAUTION: RESTORE FUNCTION WILL FIRST ERASE ALL EXISTING ") + kUserFiles.toUpper()
-         + QStringLiteral(" IN THE PROGRAM AND THEN RESTORE FILES.\n")
+         + QStringLiteral("The ") + kUserFiles
+         + QStringLiteral(" now in the program are not erased: those the restore replaces are kept in a folder "
+                          "\"Before restore DATE\" inside the workbook.\n")
          + QStringLiteral("To restore, first place backup disk in Drive a: or select backup files location, then select "
                           "Drive and or folder from the Drive/Folders lists below, then Click &Restore ")
          + kUserFiles + QStringLiteral(" Button and follow directions as they appear.");
+}
+
+// The passphrase of an encrypted backup, typed unseen; a new one twice.
+std::optional<QByteArray> askPassphraseInADialog(QWidget *parent, bool confirm)
+{
+    for (;;) {
+        bool ok = false;
+        const QString first = QInputDialog::getText(
+            parent, QStringLiteral("Encrypted Backup"),
+            confirm ? QStringLiteral("Passphrase for the encrypted backup (without it the backup cannot be restored):")
+                    : QStringLiteral("This backup is encrypted. Passphrase:"),
+            QLineEdit::Password, QString(), &ok);
+        if (!ok)
+            return std::nullopt;
+        if (!confirm)
+            return first.toUtf8();
+        if (first.isEmpty())
+            continue;
+        const QString second = QInputDialog::getText(parent, QStringLiteral("Encrypted Backup"),
+                                                     QStringLiteral("The same passphrase again:"), QLineEdit::Password,
+                                                     QString(), &ok);
+        if (!ok)
+            return std::nullopt;
+        if (second == first)
+            return first.toUtf8();
+    }
 }
 
 // The window's size in the smaller display, where it does not resize.
@@ -123,6 +158,8 @@ BackupWindow::BackupWindow(Mode mode, Setup setup, QWidget *parent)
     setModal(true);
     if (!setup_.files)
         setup_.files = makeDiskFileOperations();
+    if (!setup_.askPassphrase)
+        setup_.askPassphrase = askPassphraseInADialog;
     drives_ = setup_.drives ? setup_.drives() : mountedDrives();
     setWindowTitle(mode_ == Mode::Backup ? QString(QStringLiteral("Backup ") + kUserFiles)
                                          : QString(QStringLiteral("Restore ") + kUserFiles + QStringLiteral(" from Backup Media")));
@@ -244,6 +281,38 @@ void BackupWindow::buildContents()
     pathLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     pathRow->addWidget(pathLabel_, 1);
     grid->addLayout(pathRow, 2, 0, 1, 2);
+    if (mode_ == Mode::Restore) {
+        // The sets of the chosen folder, newest first; the one chosen is
+        // restored (the newest that verifies when none is).
+        m_setModel = new BackupSetModel(this);
+        m_setList = new QTableView(mainPanel_);
+        m_setList->setObjectName(QStringLiteral("setList"));
+        m_setList->setModel(m_setModel);
+        m_setList->setSelectionBehavior(QAbstractItemView::SelectRows);
+        m_setList->setSelectionMode(QAbstractItemView::SingleSelection);
+        m_setList->verticalHeader()->hide();
+        m_setList->horizontalHeader()->setStretchLastSection(true);
+        m_setList->setMaximumHeight(140);
+        m_setList->hide();
+        grid->addWidget(m_setList, 3, 0, 1, 2);
+    }
+    if (mode_ == Mode::Backup) {
+        // What a backup into a folder (a dated set) takes; the root of a
+        // removable drive is written disk by disk, plain, as before.
+        auto *setRow = new QHBoxLayout;
+        m_encryptBox = new QCheckBox(QStringLiteral("&Encrypt this backup"), mainPanel_);
+        m_encryptBox->setObjectName(QStringLiteral("encryptBox"));
+        setRow->addWidget(m_encryptBox);
+        setRow->addStretch(1);
+        setRow->addWidget(new QLabel(QStringLiteral("Keep the last"), mainPanel_));
+        m_keepBox = new QSpinBox(mainPanel_);
+        m_keepBox->setObjectName(QStringLiteral("keepBox"));
+        m_keepBox->setRange(1, 999);
+        m_keepBox->setValue(std::max(setup_.keepSets, 1));
+        setRow->addWidget(m_keepBox);
+        setRow->addWidget(new QLabel(QStringLiteral("sets"), mainPanel_));
+        grid->addLayout(setRow, 3, 0, 1, 2);
+    }
     grid->setRowStretch(1, 1);
     grid->setColumnStretch(1, 1);
     panel->addLayout(grid, 1);
@@ -350,7 +419,24 @@ void BackupWindow::chooseFolder(const QString &path)
         choosingDrive_ = false;
     }
     showPath(path);
+    showSets();
     updateActionEnabled();
+}
+
+void BackupWindow::showSets()
+{
+    if (!m_setModel)
+        return;
+    m_setModel->setSets(BackupGenerations::listSets(targetFolder_, *setup_.files));
+    m_setList->setVisible(m_setModel->rowCount() > 0);
+    m_setList->resizeColumnsToContents();
+    // The newest that verifies, chosen to begin with.
+    for (int row = 0; row < m_setModel->rowCount(); ++row) {
+        if (m_setModel->sets().at(row).verifies) {
+            m_setList->selectRow(row);
+            break;
+        }
+    }
 }
 
 void BackupWindow::showPath(const QString &path)
@@ -384,9 +470,46 @@ void BackupWindow::runAction()
     environment.parent = this;
     environment.feedback = &feedback;
     environment.now = setup_.now;
+    environment.snapshotDatabase = setup_.snapshotDatabase;
+    // The root of a removable drive takes the backup disk by disk, as it
+    // always did; any other folder a new dated set beside the earlier ones.
+    const bool driveRoot = currentDrive_ >= 0 && currentDrive_ < drives_.size() && drives_.at(currentDrive_).removable
+                        && isSameFolder(targetFolder_, drives_.at(currentDrive_).rootPath);
     if (mode_ == Mode::Backup) {
-        lastResult_ = BackupProcedure(environment).run();
+        if (!driveRoot && m_encryptBox->isChecked()) {
+            const std::optional<QByteArray> passphrase = setup_.askPassphrase(this, true);
+            if (!passphrase)
+                return;
+            std::optional<SetEncryption::NewSet> set = SetEncryption::newSet(*passphrase);
+            if (!set) {
+                environment.prompt->ask(this, Prompt::Icon::Critical, QStringLiteral("Backup Error"),
+                                        QStringLiteral("The key for the encrypted backup could not be made."),
+                                        Prompt::Buttons::Ok);
+                return;
+            }
+            environment.encryption = std::make_shared<const SetEncryption::NewSet>(std::move(*set));
+        }
+        if (m_keepBox->value() != setup_.keepSets && setup_.keepSetsChanged)
+            setup_.keepSetsChanged(m_keepBox->value());
+        setup_.keepSets = m_keepBox->value();
+        lastResult_ = driveRoot ? BackupProcedure(environment).run()
+                                : BackupGenerations::backUp(environment, setup_.keepSets);
+        if (lastResult_.completed() && setup_.backupCompleted)
+            setup_.backupCompleted(environment.now ? environment.now() : QDateTime::currentDateTime());
     } else {
+        QString chosenSet;
+        const QModelIndexList chosen = m_setList->selectionModel()->selectedRows();
+        if (!chosen.isEmpty() && m_setList->isVisible())
+            chosenSet = m_setModel->sets().value(chosen.first().row()).name;
+        const BackupGenerations::Source source =
+            BackupGenerations::restoreSource(targetFolder_, chosenSet, *environment.files);
+        if (!source.error.isEmpty()) {
+            environment.prompt->ask(this, Prompt::Icon::Critical, QStringLiteral("Disk Error"), source.error,
+                                    Prompt::Buttons::Ok);
+            return;
+        }
+        environment.targetDir = source.folder;
+        environment.passphrase = [this] { return setup_.askPassphrase(this, false); };
         lastResult_ = RestoreProcedure(environment).run();
         workbookChanged_ = workbookChanged_ || lastResult_.workbookChanged;
     }

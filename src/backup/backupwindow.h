@@ -7,18 +7,23 @@
 #include <QDialog>
 
 #include <functional>
+#include <optional>
 #include <memory>
 
 class FileOperations;
 class QAction;
+class QCheckBox;
 class QComboBox;
+class QSpinBox;
 class QFileSystemModel;
 class QFrame;
 class QLabel;
 class QMenu;
 class QProgressBar;
 class QPushButton;
+class QTableView;
 class QTreeView;
+class BackupSetModel;
 
 // The backup utility's window (Backup1), modal, in backup or restore mode:
 // the instructions, the drives and folders to choose the medium from, the
@@ -41,6 +46,18 @@ public:
         std::function<QList<BackupDrive>()> drives;
         // The time that names a restore's safety folder; the clock when unset.
         std::function<QDateTime()> now;
+        // The open database's snapshot for a backup (see ProcedureEnvironment).
+        std::function<bool(const QString &path, QString *error)> snapshotDatabase;
+        // Backup sets kept in a folder ("Keep the last N sets").
+        int keepSets = 10;
+        // Told when a backup completed (to keep its date in the workbook).
+        std::function<void(const QDateTime &)> backupCompleted;
+        // Told when the user changed the number of sets to keep.
+        std::function<void(int)> keepSetsChanged;
+        // Asks for the passphrase of an encrypted backup (twice, to confirm,
+        // for a new one); nothing when the user cancels. A password dialog
+        // when unset.
+        std::function<std::optional<QByteArray>(QWidget *parent, bool confirm)> askPassphrase;
     };
 
     BackupWindow(Mode mode, Setup setup, QWidget *parent = nullptr);
@@ -69,6 +86,9 @@ public:
     QPushButton *exitButton() const { return exitButton_; }
     QMenu *optionsMenu() const { return optionsMenu_; }
     QAction *actionEntry() const { return actionEntry_; }
+    QCheckBox *encryptBox() const { return m_encryptBox; }
+    QSpinBox *keepBox() const { return m_keepBox; }
+    QTableView *setList() const { return m_setList; }
     QFrame *topStrip() const { return topStrip_; }
 
 protected:
@@ -81,6 +101,7 @@ private:
     void placeWindow();
     void showPath(const QString &path);
     void updateActionEnabled();
+    void showSets();
     void setActionEnabled(bool enabled);
 
     Mode mode_;
@@ -106,6 +127,10 @@ private:
     QPushButton *exitButton_ = nullptr;
     QMenu *optionsMenu_ = nullptr;
     QAction *actionEntry_ = nullptr;
+    QCheckBox *m_encryptBox = nullptr;
+    BackupSetModel *m_setModel = nullptr;
+    QTableView *m_setList = nullptr;
+    QSpinBox *m_keepBox = nullptr;
 };
 
 // Opens the window modally over `parent`; true when a restore replaced the

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <system_error>
 
 namespace {
@@ -18,11 +20,24 @@ public:
         return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     }
 
+    QStringList folderNames(const QString &folder) override
+    {
+        return QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks | QDir::Hidden, QDir::Name);
+    }
+
     bool exists(const QString &path) override { return QFileInfo::exists(path); }
 
-    bool readFile(const QString &path, QByteArray *bytes, QString *error) override
+    QDateTime lastModified(const QString &path) override { return QFileInfo(path).lastModified(); }
+
+    bool isRegularFile(const QString &path) override
     {
-        return readWholeFile(path, bytes, error);
+        struct stat info {};
+        return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+    }
+
+    bool readFile(const QString &path, QByteArray *bytes, QString *error, qint64 maxBytes) override
+    {
+        return readRegularFile(path, bytes, maxBytes, error, FollowLinks::No);
     }
 
     bool writeFile(const QString &path, const QByteArray &bytes, QString *error) override
@@ -34,7 +49,12 @@ public:
     {
         std::error_code code;
         std::filesystem::rename(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(), code);
-        return report(code, error);
+        if (!report(code, error))
+            return false;
+        // The rename reaches the disk with the folders' entry lists.
+        const QString fromFolder = QFileInfo(from).absolutePath();
+        const QString toFolder = QFileInfo(to).absolutePath();
+        return syncFolder(toFolder, error) && (fromFolder == toFolder || syncFolder(fromFolder, error));
     }
 
     bool removeFile(const QString &path, QString *error) override
@@ -58,6 +78,15 @@ public:
 
     bool removeFolder(const QString &path, QString *error) override
     {
+        struct stat info {};
+        if (::lstat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISDIR(info.st_mode)) {
+            // A link (or a file) where the folder should be: only it goes.
+            if (::unlink(QFile::encodeName(path).constData()) == 0)
+                return true;
+            if (error)
+                *error = QStringLiteral("%1 cannot be removed").arg(QDir::toNativeSeparators(path));
+            return false;
+        }
         QDir dir(path);
         if (!dir.exists() || (dir.removeRecursively() && !dir.exists()))
             return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -17,15 +18,28 @@ public:
 
     // Names of the plain files directly in a folder (no sub-folders), sorted.
     virtual QStringList fileNames(const QString &folder) = 0;
+    // Names of the folders directly in a folder (never links to folders), sorted.
+    virtual QStringList folderNames(const QString &folder) = 0;
     virtual bool exists(const QString &path) = 0;
-    virtual bool readFile(const QString &path, QByteArray *bytes, QString *error) = 0;
+    // True for a regular file (not a link to one).
+    virtual bool isRegularFile(const QString &path) = 0;
+    // When a file was last written (invalid when it is not there).
+    virtual QDateTime lastModified(const QString &path) = 0;
+    // Reads a regular file whole: a symbolic link, a FIFO, a device or a
+    // folder in its place is refused without waiting, and so is a file longer
+    // than maxBytes, before any of it is read.
+    static constexpr qint64 kLargestFile = qint64(1) << 30;
+    virtual bool readFile(const QString &path, QByteArray *bytes, QString *error, qint64 maxBytes = kLargestFile) = 0;
     // Writes the whole file; on failure no part of it is left under the name.
     virtual bool writeFile(const QString &path, const QByteArray &bytes, QString *error) = 0;
     // Renames within one file system, replacing an existing file at `to`.
     virtual bool rename(const QString &from, const QString &to, QString *error) = 0;
+    // Removes a file, or a symbolic link itself (never what it points to).
     virtual bool removeFile(const QString &path, QString *error) = 0;
     virtual bool makeFolder(const QString &path, QString *error) = 0;
-    // Removes a folder with everything in it; true when it is gone.
+    // Removes a folder with everything in it; true when it is gone. A
+    // symbolic link in the folder's place is removed itself: nothing it
+    // points to is touched.
     virtual bool removeFolder(const QString &path, QString *error) = 0;
 };
 

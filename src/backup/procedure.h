@@ -4,10 +4,16 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
+#include <memory>
+#include <optional>
 
 class FileOperations;
+namespace SetEncryption {
+struct NewSet;
+}
 class QWidget;
 
 // What the backup and restore procedures show while they run. The window
@@ -46,6 +52,20 @@ struct ProcedureEnvironment
     ProcedureFeedback *feedback = nullptr;
     // The time that names the safety folder of a restore.
     std::function<QDateTime()> now;
+    // Writes a consistent copy of the workbook's database to a path that does
+    // not exist yet (the open database's snapshotTo). Without one, a backup
+    // opens the database itself for the copy.
+    std::function<bool(const QString &path, QString *error)> snapshotDatabase;
+    // A backup into a new set folder: one medium only (a full one ends the
+    // backup instead of asking for the next disk), and the question was
+    // asked already.
+    bool singleMedium = false;
+    bool confirmed = false;
+    // An encrypted backup: the set's header and key (see SetEncryption).
+    std::shared_ptr<const SetEncryption::NewSet> encryption;
+    // For the restore of an encrypted backup: the passphrase, asked when
+    // needed; nothing when the user gave none.
+    std::function<std::optional<QByteArray>()> passphrase;
 };
 
 struct ProcedureResult
@@ -61,6 +81,8 @@ struct ProcedureResult
     bool workbookChanged = false; // a restore replaced the workbook's files
     QString safetyFolder;       // a restore's folder holding the previous files
     int disksWritten = 0;       // media whose part of a backup was completed
+    QString setName;            // the backup set written
+    QStringList setsRemoved;    // the oldest sets removed once it was in place
 
     bool completed() const { return outcome == Outcome::Completed; }
 };

@@ -1,8 +1,11 @@
 #include "backup/restoreprocedure.h"
 
+#include "backup/backupprocedure.h"
 #include "backup/backupset.h"
 #include "backup/fileoperations.h"
+#include "backup/generations.h"
 #include "backup/restoreswap.h"
+#include "backup/setencryption.h"
 
 #include <QDir>
 
@@ -10,6 +13,9 @@ namespace {
 
 const QString kRestoreTitle = QStringLiteral("Restore Function");
 const QString kUnchanged = QStringLiteral("The User Created Files in the program have not been changed.");
+// DiskInfo.bk1 is 180 bytes; a manifest a line or two per file.
+constexpr qint64 kLargestMark = 4096;
+constexpr qint64 kLargestManifest = 1 << 20;
 
 } // namespace
 
@@ -36,7 +42,7 @@ void RestoreProcedure::readMedium()
     infoBytes_.clear();
     const QString infoName = findIgnoringCase(mediumNames_, DiskInfo::kFileName);
     if (!infoName.isEmpty())
-        env_.files->readFile(pathIn(env_.targetDir, infoName), &infoBytes_, nullptr);
+        env_.files->readFile(pathIn(env_.targetDir, infoName), &infoBytes_, nullptr, kLargestMark);
     info_ = DiskInfo::fromBytes(infoBytes_);
 }
 
@@ -48,7 +54,7 @@ bool RestoreProcedure::loadManifest()
     if (name.isEmpty())
         return true; // an older backup: DiskInfo.bk1 and presence alone
     QByteArray bytes;
-    if (!env_.files->readFile(pathIn(env_.targetDir, name), &bytes, &error_)) {
+    if (!env_.files->readFile(pathIn(env_.targetDir, name), &bytes, &error_, kLargestManifest)) {
         error_ = QStringLiteral("Unable to read %1 on Backup Disk # %2: %3").arg(name).arg(expectedDisk_).arg(error_);
         return false;
     }
@@ -72,6 +78,9 @@ ProcedureResult RestoreProcedure::run()
         return refused;
     }
     RestoreSwap::completeInterrupted(env_.workbookDir, *env_.files);
+    // A backup killed while it replaced the one on this medium left the
+    // previous one under ".old" names: that is the backup to restore.
+    BackupProcedure::settleInterruptedSwap(env_.targetDir, *env_.files);
 
     readMedium();
     if (!info_.isBackupDisk() || info_.diskNumber != 1) {
@@ -82,12 +91,8 @@ ProcedureResult RestoreProcedure::run()
         refused.reason = QStringLiteral("%1 holds no backup disk #1.").arg(QDir::toNativeSeparators(env_.targetDir));
         return refused;
     }
-    if (attended()
-        && ask(Prompt::Icon::Question, QStringLiteral("Delete Files"),
-               QStringLiteral("This utility will first Delete all existing User Created Files\n"
-                              "located in Sentrivo Program!\n\nProceed?"),
-               Prompt::Buttons::YesNoCancel, Prompt::Answer::No)
-               != Prompt::Answer::Yes)
+    safetyName_ = RestoreSwap::freeSafetyFolderName(env_.workbookDir, env_.now(), *env_.files);
+    if (attended() && !confirm())
         return refused;
 
     feedback.setBusy(true);
@@ -95,7 +100,7 @@ ProcedureResult RestoreProcedure::run()
     feedback.showProgress(BackupSet::kProgressMaximum);
     if (!env_.files->removeFolder(staging_, &error_) || !env_.files->makeFolder(staging_, &error_))
         return failed(error_);
-    if (!loadManifest())
+    if (!loadManifest() || !unlock())
         return failed(error_);
 
     for (int number = 1; number <= BackupSet::kFixedCount; ++number) {
@@ -104,6 +109,8 @@ ProcedureResult RestoreProcedure::run()
             return failed(error_);
         feedback.setProgress(number);
     }
+    if (!restoreFile(BackupSet::database().backupName, BackupSet::database().sourceName))
+        return failed(error_);
     for (int k = 0; k <= BackupSet::kLastIndex; ++k) {
         // The medium's part ends after the last file whose turn it holds,
         // whether or not that file was there.
@@ -128,19 +135,55 @@ ProcedureResult RestoreProcedure::run()
     if (!finishMedium())
         return failed(error_);
 
-    const QString safety = RestoreSwap::freeSafetyFolderName(env_.workbookDir, env_.now(), *env_.files);
+    // The name shown in the question, unless something took it meanwhile.
+    const QString safety = env_.files->exists(pathIn(env_.workbookDir, safetyName_))
+                             ? RestoreSwap::freeSafetyFolderName(env_.workbookDir, env_.now(), *env_.files)
+                             : safetyName_;
     if (!RestoreSwap::swap(env_.workbookDir, safety, *env_.files, &error_))
         return failed(QStringLiteral("Unable to put the restored files in place: ") + error_);
 
     feedback.hideProgress();
     feedback.setBusy(false);
     feedback.showStatus(QStringLiteral("Restoration Completed"));
+    if (attended()) {
+        ask(Prompt::Icon::Information, QStringLiteral("Restore Complete"),
+            QStringLiteral("The backup has been restored.\nThe files it replaced are kept in the folder \"%1\" "
+                           "inside the workbook:\n%2")
+                .arg(safety, QDir::toNativeSeparators(pathIn(env_.workbookDir, safety))),
+            Prompt::Buttons::Ok);
+    }
     ProcedureResult result;
     result.outcome = ProcedureResult::Outcome::Completed;
     result.workbookChanged = true;
     result.safetyFolder = safety;
     result.disksWritten = expectedDisk_;
     return result;
+}
+
+bool RestoreProcedure::confirm()
+{
+    // The backup files on the first disk (checked against its manifest
+    // once the restore begins).
+    int count = 0;
+    for (const QString &name : std::as_const(mediumNames_))
+        count += name.endsWith(QStringLiteral(".hb1"), Qt::CaseInsensitive) ? 1 : 0;
+    // A backup set is dated by its name, a backup disk by its DiskInfo.bk1.
+    const QDateTime made = BackupGenerations::dateOfSetName(QDir(env_.targetDir).dirName())
+                               .value_or(env_.files->lastModified(
+                                   pathIn(env_.targetDir, findIgnoringCase(mediumNames_, DiskInfo::kFileName))));
+    const QString when = made.isValid() ? made.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QStringLiteral("an unknown date");
+    const bool continues = info_.lastIndex < BackupSet::kLastIndex;
+    const QString what = QStringLiteral("%1 %2%3").arg(count).arg(count == 1 ? QStringLiteral("file") : QStringLiteral("files"),
+                                                       continues ? QStringLiteral(" on Backup Disk #1, continued on further disks")
+                                                                 : QString());
+    const QString text =
+        QStringLiteral("Restore the backup made %1 (%2) from\n%3?\n\n"
+                       "The User Created Files now in the program are not erased: every one the restore replaces "
+                       "or removes is kept in the folder \"%4\" inside the workbook.\n\nProceed?")
+            .arg(when, what, QDir::toNativeSeparators(env_.targetDir), safetyName_);
+    return ask(Prompt::Icon::Question, QStringLiteral("Restore Files"), text, Prompt::Buttons::YesNoCancel,
+               Prompt::Answer::No)
+        == Prompt::Answer::Yes;
 }
 
 bool RestoreProcedure::restoreFile(const QString &backupName, const QString &sourceName)
@@ -158,7 +201,9 @@ bool RestoreProcedure::restoreFile(const QString &backupName, const QString &sou
     }
     QByteArray bytes;
     QString reason;
-    if (!env_.files->readFile(pathIn(env_.targetDir, actual), &bytes, &reason)) {
+    // Never more than the manifest says the file holds.
+    if (!env_.files->readFile(pathIn(env_.targetDir, actual), &bytes, &reason,
+                              entry ? entry->size : FileOperations::kLargestFile)) {
         error_ = QStringLiteral("Unable to read %1 on Backup Disk # %2: %3").arg(actual).arg(expectedDisk_).arg(reason);
         return false;
     }
@@ -168,11 +213,51 @@ bool RestoreProcedure::restoreFile(const QString &backupName, const QString &sou
                      .arg(actual);
         return false;
     }
+    if (key_) {
+        std::optional<QByteArray> plain = SetEncryption::open(*key_, bytes);
+        if (!plain) {
+            error_ = QStringLiteral("%1 fails authentication: it is not the file this encrypted backup sealed.").arg(actual);
+            return false;
+        }
+        bytes = std::move(*plain);
+    }
     if (!env_.files->writeFile(pathIn(staging_, sourceName), bytes, &reason)) {
         error_ = QStringLiteral("Unable to copy %1 into the program's folder: %2").arg(sourceName, reason);
         return false;
     }
     restoredFromMedium_.insert(backupName.toLower());
+    return true;
+}
+
+bool RestoreProcedure::unlock()
+{
+    key_.reset();
+    const QString name = findIgnoringCase(mediumNames_, SetEncryption::kHeaderFileName);
+    if (name.isEmpty())
+        return true;
+    // An encrypted backup: only with a manifest, which covers its header.
+    const Manifest::Entry *entry = manifest_ ? manifest_->find(SetEncryption::kHeaderFileName) : nullptr;
+    QByteArray bytes;
+    std::optional<SetEncryption::Header> header;
+    if (!entry || !env_.files->readFile(pathIn(env_.targetDir, name), &bytes, &error_, 4096)
+        || !Manifest::matches(*entry, bytes) || !(header = SetEncryption::parseHeader(bytes))) {
+        error_ = QStringLiteral("The backup on Backup Disk # %1 is damaged (its %2 cannot be used).")
+                     .arg(expectedDisk_)
+                     .arg(SetEncryption::kHeaderFileName);
+        return false;
+    }
+    restoredFromMedium_.insert(SetEncryption::kHeaderFileName.toLower());
+    const std::optional<QByteArray> passphrase = env_.passphrase ? env_.passphrase() : std::nullopt;
+    if (!passphrase) {
+        error_ = QStringLiteral("This backup is encrypted and no passphrase was given.");
+        return false;
+    }
+    std::optional<SetEncryption::Key> key = SetEncryption::deriveKey(*passphrase, *header);
+    if (!key) {
+        error_ = QStringLiteral("The passphrase does not open this encrypted backup.");
+        return false;
+    }
+    key_ = std::make_shared<SetEncryption::Key>(std::move(*key));
     return true;
 }
 

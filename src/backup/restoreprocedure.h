@@ -7,7 +7,12 @@
 #include <QSet>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
+
+namespace SetEncryption {
+class Key;
+}
 
 // Copies a backup back into the workbook. Nothing of the workbook changes
 // until every medium has been read and checked: the files are copied into a
@@ -28,8 +33,14 @@ private:
     // Reads DiskInfo.bk1 and Manifest.bk1 of the medium now in the drive.
     void readMedium();
     bool loadManifest();
+    // The question before anything changes: the backup's date and size, and
+    // where the files it replaces are kept.
+    bool confirm();
     bool restoreFile(const QString &backupName, const QString &sourceName);
     bool finishMedium();
+    // An encrypted backup's key from its header and the passphrase; true
+    // (no key) for a plain backup.
+    bool unlock();
     // The prompt for the next disk; false when the user gave up.
     bool askForNextDisk();
 
@@ -45,5 +56,7 @@ private:
     bool manifestDamaged_ = false;
     QSet<QString> restoredFromMedium_; // backup names, lower case
     int expectedDisk_ = 1;
+    QString safetyName_;
+    std::shared_ptr<SetEncryption::Key> key_;
     QString error_;
 };

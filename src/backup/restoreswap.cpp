@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QPair>
+#include <QRegularExpression>
 
 namespace RestoreSwap {
 
@@ -30,7 +31,7 @@ bool writeState(const QString &workbookDir, const State &state, FileOperations &
 std::optional<State> readState(const QString &workbookDir, FileOperations &files)
 {
     QByteArray bytes;
-    if (!files.readFile(pathIn(stagingPath(workbookDir), kStateFile), &bytes, nullptr))
+    if (!files.readFile(pathIn(stagingPath(workbookDir), kStateFile), &bytes, nullptr, 4096))
         return std::nullopt;
     State state;
     for (const QByteArray &line : bytes.split('\n')) {
@@ -39,7 +40,11 @@ std::optional<State> readState(const QString &workbookDir, FileOperations &files
         else if (line.startsWith("phase="))
             state.phase = line.mid(6).toInt();
     }
-    if (state.safetyName.isEmpty() || state.safetyName.contains(QLatin1Char('/')) || state.phase < 1 || state.phase > 2)
+    // Only what a restore writes: a safety folder of its own pattern, inside
+    // the workbook.
+    static const QRegularExpression safetyPattern(
+        QStringLiteral("^Before restore \\d{4}-\\d{2}-\\d{2} \\d{2}-\\d{2}-\\d{2}( \\([2-9]\\d{0,5}\\))?$"));
+    if (!safetyPattern.match(state.safetyName).hasMatch() || state.phase < 1 || state.phase > 2)
         return std::nullopt;
     return state;
 }
@@ -51,10 +56,29 @@ QStringList userFiles(const QString &folder, FileOperations &files)
     return names;
 }
 
+// The files a restore staged: user files by name, and regular files only
+// (anything else found there was not put there by a restore).
 QStringList stagedFiles(const QString &workbookDir, FileOperations &files)
 {
     QStringList names = files.fileNames(stagingPath(workbookDir));
-    names.removeAll(kStateFile);
+    names.removeIf([&](const QString &name) {
+        return !BackupSet::isUserFileName(name) || !files.isRegularFile(pathIn(stagingPath(workbookDir), name));
+    });
+    return names;
+}
+
+// The workbook's files that make way for the staged ones: every user file,
+// except those older backups never carried when this one does not either.
+QStringList filesToSetAside(const QString &workbookDir, FileOperations &files)
+{
+    const QStringList staged = stagedFiles(workbookDir, files);
+    QStringList names = userFiles(workbookDir, files);
+    const bool databaseArrives = !findIgnoringCase(staged, BackupSet::database().sourceName).isEmpty();
+    names.removeIf([&staged, databaseArrives](const QString &name) {
+        if (BackupSet::isDatabaseCompanion(name))
+            return !databaseArrives;
+        return BackupSet::isKeptWhenNotRestored(name) && findIgnoringCase(staged, name).isEmpty();
+    });
     return names;
 }
 
@@ -112,7 +136,7 @@ bool swap(const QString &workbookDir, const QString &safetyName, FileOperations 
         files.removeFile(pathIn(staging, kStateFile), nullptr);
         files.removeFolder(safety, nullptr);
     };
-    if (!moveAll(userFiles(workbookDir, files), workbookDir, safety, files, &moved, error)) {
+    if (!moveAll(filesToSetAside(workbookDir, files), workbookDir, safety, files, &moved, error)) {
         undo();
         return false;
     }
@@ -133,6 +157,11 @@ bool completeInterrupted(const QString &workbookDir, FileOperations &files)
     const QString staging = stagingPath(workbookDir);
     if (!files.exists(staging))
         return false;
+    if (!files.folderNames(workbookDir).contains(kStagingFolder)) {
+        // A link (or a file) in its place: never followed, only removed.
+        files.removeFolder(staging, nullptr);
+        return false;
+    }
     const std::optional<State> state = readState(workbookDir, files);
     if (!state) {
         // Files copied from a medium but never checked: not to be used.
@@ -143,7 +172,7 @@ bool completeInterrupted(const QString &workbookDir, FileOperations &files)
     if (!files.makeFolder(safety, nullptr))
         return false;
     if (state->phase == 1) {
-        if (!moveAll(userFiles(workbookDir, files), workbookDir, safety, files, nullptr, nullptr)
+        if (!moveAll(filesToSetAside(workbookDir, files), workbookDir, safety, files, nullptr, nullptr)
             || !writeState(workbookDir, State{state->safetyName, 2}, files, nullptr))
             return false;
     }

@@ -1,6 +1,9 @@
 #include "shell/backupcommand.h"
 
 #include "backup/backupprocedure.h"
+#include "backup/backupsettings.h"
+#include "backup/generations.h"
+#include "backup/setencryption.h"
 #include "backup/fileoperations.h"
 #include "backup/restoreprocedure.h"
 #include "shell/apppaths.h"
@@ -8,6 +11,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 
 #include <cstdio>
 #include <cstring>
@@ -29,6 +33,28 @@ bool asksForBackupCommand(int argc, char **argv)
         }
     }
     return false;
+}
+
+// The passphrase of an encrypted backup: the first line of the file, or of
+// standard input. Never from an argument, which other users can see.
+std::optional<QByteArray> readPassphrase(const QString &file)
+{
+    QFile source;
+    bool opened = false;
+    if (file.isEmpty())
+        opened = source.open(stdin, QIODevice::ReadOnly);
+    else {
+        source.setFileName(file);
+        opened = source.open(QIODevice::ReadOnly);
+    }
+    if (!opened)
+        return std::nullopt;
+    QByteArray line = source.readLine(4096);
+    if (line.endsWith('\n'))
+        line.chop(1);
+    if (line.endsWith('\r'))
+        line.chop(1);
+    return line;
 }
 
 int fail(const QString &reason)
@@ -57,11 +83,25 @@ std::optional<int> runBackupCommand(int &argc, char **argv)
     const QCommandLineOption restoreOption(QStringLiteral("restore"),
                                            QStringLiteral("Restore the workbook's user files from SOURCE."),
                                            QStringLiteral("SOURCE"));
-    parser.addOptions({workbookOption, backupOption, restoreOption});
+    const QCommandLineOption setOption(QStringLiteral("set"),
+                                       QStringLiteral("With --restore: the backup set NAME instead of the newest."),
+                                       QStringLiteral("NAME"));
+    const QCommandLineOption encryptOption(
+        QStringLiteral("encrypt"), QStringLiteral("With --backup: encrypt the set with a passphrase (never given as an argument)."));
+    const QCommandLineOption passphraseFileOption(
+        QStringLiteral("passphrase-file"),
+        QStringLiteral("Read the passphrase of an encrypted backup from FILE instead of standard input."),
+        QStringLiteral("FILE"));
+    parser.addOptions({workbookOption, backupOption, restoreOption, setOption, encryptOption, passphraseFileOption});
     if (!parser.parse(QCoreApplication::arguments()))
         return fail(parser.errorText());
     if (parser.isSet(backupOption) == parser.isSet(restoreOption))
         return fail(QStringLiteral("give either --backup TARGET or --restore SOURCE"));
+    if (parser.isSet(setOption) && !parser.isSet(restoreOption))
+        return fail(QStringLiteral("--set NAME goes with --restore SOURCE"));
+    if (parser.isSet(encryptOption) && !parser.isSet(backupOption))
+        return fail(QStringLiteral("--encrypt goes with --backup TARGET"));
+    const QString passphraseFile = parser.value(passphraseFileOption);
 
     const bool backup = parser.isSet(backupOption);
     const QString workbook = parser.isSet(workbookOption) ? QDir(parser.value(workbookOption)).absolutePath()
@@ -85,16 +125,41 @@ std::optional<int> runBackupCommand(int &argc, char **argv)
     environment.workbookDir = workbook;
     environment.targetDir = medium;
     environment.files = files.get();
-    const ProcedureResult result = backup ? BackupProcedure(environment).run() : RestoreProcedure(environment).run();
+    environment.passphrase = [passphraseFile]() { return readPassphrase(passphraseFile); };
+    if (backup && parser.isSet(encryptOption)) {
+        const std::optional<QByteArray> passphrase = readPassphrase(passphraseFile);
+        if (!passphrase || passphrase->isEmpty())
+            return fail(QStringLiteral("--encrypt needs a passphrase (from --passphrase-file FILE or standard input)"));
+        std::optional<SetEncryption::NewSet> set = SetEncryption::newSet(*passphrase);
+        if (!set)
+            return fail(QStringLiteral("the key for the encrypted backup could not be made"));
+        environment.encryption = std::make_shared<const SetEncryption::NewSet>(std::move(*set));
+    }
+    if (backup) {
+        // A new dated set beside the earlier ones, the oldest beyond the
+        // number to keep removed once it is complete.
+        const ProcedureResult result = BackupGenerations::backUp(environment, BackupSettings::keepSetsIn(workbook));
+        if (!result.completed())
+            return fail(result.reason);
+        QString error;
+        if (!BackupSettings::recordBackupIn(workbook, QDateTime::currentDateTime(), &error))
+            std::fprintf(stderr, "sentrivo: the date of this backup could not be kept in the workbook: %s\n",
+                         qPrintable(error));
+        std::printf("Backed up %s to %s\n", qPrintable(QDir::toNativeSeparators(workbook)),
+                    qPrintable(QDir::toNativeSeparators(pathIn(medium, result.setName))));
+        for (const QString &removed : result.setsRemoved)
+            std::printf("Removed the older backup set \"%s\"\n", qPrintable(removed));
+        return 0;
+    }
+    const BackupGenerations::Source source = BackupGenerations::restoreSource(medium, parser.value(setOption), *files);
+    if (!source.error.isEmpty())
+        return fail(source.error);
+    environment.targetDir = source.folder;
+    const ProcedureResult result = RestoreProcedure(environment).run();
     if (!result.completed())
         return fail(result.reason);
-    if (backup) {
-        std::printf("Backed up %s to %s\n", qPrintable(QDir::toNativeSeparators(workbook)),
-                    qPrintable(QDir::toNativeSeparators(medium)));
-    } else {
-        std::printf("Restored %s from %s; the previous files are in \"%s\"\n",
-                    qPrintable(QDir::toNativeSeparators(workbook)), qPrintable(QDir::toNativeSeparators(medium)),
-                    qPrintable(result.safetyFolder));
-    }
+    std::printf("Restored %s from %s; the previous files are in \"%s\"\n",
+                qPrintable(QDir::toNativeSeparators(workbook)), qPrintable(QDir::toNativeSeparators(source.folder)),
+                qPrintable(result.safetyFolder));
     return 0;
 }

@@ -1,8 +1,10 @@
 #include "shell/backuputility.h"
 
+#include "backup/backupsettings.h"
 #include "backup/backupwindow.h"
 #include "backup/fileoperations.h"
 #include "backup/restoreswap.h"
+#include "platform/database/workbookdatabase.h"
 #include "screens/programcontext.h"
 
 std::function<bool(QWidget *, bool)> backupUtilityOpener(const ProgramContext &context,
@@ -13,6 +15,26 @@ std::function<bool(QWidget *, bool)> backupUtilityOpener(const ProgramContext &c
         setup.workbookDir = context.workbookDir;
         setup.smallerDisplay = context.smallerDisplay;
         setup.services = services;
+        const QString workbookDir = context.workbookDir;
+        if (const std::shared_ptr<WorkbookDatabase> database = context.database) {
+            setup.snapshotDatabase = [database](const QString &path, QString *error) {
+                return database->snapshotTo(path, error);
+            };
+            setup.keepSets = BackupSettings::keepSets(*database);
+            setup.backupCompleted = [database](const QDateTime &when) { BackupSettings::recordBackup(*database, when); };
+            setup.keepSetsChanged = [database](int sets) { BackupSettings::setKeepSets(*database, sets); };
+        } else {
+            setup.keepSets = BackupSettings::keepSetsIn(workbookDir);
+            setup.backupCompleted = [workbookDir](const QDateTime &when) {
+                BackupSettings::recordBackupIn(workbookDir, when);
+            };
+            setup.keepSetsChanged = [workbookDir](int sets) {
+                WorkbookDatabase database{Workbook(workbookDir)};
+                database.open();
+                if (database.isOpen() && !database.isReadOnly())
+                    BackupSettings::setKeepSets(database, sets);
+            };
+        }
         return runBackupWindow(restore ? BackupWindow::Mode::Restore : BackupWindow::Mode::Backup, setup, parent);
     };
 }

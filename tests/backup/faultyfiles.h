@@ -42,10 +42,14 @@ public:
     int failures = 0;
 
     QStringList fileNames(const QString &folder) override { return real_->fileNames(folder); }
+    QStringList folderNames(const QString &folder) override { return real_->folderNames(folder); }
     bool exists(const QString &path) override { return real_->exists(path); }
-    bool readFile(const QString &path, QByteArray *bytes, QString *error) override
+    QDateTime lastModified(const QString &path) override { return real_->lastModified(path); }
+    bool isRegularFile(const QString &path) override { return real_->isRegularFile(path); }
+    bool readFile(const QString &path, QByteArray *bytes, QString *error,
+                  qint64 maxBytes = FileOperations::kLargestFile) override
     {
-        return !fails(Op::Read, path, error) && real_->readFile(path, bytes, error);
+        return !fails(Op::Read, path, error) && real_->readFile(path, bytes, error, maxBytes);
     }
     bool writeFile(const QString &path, const QByteArray &bytes, QString *error) override
     {

@@ -1,6 +1,9 @@
-// Runs a restore as `sentrivo --restore` does, but stops dead at a chosen
-// file operation (after leaving a marker file) so that a test can kill it
-// there: backup_restore_helper WORKBOOK SOURCE MARKER STOP_AT
+// Runs a restore as `sentrivo --restore` does (or a backup, in place on a
+// medium or as a new set), but stops dead at a chosen file operation (after
+// leaving a marker file) so that a test can kill it there:
+//   backup_restore_helper WORKBOOK MEDIUM MARKER STOP_AT [restore|backup|set]
+#include "backup/backupprocedure.h"
+#include "backup/generations.h"
 #include "backup/restoreprocedure.h"
 #include "faultyfiles.h"
 
@@ -14,8 +17,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() != 5) {
-        std::fprintf(stderr, "usage: backup_restore_helper WORKBOOK SOURCE MARKER STOP_AT\n");
+    if (args.size() != 5 && args.size() != 6) {
+        std::fprintf(stderr, "usage: backup_restore_helper WORKBOOK MEDIUM MARKER STOP_AT [restore|backup|set]\n");
         return 2;
     }
     const QString marker = args.at(3);
@@ -35,5 +38,13 @@ int main(int argc, char **argv)
     environment.workbookDir = args.at(1);
     environment.targetDir = args.at(2);
     environment.files = &files;
-    return RestoreProcedure(environment).run().completed() ? 0 : 1;
+    const QString mode = args.value(5, QStringLiteral("restore"));
+    ProcedureResult result;
+    if (mode == QStringLiteral("backup"))
+        result = BackupProcedure(environment).run();
+    else if (mode == QStringLiteral("set"))
+        result = BackupGenerations::backUp(environment, 1);
+    else
+        result = RestoreProcedure(environment).run();
+    return result.completed() ? 0 : 1;
 }

@@ -2,7 +2,9 @@
 // no questions, exit status and reason, the workbook untouched on failure.
 #include "backup/backupset.h"
 #include "backup/restoreswap.h"
+#include "support/fullfilesystem.h"
 
+#include <QDirIterator>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -55,6 +57,35 @@ QMap<QString, QByteArray> filesIn(const QString &folder)
     return files;
 }
 
+// A workbook of small files, as a week of work leaves it: every one of them
+// fits in the write buffer of a save.
+void writeSmallWorkbook(const QString &folder, char mark)
+{
+    QDir().mkpath(folder);
+    for (const BackupSet::Member &member : BackupSet::allMembers()) {
+        if (member.sourceName.startsWith(QStringLiteral("Comment")))
+            continue;
+        const int size = 100 + int(qHash(member.sourceName) % 8000);
+        write(folder + QLatin1Char('/') + member.sourceName, QByteArray(size, mark));
+    }
+}
+
+// Every file below a folder with its contents, the filler of a full file
+// system left out.
+QMap<QString, QByteArray> treeOf(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (it.fileName() == QStringLiteral(".filler"))
+            continue;
+        file.open(QIODevice::ReadOnly);
+        files.insert(QDir(folder).relativeFilePath(file.fileName()), file.readAll());
+    }
+    return files;
+}
+
 } // namespace
 
 class TestBackupCommand : public QObject
@@ -64,6 +95,8 @@ private Q_SLOTS:
     void backupThenRestore();
     void failuresLeaveTheWorkbook_data();
     void failuresLeaveTheWorkbook();
+    void backupToAFullMediumKeepsThePreviousBackup();
+    void restoreOntoAFullDiskKeepsTheWorkbook();
 };
 
 void TestBackupCommand::backupThenRestore()
@@ -74,13 +107,20 @@ void TestBackupCommand::backupThenRestore()
     QDir().mkpath(workbook);
     write(workbook + QStringLiteral("/Stat1.Fil"), "statuses");
     write(workbook + QStringLiteral("/Policy3.Fil"), "{\\rtf1 policy}");
-    const QMap<QString, QByteArray> saved = filesIn(workbook);
 
     Run run = sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--backup"), target});
     QCOMPARE(run.exitCode, 0);
-    QVERIFY(run.err.isEmpty());
-    QVERIFY(QFile::exists(target + QStringLiteral("/DiskInfo.bk1")));
-    QVERIFY(QFile::exists(target + QStringLiteral("/Policy3.hb1")));
+    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+    // A dated set in the folder; the date is kept in the workbook.
+    const QStringList sets = QDir(target).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QCOMPARE(sets.size(), 1);
+    QVERIFY(sets.first().startsWith(QStringLiteral("Sentrivo backup ")));
+    const QString set = target + QLatin1Char('/') + sets.first();
+    QVERIFY(run.out.contains(set));
+    QVERIFY(QFile::exists(set + QStringLiteral("/DiskInfo.bk1")));
+    QVERIFY(QFile::exists(set + QStringLiteral("/Policy3.hb1")));
+    QVERIFY(QFile::exists(workbook + QStringLiteral("/Workbook.sqlite")));
+    const QMap<QString, QByteArray> saved = filesIn(workbook);
 
     write(workbook + QStringLiteral("/Stat1.Fil"), "changed later");
     run = sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--restore"), target});
@@ -97,7 +137,8 @@ void TestBackupCommand::failuresLeaveTheWorkbook_data()
     QTest::addColumn<QString>("reasonPart");
     QTest::newRow("restore from a folder without a backup") << "--restore" << "empty" << "holds no backup disk #1";
     QTest::newRow("restore from a missing folder") << "--restore" << "nowhere" << "there is no folder";
-    QTest::newRow("restore of a damaged backup") << "--restore" << "damaged" << "is damaged";
+    QTest::newRow("restore of a damaged backup") << "--restore" << "damaged" << "No backup set in";
+    QTest::newRow("restore of a set not there") << "--restore --set" << "damaged" << "holds no backup set";
     QTest::newRow("restore of a two-disk backup") << "--restore" << "twodisks" << "continues on Backup Disk # 2";
     QTest::newRow("backup into the workbook") << "--backup" << "workbook" << "workbook folder itself";
     QTest::newRow("backup to an unwritable place") << "--backup" << "readonly" << "Unable to write to";
@@ -109,8 +150,12 @@ void TestBackupCommand::failuresLeaveTheWorkbook()
     QFETCH(QString, option);
     QFETCH(QString, medium);
     QFETCH(QString, reasonPart);
-    if (medium == QStringLiteral("readonly") && ::geteuid() == 0)
-        QSKIP("the superuser writes into read-only folders");
+    // Folder permissions do not bind the superuser: there the unwritable
+    // place is a read-only file system.
+    FullFilesystem readOnlyDisk;
+    const bool readOnlyMount = medium == QStringLiteral("readonly") && ::geteuid() == 0;
+    if (readOnlyMount)
+        QVERIFY(readOnlyDisk.makeReadOnly());
 
     QTemporaryDir root;
     const QString workbook = root.filePath(QStringLiteral("workbook"));
@@ -121,12 +166,13 @@ void TestBackupCommand::failuresLeaveTheWorkbook()
     write(root.filePath(QStringLiteral("plainfile")), "not a folder");
     QDir().mkpath(root.filePath(QStringLiteral("readonly")));
     QFile::setPermissions(root.filePath(QStringLiteral("readonly")), QFile::ReadOwner | QFile::ExeOwner);
-    // A good backup, then one file on it changed.
+    // A good backup, then one file of its set changed.
     QCOMPARE(sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--backup"),
                        root.filePath(QStringLiteral("damaged"))})
                  .exitCode,
              0);
-    write(root.filePath(QStringLiteral("damaged/Stat1.hb1")), "statusez");
+    const QString set = QDir(root.filePath(QStringLiteral("damaged"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot).value(0);
+    write(root.filePath(QStringLiteral("damaged/") + set + QStringLiteral("/Stat1.hb1")), "statusez");
     // The first disk of a two-disk backup.
     QDir().mkpath(root.filePath(QStringLiteral("twodisks")));
     QByteArray info(180, '\0');
@@ -143,12 +189,65 @@ void TestBackupCommand::failuresLeaveTheWorkbook()
     write(root.filePath(QStringLiteral("twodisks/Stat1.hb1")), "other statuses");
 
     const QMap<QString, QByteArray> before = filesIn(workbook);
-    const Run run = sentrivo({QStringLiteral("--workbook"), workbook, option, root.filePath(medium)});
+    QStringList arguments{QStringLiteral("--workbook"), workbook, option.section(QLatin1Char(' '), 0, 0), root.filePath(medium)};
+    if (option.contains(QStringLiteral("--set")))
+        arguments << QStringLiteral("--set") << QStringLiteral("Sentrivo backup 2001-01-01 000000");
+    if (readOnlyMount)
+        arguments[3] = readOnlyDisk.path();
+    const Run run = sentrivo(arguments);
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(reasonPart), qPrintable(run.err));
     QCOMPARE(filesIn(workbook), before);
     QVERIFY(!QFile::exists(workbook + QLatin1Char('/') + RestoreSwap::kStagingFolder));
     QFile::setPermissions(root.filePath(QStringLiteral("readonly")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void TestBackupCommand::backupToAFullMediumKeepsThePreviousBackup()
+{
+    QTemporaryDir root;
+    const QString workbook = root.filePath(QStringLiteral("workbook"));
+    writeSmallWorkbook(workbook, 'a');
+    FullFilesystem stick(2 * 1024 * 1024);
+    qInfo("the medium is %s", qPrintable(stick.kindName()));
+    const QString target = stick.filePath(QStringLiteral("nightly"));
+    QCOMPARE(sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--backup"), target}).exitCode, 0);
+    const QMap<QString, QByteArray> goodBackup = treeOf(stick.path());
+    QVERIFY(goodBackup.size() > 100);
+
+    writeSmallWorkbook(workbook, 'b');
+    QVERIFY(stick.fill());
+    const Run run = sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--backup"), target});
+    stick.unfill();
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(!run.out.contains(QStringLiteral("Backed up")), qPrintable(run.out));
+    QVERIFY2(!run.err.isEmpty(), "the failure gives its reason");
+    QCOMPARE(treeOf(stick.path()), goodBackup);
+
+    // The good backup still restores.
+    QCOMPARE(sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--restore"), target}).exitCode, 0);
+    QCOMPARE(filesIn(workbook).value(QStringLiteral("Stat1.Fil")).left(1), QByteArray("a"));
+    QCOMPARE(QDir(target).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden).size(), 1);
+}
+
+void TestBackupCommand::restoreOntoAFullDiskKeepsTheWorkbook()
+{
+    QTemporaryDir root;
+    const QString target = root.filePath(QStringLiteral("backup"));
+    FullFilesystem disk(2 * 1024 * 1024);
+    qInfo("the workbook is on %s", qPrintable(disk.kindName()));
+    const QString workbook = disk.filePath(QStringLiteral("workbook"));
+    writeSmallWorkbook(workbook, 'a');
+    QCOMPARE(sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--backup"), target}).exitCode, 0);
+    writeSmallWorkbook(workbook, 'b');
+    const QMap<QString, QByteArray> before = treeOf(disk.path());
+
+    QVERIFY(disk.fill());
+    const Run run = sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--restore"), target});
+    disk.unfill();
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(!run.out.contains(QStringLiteral("Restored")), qPrintable(run.out));
+    QVERIFY2(!run.err.isEmpty(), "the failure gives its reason");
+    QCOMPARE(treeOf(disk.path()), before);
 }
 
 QTEST_GUILESS_MAIN(TestBackupCommand)

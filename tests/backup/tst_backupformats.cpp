@@ -33,6 +33,7 @@ private Q_SLOTS:
     void backupSetNames_data();
     void backupSetNames();
     void manifestRoundTrip();
+    void olderManifestStillReads();
     void manifestRefusesDamage_data();
     void manifestRefusesDamage();
 };
@@ -105,6 +106,8 @@ void TestBackupFormats::backupSetNames_data()
     QTest::newRow("fixed 4") << BackupSet::fixedFile(4) << "HINV3.Fil" << "Hinv3.hb1";
     QTest::newRow("fixed 5") << BackupSet::fixedFile(5) << "Stat1.Fil" << "Stat1.hb1";
     QTest::newRow("fixed 6") << BackupSet::fixedFile(6) << "RAList.Fil" << "RAList.hb1";
+    QTest::newRow("fixed 7") << BackupSet::fixedFile(7) << "Location.Fil" << "Location.hb1";
+    QTest::newRow("fixed 8") << BackupSet::fixedFile(8) << "UserWords.Fil" << "UserWords.hb1";
     QTest::newRow("k 0") << BackupSet::numberedFile(0) << "Action0.Fil" << "Action0.hb1";
     QTest::newRow("k 46") << BackupSet::numberedFile(46) << "Action46.Fil" << "Action46.hb1";
     QTest::newRow("k 47") << BackupSet::numberedFile(47) << "Comment0.Fil" << "Comment0.hb1";
@@ -131,18 +134,34 @@ void TestBackupFormats::manifestRoundTrip()
     manifest.add(QStringLiteral("Stat1.hb1"), QByteArrayLiteral("abc"));
     manifest.add(QStringLiteral("Action0.hb1"), QByteArray());
     const QByteArray bytes = manifest.toBytes();
+    // What sha256sum -c reads: the sizes in comment lines it skips.
     QCOMPARE(bytes,
-             QByteArrayLiteral("Sentrivo backup manifest 1\r\n"
-                               "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad 3 Stat1.hb1\r\n"
-                               "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855 0 Action0.hb1\r\n"));
+             QByteArrayLiteral("# Sentrivo backup manifest 2\n"
+                               "# size 3 Stat1.hb1\n"
+                               "# size 0 Action0.hb1\n"
+                               "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad  Stat1.hb1\n"
+                               "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855  Action0.hb1\n"));
     const std::optional<Manifest> back = Manifest::fromBytes(bytes);
     QVERIFY(back);
     QCOMPARE(back->entries().size(), 2);
     const Manifest::Entry *entry = back->find(QStringLiteral("STAT1.HB1"));
     QVERIFY(entry);
+    QCOMPARE(entry->size, 3);
     QVERIFY(Manifest::matches(*entry, QByteArrayLiteral("abc")));
     QVERIFY(!Manifest::matches(*entry, QByteArrayLiteral("abd")));
     QVERIFY(!Manifest::matches(*entry, QByteArrayLiteral("abcd")));
+}
+
+void TestBackupFormats::olderManifestStillReads()
+{
+    const std::optional<Manifest> old = Manifest::fromBytes(
+        QByteArrayLiteral("Sentrivo backup manifest 1\r\n"
+                          "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad 3 Stat1.hb1\r\n"
+                          "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855 0 Action0.hb1\r\n"));
+    QVERIFY(old);
+    QCOMPARE(old->entries().size(), 2);
+    QVERIFY(Manifest::matches(*old->find(QStringLiteral("Stat1.hb1")), QByteArrayLiteral("abc")));
+    QVERIFY(Manifest::matches(*old->find(QStringLiteral("Action0.hb1")), QByteArray()));
 }
 
 void TestBackupFormats::manifestRefusesDamage_data()
@@ -150,12 +169,35 @@ void TestBackupFormats::manifestRefusesDamage_data()
     Manifest manifest;
     manifest.add(QStringLiteral("Stat1.hb1"), QByteArrayLiteral("abc"));
     const QByteArray good = manifest.toBytes();
+    const QByteArray oldGood =
+        QByteArrayLiteral("Sentrivo backup manifest 1\r\n"
+                          "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad 3 Stat1.hb1\r\n");
+    const auto named = [&good](const QByteArray &name) { return QByteArray(good).replace("Stat1.hb1", name); };
+    const auto oldNamed = [&oldGood](const QByteArray &name) { return QByteArray(oldGood).replace("Stat1.hb1", name); };
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("cut short") << good.chopped(5);
     QTest::newRow("no header") << good.mid(good.indexOf('\n') + 1);
     QTest::newRow("bad digest") << QByteArray(good).replace("ba78", "zz78");
-    QTest::newRow("bad size") << QByteArray(good).replace(" 3 ", " x ");
-    QTest::newRow("no name") << QByteArray(good).replace(" Stat1.hb1", " ");
+    QTest::newRow("upper-case digest") << QByteArray(good).replace("ba78", "BA78");
+    QTest::newRow("bad size") << QByteArray(good).replace("size 3", "size x");
+    QTest::newRow("negative size") << QByteArray(good).replace("size 3", "size -3");
+    QTest::newRow("no size for a file") << QByteArray(good).replace("# size 3 Stat1.hb1\n", "");
+    QTest::newRow("a size for no file") << QByteArray(good).replace("# size 3 Stat1.hb1\n", "# size 3 Stat1.hb1\n# size 1 x\n");
+    QTest::newRow("no name") << named("");
+    QTest::newRow("parent folder") << named("../x");
+    QTest::newRow("the parent itself") << named("..");
+    QTest::newRow("absolute path") << named("/etc/passwd");
+    QTest::newRow("name with a slash") << named("sub/Stat1.hb1");
+    QTest::newRow("name with a backslash") << named("sub\\Stat1.hb1");
+    QTest::newRow("name with NUL") << named(QByteArray("Stat1\0.hb1", 11));
+    QTest::newRow("the same name twice") << QByteArray(good).replace("# size 3 Stat1.hb1\n", "# size 3 Stat1.hb1\n# size 3 STAT1.HB1\n") + good.mid(good.lastIndexOf("ba78"));
+    QTest::newRow("old: cut short") << oldGood.chopped(5);
+    QTest::newRow("old: bad size") << QByteArray(oldGood).replace(" 3 ", " x ");
+    QTest::newRow("old: parent folder") << oldNamed("../x");
+    QTest::newRow("old: absolute path") << oldNamed("/etc/passwd");
+    QTest::newRow("old: name with a slash") << oldNamed("a/b");
+    QTest::newRow("old: name with NUL") << oldNamed(QByteArray("a\0b", 3));
+    QTest::newRow("old: no name") << oldNamed("");
     QTest::newRow("empty") << QByteArray();
 }
 

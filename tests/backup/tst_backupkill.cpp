@@ -1,9 +1,13 @@
 // A restore killed (SIGKILL) at several points, from copying the backup to
 // the middle of putting it in place: the workbook is whole afterwards, with
-// either every previous file or every restored one.
+// either every previous file or every restored one. A backup killed while it
+// replaces the one on a medium, or writes a new set, leaves the previous
+// backup restorable.
 #include "backup/backupset.h"
 #include "backup/restoreswap.h"
 #include "backuprig.h"
+
+#include "backup/generations.h"
 
 #include <QProcess>
 #include <QtTest>
@@ -34,6 +38,8 @@ class TestBackupKill : public QObject
 private Q_SLOTS:
     void killedRestoreLeavesWorkbookWhole_data();
     void killedRestoreLeavesWorkbookWhole();
+    void killedBackupLeavesABackup_data();
+    void killedBackupLeavesABackup();
 
 private:
     // The operations of an undisturbed restore, in order.
@@ -85,7 +91,6 @@ void TestBackupKill::killedRestoreLeavesWorkbookWhole()
     fill(rig, 'b');
     QVERIFY(rig.backup(false).completed());
     QMap<QString, QByteArray> restored = userFiles(rig.workbook());
-    restored.remove(QStringLiteral("Location.Fil"));
     fill(rig, 'w');
     rig.writeWorkbook(QStringLiteral("Action1.Fil"), "only in the workbook");
     const QMap<QString, QByteArray> previous = userFiles(rig.workbook());
@@ -115,6 +120,81 @@ void TestBackupKill::killedRestoreLeavesWorkbookWhole()
     } else {
         QCOMPARE(userFiles(rig.workbook()), previous);
     }
+}
+
+void TestBackupKill::killedBackupLeavesABackup_data()
+{
+    using Op = FaultyFileOperations::Op;
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("op");
+    QTest::addColumn<QString>("pathPart");
+    QTest::addColumn<int>("skip");
+    // On a medium: the previous backup's DiskInfo.bk1 set aside, the new
+    // files half in place, the new DiskInfo.bk1 about to go in.
+    QTest::newRow("medium: DiskInfo.bk1 set aside") << "backup" << int(Op::Rename) << "Action0.hb1" << 0;
+    QTest::newRow("medium: new files half in") << "backup" << int(Op::Rename) << ".hb1.new" << 3;
+    QTest::newRow("medium: the new DiskInfo.bk1 next") << "backup" << int(Op::Rename) << "DiskInfo.bk1.new" << 0;
+    // A set: written, about to be named.
+    QTest::newRow("set: written, not yet named") << "set" << int(Op::Rename) << ".incomplete" << 0;
+    QTest::newRow("set: half written") << "set" << int(Op::Write) << ".incomplete/Action" << 4;
+}
+
+void TestBackupKill::killedBackupLeavesABackup()
+{
+    QFETCH(QString, mode);
+    QFETCH(int, op);
+    QFETCH(QString, pathPart);
+    QFETCH(int, skip);
+
+    BackupRig rig;
+    fill(rig, 'b');
+    ProcedureEnvironment env = rig.environment(false);
+    env.now = [] { return QDateTime(QDate(2026, 12, 1), QTime(8, 0, 0)); };
+    QVERIFY(mode == QStringLiteral("set") ? BackupGenerations::backUp(env, 1).completed() : rig.backup(false).completed());
+    const QMap<QString, QByteArray> older = userFiles(rig.workbook());
+    fill(rig, 'w');
+    const QMap<QString, QByteArray> newer = userFiles(rig.workbook());
+
+    // Where the undisturbed backup would pass the step.
+    int stopAt = -1;
+    {
+        BackupRig dry;
+        fill(dry, 'b');
+        ProcedureEnvironment dryEnv = dry.environment(false);
+        dryEnv.now = env.now;
+        QVERIFY(mode == QStringLiteral("set") ? BackupGenerations::backUp(dryEnv, 1).completed() : dry.backup(false).completed());
+        int count = 0;
+        int left = skip;
+        dry.files.beforeOperation = [&](FaultyFileOperations::Op seen, const QString &path) {
+            ++count;
+            if (stopAt < 0 && int(seen) == op && path.contains(pathPart) && left-- == 0)
+                stopAt = count;
+        };
+        dryEnv.now = [] { return QDateTime(QDate(2026, 12, 2), QTime(8, 0, 0)); };
+        QVERIFY(mode == QStringLiteral("set") ? BackupGenerations::backUp(dryEnv, 1).completed() : dry.backup(false).completed());
+    }
+    QVERIFY(stopAt > 0);
+
+    const QString marker = rig.root.filePath(QStringLiteral("stopped"));
+    QProcess helper;
+    helper.start(QCoreApplication::applicationDirPath() + QStringLiteral("/backup_restore_helper"),
+                 {rig.workbook(), rig.drive(), marker, QString::number(stopAt), mode});
+    QVERIFY(helper.waitForStarted());
+    QVERIFY2(QTest::qWaitFor([&] { return QFile::exists(marker) || helper.state() == QProcess::NotRunning; }, 120000),
+             "the helper never reached its stop");
+    QVERIFY2(QFile::exists(marker), helper.readAllStandardError().constData());
+    helper.kill();
+    QVERIFY(helper.waitForFinished());
+
+    // The medium still restores: the previous backup, whole.
+    const BackupGenerations::Source source = BackupGenerations::restoreSource(rig.drive(), QString(), rig.files);
+    QVERIFY2(source.error.isEmpty(), qPrintable(source.error));
+    ProcedureEnvironment restoreEnv = rig.environment(false);
+    restoreEnv.targetDir = source.folder;
+    const ProcedureResult result = RestoreProcedure(restoreEnv).run();
+    QVERIFY2(result.completed(), qPrintable(result.reason));
+    QCOMPARE(userFiles(rig.workbook()), older);
+    QCOMPARE(userFiles(QDir(rig.workbook()).filePath(result.safetyFolder)), newer);
 }
 
 QTEST_GUILESS_MAIN(TestBackupKill)

@@ -5,6 +5,7 @@
 #include "backup/diskinfo.h"
 #include "backup/restoreswap.h"
 #include "backuprig.h"
+#include "platform/database/workbookdatabase.h"
 
 #include <QtTest>
 
@@ -13,9 +14,8 @@ namespace {
 using Answer = Prompt::Answer;
 using Outcome = ProcedureResult::Outcome;
 
-// The six fixed files (100 bytes each), numbered files at the given indexes
-// (`size` bytes each, contents telling them apart) and Location.Fil, which no
-// backup carries.
+// The fixed files (100 bytes each; Location.Fil shorter), numbered files at
+// the given indexes (`size` bytes each, contents telling them apart).
 void fillWorkbook(const BackupRig &rig, const QList<int> &indexes, int size = 300, char mark = 'a')
 {
     for (int number = 1; number <= BackupSet::kFixedCount; ++number)
@@ -84,6 +84,9 @@ private Q_SLOTS:
     void olderBackupWithoutManifest();
     void restoreWithoutDiskOne();
     void unreadableWorkbookFileStopsBackup();
+    void backupHoldsEveryFileTheProgramWrites();
+    void olderBackupLeavesTheFilesItNeverHeld();
+    void databaseTravelsAsASnapshot();
 };
 
 void TestBackupProcedures::singleDiskRoundTrip()
@@ -107,7 +110,7 @@ void TestBackupProcedures::singleDiskRoundTrip()
                                                  QStringLiteral("Backup Complete")}));
     QCOMPARE(rig.feedback.pauses, 1);
     QCOMPARE(rig.feedback.progressMaximum, 166);
-    QList<int> progress{1, 2, 3, 4, 5, 6};
+    QList<int> progress{1, 2, 3, 4, 5, 6, 7, 8};
     for (int k = 0; k <= 162; ++k)
         progress << qMin(k + 5, 166);
     QCOMPARE(rig.feedback.progress, progress);
@@ -117,7 +120,8 @@ void TestBackupProcedures::singleDiskRoundTrip()
                          QStringLiteral("DRPln1.hb1"),  QStringLiteral("DiskInfo.bk1"), QStringLiteral("Gcolor3.hb1"),
                          QStringLiteral("Hinv3.hb1"),   QStringLiteral("Manifest.bk1"), QStringLiteral("Policy6.hb1"),
                          QStringLiteral("RAList.hb1"),  QStringLiteral("Stat1.hb1"),  QStringLiteral("ToDoActv.hb1"),
-                         QStringLiteral("ToDoName.hb1"), QStringLiteral("Wksht9.hb1")};
+                         QStringLiteral("ToDoName.hb1"), QStringLiteral("Wksht9.hb1"), QStringLiteral("Location.hb1"),
+                         QStringLiteral("UserWords.hb1")};
     expected.sort();
     QCOMPARE(QDir(rig.drive()).entryList(QDir::Files, QDir::Name), expected);
     const DiskInfo info = diskInfoIn(rig.drive());
@@ -142,24 +146,30 @@ void TestBackupProcedures::restoreKeepsPreviousFilesAside()
     rig.writeWorkbook(QStringLiteral("notes.txt"), "not a user file");
     const QMap<QString, QByteArray> before = userFiles(rig.workbook());
 
-    rig.prompt.enqueue(Answer::Yes);
+    rig.prompt.enqueue({Answer::Yes, Answer::Ok});
+    rig.prompt.questions.clear();
     rig.feedback.statuses.clear();
     const ProcedureResult result = rig.restore();
     QCOMPARE(result.outcome, Outcome::Completed);
     QVERIFY(result.workbookChanged);
     QCOMPARE(result.safetyFolder, kSafety);
-    QCOMPARE(rig.prompt.questions.last().title, QStringLiteral("Delete Files"));
-    QCOMPARE(rig.prompt.questions.last().text,
-             QStringLiteral("This utility will first Delete all existing User Created Files\n"
-                            "located in Sentrivo Program!\n\nProceed?"));
+    QCOMPARE(rig.prompt.titles(), QStringList({QStringLiteral("Restore Files"), QStringLiteral("Restore Complete")}));
+    // Nothing said about erasing: the question names the folder that keeps
+    // the replaced files, the closing message says where it is.
+    const QString question = rig.prompt.questions.first().text;
+    QVERIFY2(question.startsWith(QStringLiteral("Restore the backup made ")), qPrintable(question));
+    QVERIFY2(question.contains(QStringLiteral("(11 files) from")), qPrintable(question));
+    QVERIFY2(question.contains(QStringLiteral("kept in the folder \"%1\"").arg(kSafety)), qPrintable(question));
+    QVERIFY(!question.contains(QStringLiteral("Delete"), Qt::CaseInsensitive));
+    QVERIFY(rig.prompt.questions.last().text.contains(
+        QDir::toNativeSeparators(QDir(rig.workbook()).filePath(kSafety))));
     QCOMPARE(rig.feedback.statuses, QStringList({QStringLiteral("Restoring User Created Files"),
                                                  QStringLiteral("Restoration Completed")}));
 
-    // The backup's files are back; Location.Fil and the new entry, which the
-    // backup does not hold, have left the workbook but are kept, with every
-    // other previous file, in the safety folder.
+    // The backup's files are back; the new entry, which the backup does not
+    // hold, has left the workbook but is kept, with every other previous
+    // file, in the safety folder.
     QMap<QString, QByteArray> restored = backedUp;
-    restored.remove(QStringLiteral("Location.Fil"));
     QCOMPARE(userFiles(rig.workbook()), restored);
     QCOMPARE(BackupRig::topFiles(QDir(rig.workbook()).filePath(kSafety)), before);
     QVERIFY(QFile::exists(QDir(rig.workbook()).filePath(QStringLiteral("notes.txt"))));
@@ -215,7 +225,7 @@ void TestBackupProcedures::multiDiskBackupAndRestore()
     rig.writeWorkbook(QStringLiteral("Action0.Fil"), "edited after the backup");
     rig.feedback.progress.clear();
     rig.prompt.questions.clear();
-    rig.prompt.enqueue({Answer::Yes, Answer::Ok, Answer::Ok});
+    rig.prompt.enqueue({Answer::Yes, Answer::Ok, Answer::Ok, Answer::Ok});
     int restorePrompts = 0;
     int progressAtPrompt = -1;
     rig.prompt.onQuestion = [&](const QString &title, const QString &) {
@@ -235,7 +245,6 @@ void TestBackupProcedures::multiDiskBackupAndRestore()
     // Asked after index 9 (progress 14), though there is no file 9.
     QCOMPARE(progressAtPrompt, 9 + 5);
     QMap<QString, QByteArray> expected = original;
-    expected.remove(QStringLiteral("Location.Fil"));
     QCOMPARE(userFiles(rig.workbook()), expected);
 }
 
@@ -260,14 +269,13 @@ void TestBackupProcedures::marksThatDoNotFitMoveTheLastFileOn()
     QVERIFY(QFile::exists(QDir(rig.drive()).filePath(QStringLiteral("Action8.hb1"))));
 
     rig.insertDisk(1);
-    rig.prompt.enqueue({Answer::Yes, Answer::Ok});
+    rig.prompt.enqueue({Answer::Yes, Answer::Ok, Answer::Ok});
     rig.prompt.onQuestion = [&](const QString &title, const QString &) {
         if (title == QStringLiteral("Restore Function"))
             rig.insertDisk(2);
     };
     QVERIFY(rig.restore().completed());
     QMap<QString, QByteArray> expected = original;
-    expected.remove(QStringLiteral("Location.Fil"));
     QCOMPARE(userFiles(rig.workbook()), expected);
 }
 
@@ -314,9 +322,9 @@ void TestBackupProcedures::cancelAtEveryPrompt_data()
         << Scenario::FirstDiskCancel << QStringList{"Delete Files", "Backup Disk", cancelation} << terminated;
     QTest::newRow("backup: Cancel to Insert Backup Disk # 2")
         << Scenario::FullDiskCancel << QStringList{"Delete Files", "Backup Disk", cancelation} << terminated;
-    QTest::newRow("restore: No to Delete Files") << Scenario::RestoreQuestionNo << QStringList{"Delete Files"} << QString();
+    QTest::newRow("restore: No to Restore Files") << Scenario::RestoreQuestionNo << QStringList{"Restore Files"} << QString();
     QTest::newRow("restore: Cancel to Insert Backup Disk # 2")
-        << Scenario::NextDiskCancel << QStringList{"Delete Files", "Restore Function", "Restore Function"}
+        << Scenario::NextDiskCancel << QStringList{"Restore Files", "Restore Function", "Restore Function"}
         << QStringLiteral("Restore Terminated by User");
 }
 
@@ -472,7 +480,6 @@ void TestBackupProcedures::restoreFailingAtEveryStep()
     fillWorkbook(rig, {0, 3, 50, 162}, 200, 'b');
     QVERIFY(rig.backup(false).completed());
     QMap<QString, QByteArray> restored = userFiles(rig.workbook());
-    restored.remove(QStringLiteral("Location.Fil"));
     QDir(rig.workbook()).removeRecursively();
     QDir().mkpath(rig.workbook());
     fillWorkbook(rig, {0, 4, 51, 160}, 200, 'w');
@@ -564,7 +571,7 @@ void TestBackupProcedures::olderBackupWithoutManifest()
     rig.write(rig.drive(), QStringLiteral("STAT1.HB1"), "statuses");
     rig.write(rig.drive(), QStringLiteral("Policy2.hb1"), "policy");
     rig.writeWorkbook(QStringLiteral("Stat1.Fil"), "today");
-    rig.prompt.enqueue(Answer::Yes);
+    rig.prompt.enqueue({Answer::Yes, Answer::Ok});
     QVERIFY(rig.restore().completed());
     QCOMPARE(userFiles(rig.workbook()),
              (QMap<QString, QByteArray>{{QStringLiteral("Stat1.Fil"), "statuses"}, {QStringLiteral("Policy2.Fil"), "policy"}}));
@@ -601,6 +608,139 @@ void TestBackupProcedures::unreadableWorkbookFileStopsBackup()
     QCOMPARE(rig.prompt.titles(), QStringList({QStringLiteral("Delete Files"), QStringLiteral("Backup Error")}));
     QVERIFY(rig.prompt.questions.last().text.contains(QStringLiteral("Unable to read Action9.Fil")));
     QCOMPARE(backupFiles(rig.drive()), previous);
+}
+
+void TestBackupProcedures::backupHoldsEveryFileTheProgramWrites()
+{
+    // Every file the program writes in a workbook (the README's table), with
+    // its name on the medium, written here independently of the backup set.
+    QMap<QString, QString> written{
+        {QStringLiteral("TODONAME.Fil"), QStringLiteral("ToDoName.hb1")},
+        {QStringLiteral("GColor3.Fil"), QStringLiteral("Gcolor3.hb1")},
+        {QStringLiteral("TODOActv.FIL"), QStringLiteral("ToDoActv.hb1")},
+        {QStringLiteral("HINV3.Fil"), QStringLiteral("Hinv3.hb1")},
+        {QStringLiteral("Stat1.Fil"), QStringLiteral("Stat1.hb1")},
+        {QStringLiteral("RAList.Fil"), QStringLiteral("RAList.hb1")},
+        {QStringLiteral("Location.Fil"), QStringLiteral("Location.hb1")},
+        {QStringLiteral("UserWords.Fil"), QStringLiteral("UserWords.hb1")},
+        {QStringLiteral("DRPln1.Fil"), QStringLiteral("DRPln1.hb1")},
+    };
+    for (int n = 0; n <= 46; ++n) {
+        for (const QString stem : {QStringLiteral("Action"), QStringLiteral("Comment"), QStringLiteral("Policy")})
+            written.insert(stem + QString::number(n) + QStringLiteral(".Fil"), stem + QString::number(n) + QStringLiteral(".hb1"));
+    }
+    for (int n = 0; n <= 20; ++n)
+        written.insert(QStringLiteral("Wksht%1.Fil").arg(n), QStringLiteral("Wksht%1.hb1").arg(n));
+
+    BackupRig rig;
+    for (auto it = written.cbegin(); it != written.cend(); ++it)
+        rig.writeWorkbook(it.key(), "the content of " + it.key().toUtf8());
+    const QMap<QString, QByteArray> workbook = userFiles(rig.workbook());
+    QCOMPARE(workbook.size(), written.size());
+    QVERIFY(rig.backup(false).completed());
+
+    const QMap<QString, QByteArray> medium = BackupRig::topFiles(rig.drive());
+    for (auto it = written.cbegin(); it != written.cend(); ++it)
+        QVERIFY2(medium.value(it.value()) == workbook.value(it.key()), qPrintable(it.key()));
+    QCOMPARE(medium.size(), written.size() + 2); // and DiskInfo.bk1, Manifest.bk1
+
+    // Restored into an emptied workbook, every one comes back.
+    QDir(rig.workbook()).removeRecursively();
+    QDir().mkpath(rig.workbook());
+    QVERIFY(rig.restore(false).completed());
+    QCOMPARE(userFiles(rig.workbook()), workbook);
+}
+
+void TestBackupProcedures::olderBackupLeavesTheFilesItNeverHeld()
+{
+    // Backups made before Location.Fil and UserWords.Fil joined the set: a
+    // restore brings their files back and leaves the dictionary and the
+    // locations as they are, instead of setting them aside for nothing.
+    BackupRig rig;
+    rig.write(rig.drive(), DiskInfo::kFileName, DiskInfo{QStringLiteral("HIPAA"), 1, {}, 162}.toBytes());
+    rig.write(rig.drive(), QStringLiteral("Stat1.hb1"), "statuses");
+    rig.writeWorkbook(QStringLiteral("Stat1.Fil"), "today");
+    rig.writeWorkbook(QStringLiteral("UserWords.Fil"), "Sentrivo\r\nePHI\r\n");
+    rig.writeWorkbook(QStringLiteral("Location.Fil"), "\" \"\r\n");
+    rig.writeWorkbook(QStringLiteral("Action3.Fil"), "written after the backup");
+    QVERIFY(rig.restore(false).completed());
+    QCOMPARE(userFiles(rig.workbook()), (QMap<QString, QByteArray>{{QStringLiteral("Stat1.Fil"), "statuses"},
+                                                                 {QStringLiteral("UserWords.Fil"), "Sentrivo\r\nePHI\r\n"},
+                                                                 {QStringLiteral("Location.Fil"), "\" \"\r\n"}}));
+    QCOMPARE(userFiles(QDir(rig.workbook()).filePath(kSafety)),
+             (QMap<QString, QByteArray>{{QStringLiteral("Stat1.Fil"), "today"},
+                                        {QStringLiteral("Action3.Fil"), "written after the backup"}}));
+
+    // A backup that holds them replaces them, the replaced copies kept.
+    rig.writeWorkbook(QStringLiteral("UserWords.Fil"), "Sentrivo\r\n");
+    QVERIFY(rig.backup(false).completed());
+    rig.writeWorkbook(QStringLiteral("UserWords.Fil"), "Sentrivo\r\nHIPAA\r\n");
+    ProcedureEnvironment env = rig.environment(false);
+    env.now = [] { return QDateTime(QDate(2026, 12, 11), QTime(9, 0, 0)); };
+    QVERIFY(RestoreProcedure(env).run().completed());
+    QCOMPARE(userFiles(rig.workbook()).value(QStringLiteral("UserWords.Fil")), QByteArray("Sentrivo\r\n"));
+    QCOMPARE(userFiles(QDir(rig.workbook()).filePath(QStringLiteral("Before restore 2026-12-11 09-00-00")))
+                 .value(QStringLiteral("UserWords.Fil")),
+             QByteArray("Sentrivo\r\nHIPAA\r\n"));
+}
+
+void TestBackupProcedures::databaseTravelsAsASnapshot()
+{
+    BackupRig rig;
+    fillWorkbook(rig, {2});
+    {
+        WorkbookDatabase database{Workbook(rig.workbook())};
+        QCOMPARE(database.open().outcome, WorkbookDatabase::OpenOutcome::Created);
+        QVERIFY(database.setSetting(QStringLiteral("organization"), QStringLiteral("Northside Clinic")));
+    }
+    QVERIFY(rig.backup(false).completed());
+    const QString copy = QDir(rig.drive()).filePath(QStringLiteral("Workbook.sqlite.hb1"));
+    QVERIFY(QFile::exists(copy));
+    QVERIFY(BackupRig::topFiles(rig.drive()).value(QStringLiteral("Manifest.bk1")).contains("Workbook.sqlite.hb1"));
+
+    // Work goes on: the database changes, and the program left a journal.
+    {
+        WorkbookDatabase database{Workbook(rig.workbook())};
+        QCOMPARE(database.open().outcome, WorkbookDatabase::OpenOutcome::Opened);
+        QVERIFY(database.setSetting(QStringLiteral("organization"), QStringLiteral("Northside Clinic LLC")));
+    }
+    rig.writeWorkbook(QStringLiteral("Workbook.sqlite-journal"), QByteArray(512, 'j'));
+    const QByteArray newer = BackupRig::topFiles(rig.workbook()).value(QStringLiteral("Workbook.sqlite"));
+
+    QVERIFY(rig.restore(false).completed());
+    {
+        WorkbookDatabase database{Workbook(rig.workbook())};
+        QCOMPARE(database.open().outcome, WorkbookDatabase::OpenOutcome::Opened);
+        QCOMPARE(database.setting(QStringLiteral("organization")), QStringLiteral("Northside Clinic"));
+    }
+    // The newer database, with its journal, is kept whole in the safety folder.
+    const QString safety = QDir(rig.workbook()).filePath(kSafety);
+    QCOMPARE(BackupRig::topFiles(safety).value(QStringLiteral("Workbook.sqlite")), newer);
+    QVERIFY(QFile::exists(QDir(safety).filePath(QStringLiteral("Workbook.sqlite-journal"))));
+    QVERIFY(!QFile::exists(QDir(rig.workbook()).filePath(QStringLiteral("Workbook.sqlite-journal"))));
+
+    // A damaged copy on the medium is refused before the workbook changes.
+    QFile file(copy);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    file.seek(200);
+    file.write("x");
+    file.close();
+    const QMap<QString, QByteArray> before = BackupRig::snapshot(rig.workbook());
+    ProcedureEnvironment env = rig.environment(false);
+    env.now = [] { return QDateTime(QDate(2026, 12, 11), QTime(9, 0, 0)); };
+    const ProcedureResult result = RestoreProcedure(env).run();
+    QCOMPARE(result.outcome, Outcome::Failed);
+    QVERIFY2(result.reason.contains(QStringLiteral("Workbook.sqlite.hb1")), qPrintable(result.reason));
+    QCOMPARE(BackupRig::snapshot(rig.workbook()), before);
+
+    // A backup made before the database existed leaves it where it is.
+    QDir(rig.drive()).removeRecursively();
+    QDir().mkpath(rig.drive());
+    rig.write(rig.drive(), DiskInfo::kFileName, DiskInfo{QStringLiteral("HIPAA"), 1, {}, 162}.toBytes());
+    rig.write(rig.drive(), QStringLiteral("Stat1.hb1"), "statuses");
+    const QByteArray current = BackupRig::topFiles(rig.workbook()).value(QStringLiteral("Workbook.sqlite"));
+    QVERIFY(RestoreProcedure(env).run().completed());
+    QCOMPARE(BackupRig::topFiles(rig.workbook()).value(QStringLiteral("Workbook.sqlite")), current);
 }
 
 QTEST_GUILESS_MAIN(TestBackupProcedures)

@@ -6,12 +6,15 @@
 #include "support/testservices.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QSpinBox>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTableView>
 #include <QTreeView>
 #include <QtTest>
 
@@ -73,6 +76,8 @@ private Q_SLOTS:
     void unavailableDrive();
     void backupFromTheWindow();
     void restoreFromTheWindow();
+    void setsInAFolder();
+    void encryptedSetFromTheWindow();
     void rightClickPopsUpOptions();
     void f1OpensThePageOfEachMode_data();
     void f1OpensThePageOfEachMode();
@@ -111,9 +116,9 @@ void TestBackupWindow::contentsOfEachMode_data()
                                "within this program.  To make"
                             << true << "&Make Backup" << QStringList{"&Make Backup Disk", "-", "E&xit"};
     QTest::newRow("restore") << Mode::Restore << "Restore User Created Files from Backup Media"
-                             << "Restore User Created Files from backup media to Sentrivo.\nCAUTION: RESTORE FUNCTION "
-                                "WILL FIRST ERASE ALL EXISTING USER CREATED FILES IN THE PROGRAM AND THEN RESTORE "
-                                "FILES.\nTo restore"
+                             << "Restore User Created Files from backup media to Sentrivo.\nThe User Created Files "
+                                "now in the program are not erased: those the restore replaces are kept in a folder "
+                                "\"Before restore DATE\" inside the workbook.\nTo restore"
                              << false << "&Restore User Created Files"
                              << QStringList{"&Restore Files from Disk", "-", "E&xit"};
 }
@@ -227,10 +232,37 @@ void TestBackupWindow::restoreFromTheWindow()
     stat.write("later");
     stat.close();
 
+    // The backup's files are dated by its DiskInfo.bk1.
+    const QDateTime made(QDate(2026, 12, 3), QTime(18, 45));
+    QFile info(rig.path(QStringLiteral("stick/DiskInfo.bk1")));
+    QVERIFY(info.open(QIODevice::ReadWrite));
+    QVERIFY(info.setFileTime(made, QFileDevice::FileModificationTime));
+    info.close();
+
     auto window = rig.open(Mode::Restore);
     window->chooseDrive(0);
-    rig.test.prompt->enqueue(Answer::Yes);
+    rig.test.prompt->enqueue({Answer::Yes, Answer::Ok});
+    rig.test.prompt->questions.clear();
     QTest::mouseClick(window->actionButton(), Qt::LeftButton);
+    QCOMPARE(rig.test.prompt->questions.size(), 2);
+    // Before anything changes: the backup's date and size, and what happens
+    // to the files now in the workbook.
+    const ScriptedPrompt::Question &question = rig.test.prompt->questions.at(0);
+    QCOMPARE(question.title, QStringLiteral("Restore Files"));
+    QCOMPARE(question.text,
+             QStringLiteral("Restore the backup made 2026-12-03 18:45 (1 file) from\n%1?\n\n"
+                            "The User Created Files now in the program are not erased: every one the restore "
+                            "replaces or removes is kept in the folder \"Before restore 2026-12-10 08-00-00\" inside "
+                            "the workbook.\n\nProceed?")
+                 .arg(QDir::toNativeSeparators(rig.path(QStringLiteral("stick")))));
+    QVERIFY(!question.text.contains(QStringLiteral("WILL FIRST ERASE")));
+    // After: where the replaced files are.
+    const ScriptedPrompt::Question &closing = rig.test.prompt->questions.at(1);
+    QCOMPARE(closing.icon, Prompt::Icon::Information);
+    QCOMPARE(closing.text,
+             QStringLiteral("The backup has been restored.\nThe files it replaced are kept in the folder \"Before "
+                            "restore 2026-12-10 08-00-00\" inside the workbook:\n%1")
+                 .arg(QDir::toNativeSeparators(rig.path(QStringLiteral("home/workbook/Before restore 2026-12-10 08-00-00")))));
     QVERIFY(window->workbookChanged());
     QCOMPARE(window->statusPanel()->text(), QStringLiteral("Restoration Completed"));
     QVERIFY(!window->actionButton()->isEnabled());
@@ -238,6 +270,132 @@ void TestBackupWindow::restoreFromTheWindow()
     QVERIFY(stat.open(QIODevice::ReadOnly));
     QCOMPARE(stat.readAll(), QByteArray("statuses"));
     QVERIFY(QFile::exists(rig.path(QStringLiteral("home/workbook/Before restore 2026-12-10 08-00-00/Stat1.Fil"))));
+}
+
+void TestBackupWindow::setsInAFolder()
+{
+    // A folder that is no drive's root takes dated sets; a restore from it
+    // takes the newest.
+    WindowRig rig;
+    QFile stat(rig.path(QStringLiteral("home/workbook/Stat1.Fil")));
+    QVERIFY(stat.open(QIODevice::WriteOnly));
+    stat.write("first");
+    stat.close();
+    QList<QDateTime> completed;
+    for (int day : {3, 4}) {
+        BackupWindow::Setup setup;
+        setup.workbookDir = rig.path(QStringLiteral("home/workbook"));
+        setup.services = rig.test.services;
+        setup.drives = [&rig] { return QList<BackupDrive>{{QStringLiteral("Home folder"), rig.path(QStringLiteral("home")), false}}; };
+        setup.now = [day] { return QDateTime(QDate(2026, 12, day), QTime(8, 0, 0)); };
+        setup.backupCompleted = [&completed](const QDateTime &when) { completed << when; };
+        BackupWindow window(Mode::Backup, setup);
+        window.chooseDrive(0);
+        window.chooseFolder(rig.path(QStringLiteral("home/backups")));
+        rig.test.prompt->enqueue(Answer::Yes);
+        rig.test.prompt->questions.clear();
+        window.runAction();
+        QVERIFY2(window.lastResult().completed(), qPrintable(window.lastResult().reason));
+        QCOMPARE(rig.test.prompt->questions.first().title, QStringLiteral("Backup Files"));
+        QVERIFY(rig.test.prompt->questions.first().text.contains(
+            QStringLiteral("new backup set \"Sentrivo backup 2026-12-%1 080000\"").arg(day, 2, 10, QLatin1Char('0'))));
+        QVERIFY(stat.open(QIODevice::WriteOnly));
+        stat.write(day == 3 ? "second" : "later");
+        stat.close();
+    }
+    QCOMPARE(completed.size(), 2);
+    QCOMPARE(QDir(rig.path(QStringLiteral("home/backups"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             QStringList({QStringLiteral("Sentrivo backup 2026-12-03 080000"), QStringLiteral("Sentrivo backup 2026-12-04 080000")}));
+
+    auto window = rig.open(Mode::Restore);
+    window->chooseDrive(1);
+    window->chooseFolder(rig.path(QStringLiteral("home/backups")));
+    // The sets listed newest first, the newest chosen.
+    QVERIFY(window->setList()->isVisible());
+    const QAbstractItemModel *sets = window->setList()->model();
+    QCOMPARE(sets->rowCount(), 2);
+    QCOMPARE(sets->index(0, 0).data().toString(), QStringLiteral("2026-12-04 08:00:00"));
+    QCOMPARE(sets->index(1, 0).data().toString(), QStringLiteral("2026-12-03 08:00:00"));
+    QCOMPARE(sets->index(0, 1).data().toInt(), 1);
+    QCOMPARE(sets->index(0, 3).data().toString(), QStringLiteral("Yes"));
+    QCOMPARE(window->setList()->selectionModel()->selectedRows().value(0).row(), 0);
+    rig.test.prompt->enqueue({Answer::Yes, Answer::Ok});
+    rig.test.prompt->questions.clear();
+    window->runAction();
+    QVERIFY(window->lastResult().completed());
+    QVERIFY(rig.test.prompt->questions.first().text.startsWith(QStringLiteral("Restore the backup made 2026-12-04 08:00 (1 file)")));
+    QVERIFY(stat.open(QIODevice::ReadOnly));
+    QCOMPARE(stat.readAll(), QByteArray("second"));
+    stat.close();
+
+    // The older one, chosen in the list.
+    window = rig.open(Mode::Restore);
+    window->chooseDrive(1);
+    window->chooseFolder(rig.path(QStringLiteral("home/backups")));
+    window->setList()->selectRow(1);
+    rig.test.prompt->enqueue({Answer::Yes, Answer::Ok});
+    window->runAction();
+    QVERIFY(window->lastResult().completed());
+    QVERIFY(stat.open(QIODevice::ReadOnly));
+    QCOMPARE(stat.readAll(), QByteArray("first"));
+}
+
+void TestBackupWindow::encryptedSetFromTheWindow()
+{
+    WindowRig rig;
+    QFile stat(rig.path(QStringLiteral("home/workbook/Stat1.Fil")));
+    QVERIFY(stat.open(QIODevice::WriteOnly));
+    stat.write("Security Official: Dana Reyes");
+    stat.close();
+    QList<bool> asked;
+    const auto setupFor = [&](Mode) {
+        BackupWindow::Setup setup;
+        setup.workbookDir = rig.path(QStringLiteral("home/workbook"));
+        setup.services = rig.test.services;
+        setup.drives = [&rig] { return QList<BackupDrive>{{QStringLiteral("Home folder"), rig.path(QStringLiteral("home")), false}}; };
+        setup.now = [] { return QDateTime(QDate(2026, 12, 5), QTime(8, 0, 0)); };
+        setup.keepSets = 4;
+        setup.askPassphrase = [&asked](QWidget *, bool confirm) -> std::optional<QByteArray> {
+            asked << confirm;
+            return QByteArray("window passphrase");
+        };
+        return setup;
+    };
+    int keptSets = 0;
+    {
+        BackupWindow::Setup setup = setupFor(Mode::Backup);
+        setup.keepSetsChanged = [&keptSets](int sets) { keptSets = sets; };
+        BackupWindow window(Mode::Backup, setup);
+        QCOMPARE(window.keepBox()->value(), 4);
+        window.keepBox()->setValue(6);
+        window.encryptBox()->setChecked(true);
+        window.chooseDrive(0);
+        window.chooseFolder(rig.path(QStringLiteral("home/backups")));
+        rig.test.prompt->enqueue(Answer::Yes);
+        window.runAction();
+        QVERIFY2(window.lastResult().completed(), qPrintable(window.lastResult().reason));
+        QVERIFY(rig.test.prompt->questions.last().text.contains(QStringLiteral("only the last 6 are kept")));
+    }
+    QCOMPARE(keptSets, 6);
+    QCOMPARE(asked, QList<bool>({true}));
+    const QString set = rig.path(QStringLiteral("home/backups/Sentrivo backup 2026-12-05 080000"));
+    QVERIFY(QFile::exists(set + QStringLiteral("/Encryption.bk1")));
+    QFile sealed(set + QStringLiteral("/Stat1.hb1"));
+    QVERIFY(sealed.open(QIODevice::ReadOnly));
+    QVERIFY(!sealed.readAll().contains("Dana Reyes"));
+
+    QVERIFY(stat.open(QIODevice::WriteOnly));
+    stat.write("later");
+    stat.close();
+    BackupWindow window(Mode::Restore, setupFor(Mode::Restore));
+    window.chooseDrive(0);
+    window.chooseFolder(rig.path(QStringLiteral("home/backups")));
+    rig.test.prompt->enqueue({Answer::Yes, Answer::Ok});
+    window.runAction();
+    QVERIFY2(window.lastResult().completed(), qPrintable(window.lastResult().reason));
+    QCOMPARE(asked, QList<bool>({true, false}));
+    QVERIFY(stat.open(QIODevice::ReadOnly));
+    QCOMPARE(stat.readAll(), QByteArray("Security Official: Dana Reyes"));
 }
 
 void TestBackupWindow::rightClickPopsUpOptions()

@@ -1,4 +1,5 @@
 #include "platform/records/safefile.h"
+#include "support/fullfilesystem.h"
 #include "support/tempworkbook.h"
 
 #include <QDirIterator>
@@ -23,6 +24,8 @@ private Q_SLOTS:
     void saveReplacesTheWholeFile();
     void failedSaveChangesNothing_data();
     void failedSaveChangesNothing();
+    void saveOnAFullFileSystemChangesNothing_data();
+    void saveOnAFullFileSystemChangesNothing();
     void readWholeFileReportsAMissingFile();
 };
 
@@ -129,6 +132,41 @@ void TestSafeFile::failedSaveChangesNothing()
         QVERIFY(writeFileSafely(workbook.filePath(target), newBytes, &error));
         QCOMPARE(workbook.readFile(target), newBytes);
     }
+}
+
+void TestSafeFile::saveOnAFullFileSystemChangesNothing_data()
+{
+    // Up to 16 KB the bytes sit in the file's buffer until the commit; the
+    // failure to write them out must still stop the replacement.
+    QTest::addColumn<int>("size");
+    QTest::newRow("100 bytes") << 100;
+    QTest::newRow("4000 bytes") << 4000;
+    QTest::newRow("16000 bytes") << 16000;
+    QTest::newRow("16384 bytes, one whole buffer") << 16384;
+    QTest::newRow("64 KB") << 64 * 1024;
+}
+
+void TestSafeFile::saveOnAFullFileSystemChangesNothing()
+{
+    QFETCH(int, size);
+    FullFilesystem disk;
+    qInfo("on %s", qPrintable(disk.kindName()));
+    const QString path = disk.filePath(QStringLiteral("Action0.Fil"));
+    QVERIFY(writeFileSafely(path, kOldBytes));
+    const QMap<QString, QByteArray> before = snapshot(QDir(disk.path()));
+    QVERIFY(disk.fill());
+
+    const QByteArray newBytes(size, 'n');
+    QString error;
+    const bool saved = writeFileSafely(path, newBytes, &error);
+    disk.unfill();
+
+    QVERIFY2(!saved, "a save that did not reach the disk is reported as failed");
+    QVERIFY2(!error.isEmpty(), "a failed save gives its reason");
+    QCOMPARE(snapshot(QDir(disk.path())), before);
+
+    QVERIFY(writeFileSafely(path, newBytes, &error));
+    QCOMPARE(snapshot(QDir(disk.path())).value(QStringLiteral("Action0.Fil")), newBytes);
 }
 
 void TestSafeFile::readWholeFileReportsAMissingFile()
