@@ -6,9 +6,11 @@
 
 #include "actionarea/editsession.h"
 #include "actionarea/groupbuttonpanel.h"
+#include "actionarea/readonlyeditor.h"
 #include "actionarea/safeguardworkspace.h"
 #include "actionarea/standards/gridbackground.h"
 #include "actionarea/standards/standardsgridpanel.h"
+#include "actionarea/status/statusbox.h"
 #include "actionarea/status/statustable.h"
 #include "catalogue/safeguardcatalogue.h"
 #include "platform/editor/richtexteditor.h"
@@ -283,6 +285,22 @@ void ActionArea::buildOptionsMenu()
     connect(menu, &QMenu::aboutToShow, this, &ActionArea::updateOptionsMenuOnOpening);
 }
 
+void ActionArea::applyReadOnly()
+{
+    if (!isReadOnly())
+        return;
+    ReadOnlyEditorGuard::install(workspace_->editor());
+    // Nothing typed, nothing to save: the save question never comes.
+    session_->setReadOnly(true);
+    workspace_->command(SafeguardWorkspace::Command::Save).setHandler({});
+    workspace_->statusBox()->setEnabled(false);
+    timelinePanel_->setReadOnly(true);
+    for (OptionsTable::Entry entry : {OptionsTable::Entry::GridBackgroundSelector,
+                                      OptionsTable::Entry::ChangeWorksheetButtonTitle})
+        optionsEntry(entry)->setEnabled(false);
+    setWindowTitle(windowTitle());
+}
+
 void ActionArea::updateOptionsMenuOnOpening()
 {
     const bool hasText = !workspace_->editor()->text().trimmed().isEmpty();
@@ -315,7 +333,9 @@ void ActionArea::applyOptionsTable(int mode)
             continue;
         if (const auto command = commandOf(entry))
             workspace_->command(*command).setAllowed(*state.enabled);
-        else if (entry == Entry::GridBackgroundSelector || entry == Entry::CopyToClipboard)
+        else if (entry == Entry::GridBackgroundSelector)
+            action->setEnabled(*state.enabled && !isReadOnly());
+        else if (entry == Entry::CopyToClipboard)
             action->setEnabled(*state.enabled);
     }
     for (const auto &[separator, group] : separators_) {

@@ -1,5 +1,7 @@
 #include "actionarea/safeguardworkspace.h"
 
+#include "platform/services/diskchangewatch.h"
+
 #include "actionarea/editsession.h"
 #include "actionarea/status/statusbox.h"
 #include "platform/editor/richtexteditor.h"
@@ -39,6 +41,11 @@ SafeguardWorkspace::SafeguardWorkspace(EditSession &session, StatusTable &status
     setObjectName(QStringLiteral("safeguardWorkspace"));
     buildControls();
     command(Command::Save).setHandler([this] { save(); });
+    m_diskWatch = new DiskChangeWatch(this);
+    connect(m_diskWatch, &DiskChangeWatch::changed, this, [this] {
+        if (!session_.hasUnsavedChanges() && !entryUnreadable_)
+            reloadShownFile();
+    });
 }
 
 SafeguardWorkspace::~SafeguardWorkspace() = default;

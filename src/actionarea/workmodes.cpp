@@ -82,6 +82,7 @@ void ActionArea::load()
     standardsPanel_->show();
     drawNavigation(StandardsMode);
     applyOptionsTable(StandardsMode);
+    applyReadOnly();
 }
 
 void ActionArea::activateScreen()

@@ -2,6 +2,9 @@
 // templates, text location and the clipboard.
 #include "actionarea/safeguardworkspace.h"
 
+#include "platform/services/choiceprompt.h"
+#include "platform/services/diskchangewatch.h"
+
 #include "actionarea/editsession.h"
 #include "actionarea/entrytemplates.h"
 #include "actionarea/status/statusbox.h"
@@ -85,6 +88,7 @@ QString SafeguardWorkspace::workbookPath(const QString &fileName) const
 
 void SafeguardWorkspace::emptyEditor()
 {
+    m_diskWatch->stop();
     LoadingGuard loading(session_);
     editor_->clear();
 }
@@ -264,6 +268,8 @@ void SafeguardWorkspace::showEntryView(Catalogue::EntryKind kind)
     // The sample's Action Taken and Comments/Notes can be read, not changed.
     editor_->setReadOnly(workMode_ == kSampleMode && !policies);
     session_.clearUnsavedChanges();
+    if (workMode_ != kSampleMode && !path.isEmpty())
+        m_diskWatch->watch(path);
     if (editor_->isVisible())
         editor_->setFocus();
 }
@@ -337,10 +343,14 @@ bool SafeguardWorkspace::save()
 bool SafeguardWorkspace::writeEditorTo(const QString &fileName, const QString &description)
 {
     const QString path = workbookPath(fileName);
+    bool loadedTheirs = false;
+    if (!settleDiskChange(path, &loadedTheirs))
+        return loadedTheirs;
     QString error;
     {
         BusyCursor busy;
         if (editor_->saveFile(path, &error)) {
+            m_diskWatch->watch(path);
             session_.clearUnsavedChanges();
             Q_EMIT saved(savedMessage());
             return true;
@@ -354,6 +364,43 @@ bool SafeguardWorkspace::writeEditorTo(const QString &fileName, const QString &d
                               .arg(description, QDir::toNativeSeparators(path), error),
                           Prompt::Buttons::Ok);
     return false;
+}
+
+bool SafeguardWorkspace::settleDiskChange(const QString &path, bool *handled)
+{
+    *handled = false;
+    if (m_diskWatch->path() != path || !m_diskWatch->changedOnDisk())
+        return true;
+    const int choice = chooseButton(
+        *services_.prompt, this, Prompt::Icon::Exclamation, kChangedOnDiskTitle,
+        QStringLiteral("The file\n%1\nwas changed by another program (or a restore) after it was shown here.\n\n"
+                       "Keep Mine saves your text over it. Load Theirs shows the file as it is now; "
+                       "your unsaved changes are dropped.")
+            .arg(QDir::toNativeSeparators(path)),
+        {kKeepMine, kLoadTheirs}, 0);
+    if (choice == 0)
+        return true;
+    if (choice == 1) {
+        reloadShownFile();
+        *handled = true;
+    }
+    // Closed without an answer: nothing is saved, the text stays.
+    return false;
+}
+
+void SafeguardWorkspace::reloadShownFile()
+{
+    const QString path = m_diskWatch->path();
+    if (path.isEmpty())
+        return;
+    if (!QFileInfo::exists(path)) {
+        LoadingGuard loading(session_);
+        editor_->clear();
+    } else if (!loadEntryFile(path)) {
+        return;
+    }
+    session_.clearUnsavedChanges();
+    m_diskWatch->watch(path);
 }
 
 QString SafeguardWorkspace::savedMessage() const
@@ -457,6 +504,7 @@ void SafeguardWorkspace::loadRecoveryPlan()
         session_.clearUnsavedChanges();
         return;
     }
+    m_diskWatch->watch(planPath);
     if (editor_->text().trimmed().isEmpty()) {
         const QString path = Reference::findContentFile(
             contentFolder_, EntryTemplates::templateFileName(EntryTemplates::kRecoveryPlanTemplate));

@@ -13,6 +13,8 @@
 #include "shell/backuputility.h"
 #include "screens/programcontext.h"
 #include "shell/startscreen.h"
+#include "shell/workbookopening.h"
+#include "platform/records/workbooklock.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -45,6 +47,9 @@ int runExport(const QCommandLineParser &parser, const QCommandLineOption &workbo
         return ExportCommand::kBadArgument;
     }
     context.contentDir = shippedContentFolder();
+    const std::unique_ptr<WorkbookLock> lock = WorkbookOpening::lockForCommand(context.workbookDir, errors);
+    if (!lock)
+        return ExportCommand::kWorkbookInUse;
     // Relative output names are taken from where the command was given.
     const QString out = QDir::current().absoluteFilePath(rest.first());
     return ExportCommand::run(parser.value(exportOption), out, context, errors);
@@ -100,13 +105,17 @@ int runProgram(int &argc, char **argv)
         return 1;
     }
     context.workbookDir = QDir::currentPath();
-    settleInterruptedRestore(context.workbookDir);
     context.contentDir = shippedContentFolder();
     if (context.contentDir.isEmpty())
         std::fprintf(stderr, "sentrivo: the shipped content folder was not found beside the program\n");
     QApplication::setWindowIcon(QIcon(context.contentDir + QStringLiteral("/icon.png")));
 
     PlatformServices services = makeQtPlatformServices(context.contentDir);
+    // One program per workbook; nothing of the workbook is touched before.
+    if (!WorkbookOpening::openForWindow(context, *services.prompt))
+        return 1;
+    if (!context.readOnly)
+        settleInterruptedRestore(context.workbookDir);
     // What the four main screens share for the run.
     ScreenEnvironment environment;
     environment.context = &context;

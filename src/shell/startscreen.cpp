@@ -114,7 +114,10 @@ void StartScreen::openBackupUtility(bool restore)
 void StartScreen::buildMenus()
 {
     optionsMenu_ = menuBar()->addMenu(QStringLiteral("&Options"));
-    optionsMenu_->addAction(QStringLiteral("&Background Color"), this, &StartScreen::chooseBackgroundColour);
+    // A read-only run changes no setting and leaves backups to the program
+    // that holds the workbook.
+    optionsMenu_->addAction(QStringLiteral("&Background Color"), this, &StartScreen::chooseBackgroundColour)
+        ->setEnabled(!context_.readOnly);
     QMenu *display = optionsMenu_->addMenu(QStringLiteral("&Program Display"));
     fullScreenAction_ = display->addAction(QStringLiteral("&Full Screen Display"), this,
                                            &StartScreen::chooseFullScreenDisplay);
@@ -131,9 +134,9 @@ void StartScreen::buildMenus()
 
     utilitiesMenu_ = menuBar()->addMenu(QStringLiteral("Utilities"));
     utilitiesMenu_->addAction(QStringLiteral("&Backup User Created Files"), this, [this] { openBackupUtility(false); })
-        ->setEnabled(bool(hooks_.openBackupUtility));
+        ->setEnabled(bool(hooks_.openBackupUtility) && !context_.readOnly);
     utilitiesMenu_->addAction(QStringLiteral("&Restore User Created Files"), this, [this] { openBackupUtility(true); })
-        ->setEnabled(bool(hooks_.openBackupUtility));
+        ->setEnabled(bool(hooks_.openBackupUtility) && !context_.readOnly);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&Program Overview"), this, &StartScreen::showProgramOverview);
@@ -325,7 +328,10 @@ void StartScreen::resizeEvent(QResizeEvent *event)
 void StartScreen::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange) {
+    static const QString readOnlySuffix = QStringLiteral(" (read-only)");
+    if (event->type() == QEvent::WindowTitleChange && context_.readOnly && !windowTitle().endsWith(readOnlySuffix))
+        setWindowTitle(windowTitle() + readOnlySuffix);
+    else if (event->type() == QEvent::WindowStateChange) {
         keepStateAndChoiceConsistent();
         recordSize();
     } else if (event->type() == QEvent::ActivationChange && isActiveWindow() && !programBegun_) {

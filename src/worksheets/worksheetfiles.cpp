@@ -7,6 +7,7 @@
 #include "platform/rtf/rtf.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTextDocument>
 #include <QtEndian>
 
@@ -37,8 +38,9 @@ QStringList readTitles(const QString &folder)
 {
     QStringList titles;
     const QString path = pathIn(folder, kTitleFile);
-    QByteArray bytes;
-    const bool exists = readWholeFile(path, &bytes);
+    // Only the 21 records are read: a huge or foreign file in its place
+    // costs nothing more, and a folder or a device there is no title file.
+    const bool exists = QFileInfo(path).isFile();
     std::optional<RecordFile> file;
     if (exists)
         file.emplace(path, kTitleRecordLength);

@@ -1,5 +1,7 @@
 #include "platform/records/recordfile.h"
 
+#include "platform/records/readonlyworkbooks.h"
+
 #include "platform/records/filenames.h"
 #include "platform/records/windows1252.h"
 
@@ -47,6 +49,12 @@ RecordFile::RecordFile(const QString &name, int recordLength)
     if (recordLength < kMinRecordLength || recordLength > kMaxRecordLength || name.isEmpty())
         return;
     m_file.setFileName(findFileIgnoringCase(name));
+    // A read-only workbook is neither written nor given files it lacks.
+    if (ReadOnlyWorkbooks::refusesWriteTo(m_file.fileName())) {
+        if (m_file.exists())
+            m_file.open(QIODevice::ReadOnly);
+        return;
+    }
     if (!m_file.open(QIODevice::ReadWrite) && m_file.exists())
         m_file.open(QIODevice::ReadOnly);
 }

@@ -1,10 +1,17 @@
 #include "platform/records/safefile.h"
 
+#include "platform/records/readonlyworkbooks.h"
+
 #include <QFile>
 #include <QSaveFile>
 
 bool writeFileSafely(const QString &path, const QByteArray &bytes, QString *error)
 {
+    if (ReadOnlyWorkbooks::refusesWriteTo(path)) {
+        if (error)
+            *error = ReadOnlyWorkbooks::kRefusal;
+        return false;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
