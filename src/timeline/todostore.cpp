@@ -25,7 +25,7 @@ SaveResult write(const QDir &folder, const QString &name, const QByteArray &byte
 bool loadList(ToDoList &list, const QDir &folder)
 {
     QByteArray bytes;
-    if (!readWholeFile(findFileIgnoringCase(folder, ToDoList::kFileName), &bytes))
+    if (!readWholeFile(findFileIgnoringCase(folder, ToDoList::kFileName), &bytes, nullptr, kMaxWorkbookFileSize))
         return false;
     list.fillFromFileBytes(bytes);
     return true;
@@ -39,7 +39,8 @@ SaveResult saveList(const ToDoList &list, const QDir &folder)
 bool loadNames(ItemNameList &names, const QDir &folder)
 {
     QByteArray bytes;
-    const bool read = readWholeFile(findFileIgnoringCase(folder, ItemNameList::kFileName), &bytes);
+    const bool read = readWholeFile(findFileIgnoringCase(folder, ItemNameList::kFileName), &bytes, nullptr,
+                                    kMaxWorkbookFileSize);
     names.loadFromFileBytes(read ? bytes : QByteArray());
     return read;
 }

@@ -55,7 +55,7 @@ bool saveTitles(const QStringList &entries, QString *error, const QString &folde
 {
     const QString path = pathIn(folder, kTitleFile);
     QByteArray bytes;
-    readWholeFile(path, &bytes); // missing: created by this save
+    readWholeFile(path, &bytes, nullptr, kMaxWorkbookFileSize); // missing: created by this save
     for (int k = 1; k <= qMin(int(entries.size()), kCount); ++k) {
         const QString &entry = entries.at(k - 1);
         if (entry.isEmpty())

@@ -88,7 +88,7 @@ QByteArray write(const QTextDocumentFragment &fragment)
 bool loadFile(const QString &path, QTextDocument *document, QString *error)
 {
     QByteArray bytes;
-    if (!readWholeFile(path, &bytes, error))
+    if (!readWholeFile(path, &bytes, error, kMaxWorkbookFileSize))
         return false;
     read(bytes, document);
     return true;
