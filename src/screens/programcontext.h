@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class WorkbookDatabase;
 class WorkbookLock;
 
 // Program-wide values shared by the windows of one run.
@@ -23,4 +24,7 @@ struct ProgramContext
     int startScreenWidthTwips = 0;
     int startScreenHeightTwips = 0;
     bool splashShown = false;
+    // The workbook's database, opened once at start; when it could not be
+    // opened it is there all the same, closed, and says why (openReport()).
+    std::shared_ptr<WorkbookDatabase> database;
 };
