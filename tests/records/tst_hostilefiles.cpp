@@ -15,6 +15,8 @@
 
 #include <QCryptographicHash>
 #include <QDirIterator>
+
+#include <functional>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QtTest>

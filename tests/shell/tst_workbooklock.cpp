@@ -10,8 +10,10 @@
 #include "platform/records/safefile.h"
 #include "platform/records/workbooklock.h"
 #include "shell/workbookopening.h"
+#include "timeline/timelinepanel.h"
 #include "support/scriptedchoiceprompt.h"
 
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <utility>
 
 namespace ReadOnlyWorkbooks {
 

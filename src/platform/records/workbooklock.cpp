@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSysInfo>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 
