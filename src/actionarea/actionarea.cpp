@@ -6,14 +6,13 @@
 
 #include "actionarea/editsession.h"
 #include "actionarea/groupbuttonpanel.h"
-#include "actionarea/readonlyeditor.h"
 #include "actionarea/safeguardworkspace.h"
 #include "actionarea/standards/gridbackground.h"
 #include "actionarea/standards/standardsgridpanel.h"
-#include "actionarea/status/statusbox.h"
 #include "actionarea/status/statustable.h"
 #include "catalogue/safeguardcatalogue.h"
 #include "platform/editor/richtexteditor.h"
+#include "platform/records/readonlyworkbooks.h"
 #include "platform/writingaids/editorwritingaids.h"
 #include "printing/printservices.h"
 #include "screens/programcontext.h"
@@ -285,22 +284,6 @@ void ActionArea::buildOptionsMenu()
     connect(menu, &QMenu::aboutToShow, this, &ActionArea::updateOptionsMenuOnOpening);
 }
 
-void ActionArea::applyReadOnly()
-{
-    if (!isReadOnly())
-        return;
-    ReadOnlyEditorGuard::install(workspace_->editor());
-    // Nothing typed, nothing to save: the save question never comes.
-    session_->setReadOnly(true);
-    workspace_->command(SafeguardWorkspace::Command::Save).setHandler({});
-    workspace_->statusBox()->setEnabled(false);
-    timelinePanel_->setReadOnly(true);
-    for (OptionsTable::Entry entry : {OptionsTable::Entry::GridBackgroundSelector,
-                                      OptionsTable::Entry::ChangeWorksheetButtonTitle})
-        optionsEntry(entry)->setEnabled(false);
-    setWindowTitle(windowTitle());
-}
-
 void ActionArea::updateOptionsMenuOnOpening()
 {
     const bool hasText = !workspace_->editor()->text().trimmed().isEmpty();
@@ -334,7 +317,10 @@ void ActionArea::applyOptionsTable(int mode)
         if (const auto command = commandOf(entry))
             workspace_->command(*command).setAllowed(*state.enabled);
         else if (entry == Entry::GridBackgroundSelector)
-            action->setEnabled(*state.enabled && !isReadOnly());
+            // A read-only workbook keeps its settings as they are.
+            action->setEnabled(*state.enabled
+                               && !ReadOnlyWorkbooks::contains(environment().context ? environment().context->workbookDir
+                                                                                     : QString()));
         else if (entry == Entry::CopyToClipboard)
             action->setEnabled(*state.enabled);
     }

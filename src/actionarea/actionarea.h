@@ -107,9 +107,6 @@ protected:
 
 private:
     void buildBody();
-    // A read-only run: the editor, "&Save", the status box, the settings and
-    // the timeline's editing are disabled for good.
-    void applyReadOnly();
     QWidget *buildNavigationColumn(QWidget *parent);
     QWidget *buildLaterReleasePanel(const QString &objectName, const QString &text, QWidget *parent);
     void buildOptionsMenu();

@@ -45,5 +45,5 @@ void EditSession::noteContentChanged(bool countsAsEdit)
         loading_ = 0;
         return;
     }
-    unsaved_ = countsAsEdit && !m_readOnly;
+    unsaved_ = countsAsEdit;
 }

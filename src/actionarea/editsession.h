@@ -24,14 +24,7 @@ public:
     explicit EditSession(std::shared_ptr<Prompt> prompt, QObject *parent = nullptr);
 
     bool hasUnsavedChanges() const { return unsaved_; }
-    void setUnsavedChanges(bool unsaved) { unsaved_ = unsaved && !m_readOnly; }
-    // A workbook opened read-only: nothing counts as unsaved, so nothing is
-    // ever offered for saving.
-    void setReadOnly(bool readOnly)
-    {
-        m_readOnly = readOnly;
-        unsaved_ = unsaved_ && !readOnly;
-    }
+    void setUnsavedChanges(bool unsaved) { unsaved_ = unsaved; }
     void clearUnsavedChanges() { unsaved_ = false; }
 
     int loadingFlag() const { return loading_; }
@@ -64,7 +57,6 @@ private:
     std::function<bool()> saver_;
     std::function<bool()> questionAllowed_;
     bool unsaved_ = false;
-    bool m_readOnly = false;
     bool discardedByNo_ = false;
     int loading_ = 0;
 };

@@ -1,5 +1,18 @@
 #include "actionarea/readonlyeditor.h"
 
+#include "actionarea/actionarea.h"
+#include "actionarea/safeguardworkspace.h"
+#include "actionarea/status/statusbox.h"
+#include "platform/editor/richtexteditor.h"
+#include "timeline/timelinepanel.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
 #include <QEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -23,11 +36,70 @@ bool isReadingKey(const QKeyEvent *key)
     }
 }
 
+// Swallows the presses that would start editing a grid cell.
+class NoEditing : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseButtonRelease:
+        case QEvent::KeyPress:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+void disableTimelineEditing(TimelinePanel *timeline)
+{
+    // The to-do list is shown and printed; a click on a cell, which would
+    // start editing it, and every button that changes the list do nothing.
+    QTableWidget *grid = timeline->grid();
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->viewport()->installEventFilter(new NoEditing(grid));
+    grid->installEventFilter(new NoEditing(grid));
+    timeline->itemBox()->setReadOnly(true);
+    timeline->nameDropDown()->setEnabled(false);
+    for (TimelinePanel::Button which : {TimelinePanel::Save, TimelinePanel::DeleteItemFromFile,
+                                        TimelinePanel::AddToGrid, TimelinePanel::DeleteItemFromGrid,
+                                        TimelinePanel::ClearGrid}) {
+        QPushButton *button = timeline->button(which);
+        button->setEnabled(false);
+        // Kept off whatever the panel's own rules enable later.
+        button->installEventFilter(new NoEditing(button));
+    }
+}
+
 } // namespace
 
-ReadOnlyEditorGuard::ReadOnlyEditorGuard(QTextEdit *editor)
-    : QObject(editor)
-    , m_editor(editor)
+namespace ReadOnlyView {
+
+void apply(ActionArea *area)
+{
+    SafeguardWorkspace *workspace = area->workspace();
+    ReadOnlyEditorGuard::install(workspace->editor());
+    workspace->command(SafeguardWorkspace::Command::Save).setHandler({});
+    workspace->statusBox()->setEnabled(false);
+    disableTimelineEditing(area->timelinePanel());
+    for (OptionsTable::Entry entry : {OptionsTable::Entry::GridBackgroundSelector,
+                                      OptionsTable::Entry::ChangeWorksheetButtonTitle,
+                                      OptionsTable::Entry::InsertRow, OptionsTable::Entry::DeleteItemFromGrid,
+                                      OptionsTable::Entry::ClearGrid})
+        if (QAction *action = area->optionsEntry(entry))
+            action->setEnabled(false);
+}
+
+} // namespace ReadOnlyView
+
+ReadOnlyEditorGuard::ReadOnlyEditorGuard(QObject *parent)
+    : QObject(parent)
 {
 }
 

@@ -9,7 +9,6 @@
 
 #include <array>
 
-class DiskChangeWatch;
 class EditSession;
 class QButtonGroup;
 class QGroupBox;
@@ -47,10 +46,6 @@ public:
 
     static inline const QString kRecoveryPlanFile = QStringLiteral("DRPln1.Fil");
     static inline const QString kSaveFailedTitle = QStringLiteral("Save Failed");
-    // An entry changed on disk by something else since it was shown.
-    static inline const QString kChangedOnDiskTitle = QStringLiteral("File Changed on Disk");
-    static inline const QString kKeepMine = QStringLiteral("Keep Mine");
-    static inline const QString kLoadTheirs = QStringLiteral("Load Theirs");
     static inline const QString kNotReadTitle = QStringLiteral("File Not Read");
 
     SafeguardWorkspace(EditSession &session, StatusTable &statusTable, const PlatformServices &services,
@@ -130,12 +125,6 @@ private:
     void checkViewOption(int option);
     bool askToLeave();
     bool writeEditorTo(const QString &fileName, const QString &description);
-    // Before a save over path: when something else changed the file since it
-    // was shown, asks "Keep Mine" / "Load Theirs". True when the save may go
-    // on; *handled is set when the file was loaded instead.
-    bool settleDiskChange(const QString &path, bool *handled);
-    // The file shown changed on disk and nothing here is unsaved: show it.
-    void reloadShownFile();
     bool loadEntryFile(const QString &path);
     void loadTemplate(int templateNumber);
     bool existsInWorkbook(const QString &path) const;
@@ -172,5 +161,4 @@ private:
     QString currentEntryFile_;
     bool entryUnreadable_ = false;
     bool policyNoticeShown_ = false;
-    DiskChangeWatch *m_diskWatch = nullptr;
 };

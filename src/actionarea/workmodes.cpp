@@ -82,7 +82,6 @@ void ActionArea::load()
     standardsPanel_->show();
     drawNavigation(StandardsMode);
     applyOptionsTable(StandardsMode);
-    applyReadOnly();
 }
 
 void ActionArea::activateScreen()

@@ -86,9 +86,18 @@ QString SafeguardWorkspace::workbookPath(const QString &fileName) const
     return QDir::current().absoluteFilePath(findFileIgnoringCase(QDir::current(), fileName));
 }
 
+namespace {
+
+DiskChangeWatch *diskWatchOf(const QObject *workspace)
+{
+    return workspace->findChild<DiskChangeWatch *>(QStringLiteral("diskChangeWatch"), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
 void SafeguardWorkspace::emptyEditor()
 {
-    m_diskWatch->stop();
+    diskWatchOf(this)->stop();
     LoadingGuard loading(session_);
     editor_->clear();
 }
@@ -269,7 +278,7 @@ void SafeguardWorkspace::showEntryView(Catalogue::EntryKind kind)
     editor_->setReadOnly(workMode_ == kSampleMode && !policies);
     session_.clearUnsavedChanges();
     if (workMode_ != kSampleMode && !path.isEmpty())
-        m_diskWatch->watch(path);
+        diskWatchOf(this)->watch(path);
     if (editor_->isVisible())
         editor_->setFocus();
 }
@@ -343,14 +352,31 @@ bool SafeguardWorkspace::save()
 bool SafeguardWorkspace::writeEditorTo(const QString &fileName, const QString &description)
 {
     const QString path = workbookPath(fileName);
-    bool loadedTheirs = false;
-    if (!settleDiskChange(path, &loadedTheirs))
-        return loadedTheirs;
+    DiskChangeWatch *watch = diskWatchOf(this);
+    if (watch->path() == path && watch->changedOnDisk()) {
+        // Something else changed the file since it was shown: it is never
+        // saved over unseen.
+        const int choice = chooseButton(
+            *services_.prompt, this, Prompt::Icon::Exclamation, DiskChangeWatch::kTitle,
+            QStringLiteral("The file\n%1\nwas changed by another program (or a restore) after it was shown "
+                           "here.\n\nKeep Mine saves your text over it. Load Theirs shows the file as it is "
+                           "now; your unsaved changes are dropped.")
+                .arg(QDir::toNativeSeparators(path)),
+            {DiskChangeWatch::kKeepMine, DiskChangeWatch::kLoadTheirs}, 0);
+        if (choice == 1) {
+            session_.clearUnsavedChanges();
+            watch->takeTheirs();
+            return true;
+        }
+        // Closed without an answer: nothing is saved, the text stays.
+        if (choice != 0)
+            return false;
+    }
     QString error;
     {
         BusyCursor busy;
         if (editor_->saveFile(path, &error)) {
-            m_diskWatch->watch(path);
+            watch->watch(path);
             session_.clearUnsavedChanges();
             Q_EMIT saved(savedMessage());
             return true;
@@ -364,43 +390,6 @@ bool SafeguardWorkspace::writeEditorTo(const QString &fileName, const QString &d
                               .arg(description, QDir::toNativeSeparators(path), error),
                           Prompt::Buttons::Ok);
     return false;
-}
-
-bool SafeguardWorkspace::settleDiskChange(const QString &path, bool *handled)
-{
-    *handled = false;
-    if (m_diskWatch->path() != path || !m_diskWatch->changedOnDisk())
-        return true;
-    const int choice = chooseButton(
-        *services_.prompt, this, Prompt::Icon::Exclamation, kChangedOnDiskTitle,
-        QStringLiteral("The file\n%1\nwas changed by another program (or a restore) after it was shown here.\n\n"
-                       "Keep Mine saves your text over it. Load Theirs shows the file as it is now; "
-                       "your unsaved changes are dropped.")
-            .arg(QDir::toNativeSeparators(path)),
-        {kKeepMine, kLoadTheirs}, 0);
-    if (choice == 0)
-        return true;
-    if (choice == 1) {
-        reloadShownFile();
-        *handled = true;
-    }
-    // Closed without an answer: nothing is saved, the text stays.
-    return false;
-}
-
-void SafeguardWorkspace::reloadShownFile()
-{
-    const QString path = m_diskWatch->path();
-    if (path.isEmpty())
-        return;
-    if (!QFileInfo::exists(path)) {
-        LoadingGuard loading(session_);
-        editor_->clear();
-    } else if (!loadEntryFile(path)) {
-        return;
-    }
-    session_.clearUnsavedChanges();
-    m_diskWatch->watch(path);
 }
 
 QString SafeguardWorkspace::savedMessage() const
@@ -504,7 +493,7 @@ void SafeguardWorkspace::loadRecoveryPlan()
         session_.clearUnsavedChanges();
         return;
     }
-    m_diskWatch->watch(planPath);
+    diskWatchOf(this)->watch(planPath);
     if (editor_->text().trimmed().isEmpty()) {
         const QString path = Reference::findContentFile(
             contentFolder_, EntryTemplates::templateFileName(EntryTemplates::kRecoveryPlanTemplate));

@@ -1,14 +1,12 @@
 #include "screens/mainscreen.h"
 
 #include "screens/helptopics.h"
-#include "screens/programcontext.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenu>
@@ -42,18 +40,6 @@ void drawButtonAsChosen(QPushButton *button, bool chosen, bool bold)
 bool isDrawnAsChosen(const QPushButton *button)
 {
     return button->palette().color(QPalette::ButtonText) == kChosenColour;
-}
-
-bool MainScreen::isReadOnly() const
-{
-    return environment_.context && environment_.context->readOnly;
-}
-
-void MainScreen::changeEvent(QEvent *event)
-{
-    QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowTitleChange && isReadOnly() && !windowTitle().endsWith(kReadOnlySuffix))
-        setWindowTitle(windowTitle() + kReadOnlySuffix);
 }
 
 MainScreen::MainScreen(ScreenEnvironment &environment, int ownIndex, const QString &baseCaption,
@@ -132,9 +118,7 @@ void MainScreen::buildSharedMenus(const QString &utilitiesCaption, const QString
     restoreEntry_ = utilitiesMenu_->addAction(QStringLiteral("&Restore User Created Files"), this,
                                               [this] { openBackupUtility(true); });
     const auto enableEntries = [this] {
-        // A read-only run neither restores over another program's work nor
-        // backs up files that program may be writing.
-        const bool enabled = environment_.openBackupUtility && !printPreviewShown() && !isReadOnly();
+        const bool enabled = environment_.openBackupUtility && !printPreviewShown();
         backupEntry_->setEnabled(enabled);
         restoreEntry_->setEnabled(enabled);
     };

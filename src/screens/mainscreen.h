@@ -27,9 +27,6 @@ public:
     ~MainScreen() override;
 
     int ownIndex() const { return ownIndex_; }
-    // The workbook is open read-only (another program holds it).
-    bool isReadOnly() const;
-    static inline const QString kReadOnlySuffix = QStringLiteral(" (read-only)");
     QString baseCaption() const { return baseCaption_; }
     ScreenEnvironment &environment() const { return environment_; }
 
@@ -82,8 +79,6 @@ protected:
     virtual void handleEscape() { pressScreenButton(ScreenIndex::ExitProgram); }
 
     bool eventFilter(QObject *watched, QEvent *event) override;
-    // Every caption of a read-only run ends in kReadOnlySuffix.
-    void changeEvent(QEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:

@@ -5,7 +5,6 @@
 #include <memory>
 
 class WorkbookDatabase;
-class WorkbookLock;
 
 // Program-wide values shared by the windows of one run.
 struct ProgramContext
@@ -13,12 +12,6 @@ struct ProgramContext
     QString workbookDir;   // the user's files; the current directory while running
     QString contentDir;    // shipped, read-only documents and pictures
     bool smallerDisplay = false;
-    // This run's hold on the workbook (one program per workbook).
-    std::shared_ptr<WorkbookLock> workbookLock;
-    // Another program holds the workbook and the user chose to look at it
-    // only: nothing is saved, no status or setting changes, the captions
-    // say "(read-only)".
-    bool readOnly = false;
     // Outer size of the start screen in twips, refreshed at each of its loads,
     // activations and resizes; the About box places itself by it.
     int startScreenWidthTwips = 0;

@@ -1,6 +1,7 @@
 #include "shell/program.h"
 
 #include "actionarea/actionarea.h"
+#include "actionarea/readonlyeditor.h"
 #include "platform/records/contentfolder.h"
 #include "platform/services/qtservices.h"
 #include "printing/printservices.h"
@@ -13,6 +14,7 @@
 #include "shell/backuputility.h"
 #include "screens/programcontext.h"
 #include "shell/startscreen.h"
+#include "shell/readonlycaptions.h"
 #include "shell/workbookopening.h"
 #include "platform/records/workbooklock.h"
 
@@ -112,10 +114,15 @@ int runProgram(int &argc, char **argv)
 
     PlatformServices services = makeQtPlatformServices(context.contentDir);
     // One program per workbook; nothing of the workbook is touched before.
-    if (!WorkbookOpening::openForWindow(context, *services.prompt))
+    std::unique_ptr<WorkbookLock> workbookLock;
+    if (!WorkbookOpening::openForWindow(context.workbookDir, *services.prompt, &workbookLock))
         return 1;
-    if (!context.readOnly)
+    const bool readOnly = !workbookLock;
+    if (!readOnly)
         settleInterruptedRestore(context.workbookDir);
+    ReadOnlyCaptions readOnlyCaptions;
+    if (readOnly)
+        app.installEventFilter(&readOnlyCaptions);
     // What the four main screens share for the run.
     ScreenEnvironment environment;
     environment.context = &context;
@@ -127,12 +134,17 @@ int runProgram(int &argc, char **argv)
     };
     environment.endProgram = [] { QCoreApplication::quit(); };
     environment.openScreen = openReaderScreen;
-    environment.openBackupUtility = backupUtilityOpener(context, services);
+    // A read-only run neither restores over another program's work nor
+    // backs up files that program may be writing.
+    if (!readOnly)
+        environment.openBackupUtility = backupUtilityOpener(context, services);
 
     StartScreen::Hooks hooks;
     hooks.openBackupUtility = environment.openBackupUtility;
-    hooks.beginProgram = [&environment](StartScreen *startScreen) {
-        ActionArea::openFrom(environment, startScreen);
+    hooks.beginProgram = [&environment, readOnly](StartScreen *startScreen) {
+        ActionArea *area = ActionArea::openFrom(environment, startScreen);
+        if (readOnly && area)
+            ReadOnlyView::apply(area);
     };
     StartScreen startScreen(context, services, hooks);
     startScreen.load();

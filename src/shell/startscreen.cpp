@@ -1,6 +1,7 @@
 #include "shell/startscreen.h"
 
 #include "platform/records/colourref.h"
+#include "platform/records/readonlyworkbooks.h"
 #include "platform/records/settingsstore.h"
 #include "platform/services/busycursor.h"
 #include "shell/aboutbox.h"
@@ -114,10 +115,9 @@ void StartScreen::openBackupUtility(bool restore)
 void StartScreen::buildMenus()
 {
     optionsMenu_ = menuBar()->addMenu(QStringLiteral("&Options"));
-    // A read-only run changes no setting and leaves backups to the program
-    // that holds the workbook.
+    // A read-only run changes no setting.
     optionsMenu_->addAction(QStringLiteral("&Background Color"), this, &StartScreen::chooseBackgroundColour)
-        ->setEnabled(!context_.readOnly);
+        ->setEnabled(!ReadOnlyWorkbooks::contains(context_.workbookDir));
     QMenu *display = optionsMenu_->addMenu(QStringLiteral("&Program Display"));
     fullScreenAction_ = display->addAction(QStringLiteral("&Full Screen Display"), this,
                                            &StartScreen::chooseFullScreenDisplay);
@@ -134,9 +134,9 @@ void StartScreen::buildMenus()
 
     utilitiesMenu_ = menuBar()->addMenu(QStringLiteral("Utilities"));
     utilitiesMenu_->addAction(QStringLiteral("&Backup User Created Files"), this, [this] { openBackupUtility(false); })
-        ->setEnabled(bool(hooks_.openBackupUtility) && !context_.readOnly);
+        ->setEnabled(bool(hooks_.openBackupUtility));
     utilitiesMenu_->addAction(QStringLiteral("&Restore User Created Files"), this, [this] { openBackupUtility(true); })
-        ->setEnabled(bool(hooks_.openBackupUtility) && !context_.readOnly);
+        ->setEnabled(bool(hooks_.openBackupUtility));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&Program Overview"), this, &StartScreen::showProgramOverview);
@@ -328,10 +328,7 @@ void StartScreen::resizeEvent(QResizeEvent *event)
 void StartScreen::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    static const QString readOnlySuffix = QStringLiteral(" (read-only)");
-    if (event->type() == QEvent::WindowTitleChange && context_.readOnly && !windowTitle().endsWith(readOnlySuffix))
-        setWindowTitle(windowTitle() + readOnlySuffix);
-    else if (event->type() == QEvent::WindowStateChange) {
+    if (event->type() == QEvent::WindowStateChange) {
         keepStateAndChoiceConsistent();
         recordSize();
     } else if (event->type() == QEvent::ActivationChange && isActiveWindow() && !programBegun_) {

@@ -3,7 +3,6 @@
 #include "platform/records/readonlyworkbooks.h"
 #include "platform/records/workbooklock.h"
 #include "platform/services/choiceprompt.h"
-#include "screens/programcontext.h"
 
 #include <QTextStream>
 
@@ -28,27 +27,25 @@ std::unique_ptr<WorkbookLock> lockForCommand(const QString &folder, QTextStream 
     return nullptr;
 }
 
-bool openForWindow(ProgramContext &context, Prompt &prompt)
+bool openForWindow(const QString &folder, Prompt &prompt, std::unique_ptr<WorkbookLock> *lock)
 {
-    auto lock = std::make_shared<WorkbookLock>(context.workbookDir);
-    const WorkbookLock::Outcome outcome = lock->acquire();
+    auto taken = std::make_unique<WorkbookLock>(folder);
+    const WorkbookLock::Outcome outcome = taken->acquire();
     if (outcome == WorkbookLock::Outcome::Taken || outcome == WorkbookLock::Outcome::TakenOver) {
         if (outcome == WorkbookLock::Outcome::TakenOver)
-            prompt.ask(nullptr, Prompt::Icon::Information, kTitle, lock->message(), Prompt::Buttons::Ok);
-        context.workbookLock = std::move(lock);
-        context.readOnly = false;
+            prompt.ask(nullptr, Prompt::Icon::Information, kTitle, taken->message(), Prompt::Buttons::Ok);
+        *lock = std::move(taken);
         return true;
     }
-    const QString text = lock->message()
+    const QString text = taken->message()
                          + QStringLiteral("\n\nOpen it read-only to read and print it without changing "
                                           "anything?");
     const int choice = chooseButton(prompt, nullptr, Prompt::Icon::Exclamation, kTitle, text,
                                     {kOpenReadOnly, kCancel}, 0);
+    lock->reset();
     if (choice != 0)
         return false;
-    context.readOnly = true;
-    context.workbookLock.reset();
-    ReadOnlyWorkbooks::add(context.workbookDir);
+    ReadOnlyWorkbooks::add(folder);
     return true;
 }
 

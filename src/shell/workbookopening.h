@@ -7,7 +7,6 @@
 class Prompt;
 class QTextStream;
 class WorkbookLock;
-struct ProgramContext;
 
 // Taking the workbook for this run (one program per workbook): the window
 // and every command that reads or writes a workbook come through here.
@@ -23,9 +22,10 @@ inline const QString kCancel = QStringLiteral("Cancel");
 std::unique_ptr<WorkbookLock> lockForCommand(const QString &folder, QTextStream &errors);
 
 // The window: takes the workbook, or, when another program holds it (or no
-// lock can be written there), asks whether to open it read-only. Fills
-// context.workbookLock and context.readOnly; a read-only workbook is never
-// written from then on. False when the user declined: the program ends.
-bool openForWindow(ProgramContext &context, Prompt &prompt);
+// lock can be written there), asks whether to open it read-only. *lock holds
+// the workbook for the run; when it is left empty the workbook was opened
+// read-only (ReadOnlyWorkbooks::contains(folder)) and is never written from
+// then on. False when the user declined: the program ends.
+bool openForWindow(const QString &folder, Prompt &prompt, std::unique_ptr<WorkbookLock> *lock);
 
 } // namespace WorkbookOpening

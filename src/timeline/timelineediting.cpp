@@ -26,8 +26,6 @@ using namespace TimelineGrid;
 
 void TimelinePanel::markUnsaved()
 {
-    if (m_readOnly)
-        return;
     flag_.set(true);
     buttons_[Save]->setEnabled(true);
     buttons_[ClearGrid]->setEnabled(true);
@@ -63,8 +61,8 @@ void TimelinePanel::setRowOperationsEnabled(bool enabled)
 
 void TimelinePanel::setNameButtonsEnabled(bool enabled)
 {
-    buttons_[DeleteItemFromFile]->setEnabled(enabled && !m_readOnly);
-    buttons_[AddToGrid]->setEnabled(enabled && !m_readOnly);
+    buttons_[DeleteItemFromFile]->setEnabled(enabled);
+    buttons_[AddToGrid]->setEnabled(enabled);
 }
 
 void TimelinePanel::setItemBoxHighlighted(bool highlighted)
@@ -126,8 +124,6 @@ void TimelinePanel::pickName(const QString &name)
 
 void TimelinePanel::clickCell(int row, int column)
 {
-    if (m_readOnly)
-        return;
     if (row < 1 || row > ToDoList::kRowCount || column < 0 || column >= kColumnCount)
         return;
     clickRow_ = row;

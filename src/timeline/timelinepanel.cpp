@@ -227,7 +227,7 @@ void TimelinePanel::buildControls()
     buttons_[Save]->setEnabled(false);
 
     connect(itemBox_, &QLineEdit::textChanged, this, [this](const QString &text) {
-        buttons_[AddToGrid]->setEnabled(!m_readOnly && !withoutLeadingBlanks(text).isEmpty());
+        buttons_[AddToGrid]->setEnabled(!withoutLeadingBlanks(text).isEmpty());
         updateSuggestion();
     });
     connect(dropDown_, &QComboBox::activated, this, [this](int index) { pickName(dropDown_->itemText(index)); });

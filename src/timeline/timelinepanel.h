@@ -90,10 +90,6 @@ public:
     // failed: the user has been told the file and the reason, and the
     // edits and the flag stay. disableSave also disables "&Save".
     bool save(bool disableSave = false);
-    // A workbook opened read-only: the list is shown and printed, never
-    // edited or saved.
-    void setReadOnly(bool readOnly);
-    bool isReadOnly() const { return m_readOnly; }
     // "Date: " and today's date.
     void updateDateLine();
 
@@ -188,7 +184,6 @@ private:
     int editMode_ = NoEditing;
     int sortColumn_ = -1;
     bool sortAscending_ = true;
-    bool m_readOnly = false;
     bool loading_ = false;
     bool highlighted_ = false;
 };

@@ -39,7 +39,7 @@ void TimelinePanel::enter()
     ToDoList list;
     const bool loaded = ToDoStore::loadList(list);
     setList(list);
-    if (loaded && !m_readOnly) {
+    if (loaded) {
         buttons_[ClearGrid]->setEnabled(true);
         if (clearGridEntry_)
             clearGridEntry_->setEnabled(true);
@@ -54,21 +54,9 @@ void TimelinePanel::enter()
     flag_.set(false);
 }
 
-void TimelinePanel::setReadOnly(bool readOnly)
-{
-    m_readOnly = readOnly;
-    if (!readOnly)
-        return;
-    itemBox_->setReadOnly(true);
-    for (Button which : {Save, DeleteItemFromFile, AddToGrid, DeleteItemFromGrid, ClearGrid})
-        buttons_[which]->setEnabled(false);
-    if (clearGridEntry_)
-        clearGridEntry_->setEnabled(false);
-}
-
 bool TimelinePanel::save(bool disableSave)
 {
-    if (!flag_.get() || m_readOnly)
+    if (!flag_.get())
         return true;
     ToDoStore::SaveResult result;
     {

@@ -2,6 +2,7 @@
 
 #include "platform/records/filenames.h"
 #include "platform/records/safefile.h"
+#include "platform/records/workbookfileread.h"
 #include "timeline/itemnamelist.h"
 #include "timeline/quotedlines.h"
 #include "timeline/todolist.h"
@@ -25,7 +26,7 @@ SaveResult write(const QDir &folder, const QString &name, const QByteArray &byte
 bool loadList(ToDoList &list, const QDir &folder)
 {
     QByteArray bytes;
-    if (!readWholeFile(findFileIgnoringCase(folder, ToDoList::kFileName), &bytes, nullptr, kMaxWorkbookFileSize))
+    if (!readWorkbookFile(findFileIgnoringCase(folder, ToDoList::kFileName), &bytes))
         return false;
     list.fillFromFileBytes(bytes);
     return true;
@@ -39,8 +40,7 @@ SaveResult saveList(const ToDoList &list, const QDir &folder)
 bool loadNames(ItemNameList &names, const QDir &folder)
 {
     QByteArray bytes;
-    const bool read = readWholeFile(findFileIgnoringCase(folder, ItemNameList::kFileName), &bytes, nullptr,
-                                    kMaxWorkbookFileSize);
+    const bool read = readWorkbookFile(findFileIgnoringCase(folder, ItemNameList::kFileName), &bytes);
     names.loadFromFileBytes(read ? bytes : QByteArray());
     return read;
 }

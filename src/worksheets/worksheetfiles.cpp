@@ -3,6 +3,7 @@
 #include "platform/records/filenames.h"
 #include "platform/records/recordfile.h"
 #include "platform/records/safefile.h"
+#include "platform/records/workbookfileread.h"
 #include "platform/records/windows1252.h"
 #include "platform/rtf/rtf.h"
 
@@ -55,7 +56,7 @@ bool saveTitles(const QStringList &entries, QString *error, const QString &folde
 {
     const QString path = pathIn(folder, kTitleFile);
     QByteArray bytes;
-    readWholeFile(path, &bytes, nullptr, kMaxWorkbookFileSize); // missing: created by this save
+    readWorkbookFile(path, &bytes); // missing: created by this save
     for (int k = 1; k <= qMin(int(entries.size()), kCount); ++k) {
         const QString &entry = entries.at(k - 1);
         if (entry.isEmpty())

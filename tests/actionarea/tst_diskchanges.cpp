@@ -2,6 +2,7 @@
 // never overwrites it unseen. The user is asked "Keep Mine" / "Load Theirs";
 // with nothing unsaved the editor simply shows the new file.
 #include "actionareafixture.h"
+#include "platform/services/diskchangewatch.h"
 #include "support/scriptedchoiceprompt.h"
 
 #include <QtTest>
@@ -61,12 +62,12 @@ void TestDiskChanges::keepMineSavesOverTheirs()
     fixture.showEntry("first");
     fixture.typeOver(QStringLiteral("mine"));
     QVERIFY(fixture.workbook.writeFile(QStringLiteral("Action0.Fil"), kTheirs));
-    fixture.prompt->enqueueChoice(SafeguardWorkspace::kKeepMine);
+    fixture.prompt->enqueueChoice(DiskChangeWatch::kKeepMine);
     fixture.save();
     QCOMPARE(fixture.prompt->choices.size(), 1);
-    QCOMPARE(fixture.prompt->choices[0].title, SafeguardWorkspace::kChangedOnDiskTitle);
+    QCOMPARE(fixture.prompt->choices[0].title, DiskChangeWatch::kTitle);
     QCOMPARE(fixture.prompt->choices[0].captions,
-             (QStringList{SafeguardWorkspace::kKeepMine, SafeguardWorkspace::kLoadTheirs}));
+             (QStringList{DiskChangeWatch::kKeepMine, DiskChangeWatch::kLoadTheirs}));
     QVERIFY(fixture.workbook.readFile(QStringLiteral("Action0.Fil")).contains("mine"));
     QVERIFY(!fixture.unsaved());
 
@@ -83,7 +84,7 @@ void TestDiskChanges::loadTheirsShowsTheFile()
     fixture.showEntry("first");
     fixture.typeOver(QStringLiteral("mine"));
     QVERIFY(fixture.workbook.writeFile(QStringLiteral("Action0.Fil"), kTheirs));
-    fixture.prompt->enqueueChoice(SafeguardWorkspace::kLoadTheirs);
+    fixture.prompt->enqueueChoice(DiskChangeWatch::kLoadTheirs);
     fixture.save();
     QCOMPARE(fixture.workbook.readFile(QStringLiteral("Action0.Fil")), kTheirs);
     QCOMPARE(fixture.editor()->text().trimmed(), QStringLiteral("restored by another program"));

@@ -9,11 +9,14 @@
 #include "platform/records/recordfile.h"
 #include "platform/records/safefile.h"
 #include "platform/records/workbooklock.h"
+#include "actionarea/readonlyeditor.h"
+#include "shell/readonlycaptions.h"
 #include "shell/workbookopening.h"
 #include "timeline/timelinepanel.h"
 #include "support/scriptedchoiceprompt.h"
 
 #include <QDeadlineTimer>
+#include <QLineEdit>
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -199,18 +202,16 @@ void TestWorkbookLock::windowOffersReadOnly()
     QVERIFY(window.waitForLock());
 
     ScriptedChoicePrompt prompt;
-    ProgramContext declined;
-    declined.workbookDir = root.path();
+    std::unique_ptr<WorkbookLock> lock;
     prompt.enqueueChoice(WorkbookOpening::kCancel);
-    QVERIFY(!WorkbookOpening::openForWindow(declined, prompt));
-    QVERIFY(!declined.workbookLock);
+    QVERIFY(!WorkbookOpening::openForWindow(root.path(), prompt, &lock));
+    QVERIFY(!lock);
+    QVERIFY(!ReadOnlyWorkbooks::contains(root.path()));
 
-    ProgramContext context;
-    context.workbookDir = root.path();
     prompt.enqueueChoice(WorkbookOpening::kOpenReadOnly);
-    QVERIFY(WorkbookOpening::openForWindow(context, prompt));
-    QVERIFY(context.readOnly);
-    QVERIFY(!context.workbookLock);
+    QVERIFY(WorkbookOpening::openForWindow(root.path(), prompt, &lock));
+    QVERIFY(!lock);
+    QVERIFY(ReadOnlyWorkbooks::contains(root.path()));
     QCOMPARE(prompt.choices.size(), 2);
     QVERIFY(prompt.questions.isEmpty());
     const ScriptedChoicePrompt::Choice &question = prompt.choices.last();
@@ -252,13 +253,13 @@ void TestWorkbookLock::readOnlyWritesNothing()
 
 void TestWorkbookLock::readOnlyActionArea()
 {
+    ReadOnlyCaptions captions;
+    qApp->installEventFilter(&captions);
     ActionAreaFixture fixture;
-    fixture.context.readOnly = true;
     ReadOnlyWorkbooks::add(fixture.workbook.path());
     ActionArea *window = fixture.open();
+    ReadOnlyView::apply(window);
     QVERIFY2(window->windowTitle().endsWith(QStringLiteral(" (read-only)")), qPrintable(window->windowTitle()));
-    QVERIFY(!window->backupEntry()->isEnabled());
-    QVERIFY(!window->restoreEntry()->isEnabled());
 
     window->enterWorkMode(ActionArea::AdministrativeMode);
     QVERIFY(window->windowTitle().endsWith(QStringLiteral(" (read-only)")));
@@ -272,12 +273,16 @@ void TestWorkbookLock::readOnlyActionArea()
     QVERIFY(!fixture.workspace()->command(SafeguardWorkspace::Command::Save).isEnabled());
     QVERIFY(!fixture.workspace()->statusBox()->isEnabled());
     QVERIFY(!window->optionsEntry(OptionsTable::Entry::Save)->isEnabled());
+    QVERIFY(!window->optionsEntry(OptionsTable::Entry::GridBackgroundSelector)->isEnabled());
 
     window->enterWorkMode(ActionArea::TimelineMode);
-    QVERIFY(window->timelinePanel()->isReadOnly());
     QVERIFY(!window->timelinePanel()->button(TimelinePanel::Save)->isEnabled());
+    QVERIFY(!window->timelinePanel()->button(TimelinePanel::AddToGrid)->isEnabled());
+    QVERIFY(window->timelinePanel()->itemBox()->isReadOnly());
+    // Nothing was written, not even the files a first start creates.
     QCOMPARE(fixture.workbook.dir().entryList(QDir::Files | QDir::Hidden), QStringList());
     ReadOnlyWorkbooks::remove(fixture.workbook.path());
+    qApp->removeEventFilter(&captions);
 }
 
 void TestWorkbookLock::deadProgramsLockTakenOver()

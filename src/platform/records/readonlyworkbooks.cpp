@@ -50,6 +50,14 @@ void remove(const QString &folder)
     folderCount = int(folders().size());
 }
 
+bool contains(const QString &folder)
+{
+    if (folderCount.load() == 0 || folder.isEmpty())
+        return false;
+    QMutexLocker lock(&mutex());
+    return folders().contains(normalised(folder));
+}
+
 bool refusesWriteTo(const QString &path)
 {
     if (folderCount.load() == 0 || path.isEmpty())

@@ -16,5 +16,11 @@ void remove(const QString &folder);
 // True when path (a file, absolute or relative to the current directory)
 // lies in a workbook opened read-only.
 bool refusesWriteTo(const QString &path);
+// True when folder itself was opened read-only.
+bool contains(const QString &folder);
+
+// The largest file a workbook reader takes in whole: far above any entry a
+// person writes, far below what would stall the program or exhaust memory.
+inline constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
 
 } // namespace ReadOnlyWorkbooks

@@ -1,6 +1,7 @@
 #include "platform/records/safefile.h"
 
 #include "platform/records/readonlyworkbooks.h"
+#include "platform/records/workbookfileread.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -42,7 +44,9 @@ bool writeFileSafely(const QString &path, const QByteArray &bytes, QString *erro
     return true;
 }
 
-bool readWholeFile(const QString &path, QByteArray *bytes, QString *error, qint64 maxSize)
+namespace {
+
+bool readBounded(const QString &path, QByteArray *bytes, QString *error, qint64 maxSize)
 {
     const auto fail = [error](const QString &reason) {
         if (error)
@@ -87,4 +91,16 @@ bool readWholeFile(const QString &path, QByteArray *bytes, QString *error, qint6
                         .arg(maxSize / (1024 * 1024)));
     }
     return true;
+}
+
+} // namespace
+
+bool readWholeFile(const QString &path, QByteArray *bytes, QString *error)
+{
+    return readBounded(path, bytes, error, std::numeric_limits<qint64>::max());
+}
+
+bool readWorkbookFile(const QString &path, QByteArray *bytes, QString *error)
+{
+    return readBounded(path, bytes, error, ReadOnlyWorkbooks::kMaxFileSize);
 }

@@ -25,6 +25,16 @@ public:
     // or there when it was not.
     bool changedOnDisk() const;
 
+    // The user chose the file as it is now ("Load Theirs"): changed() is
+    // sent for the screen to show it.
+    void takeTheirs() { Q_EMIT changed(m_path); }
+
+    // The screen's texts for the question asked before a save over a
+    // changed file.
+    static inline const QString kTitle = QStringLiteral("File Changed on Disk");
+    static inline const QString kKeepMine = QStringLiteral("Keep Mine");
+    static inline const QString kLoadTheirs = QStringLiteral("Load Theirs");
+
 Q_SIGNALS:
     // Something changed the file (or replaced it) while it was shown.
     void changed(const QString &path);
