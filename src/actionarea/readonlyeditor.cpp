@@ -116,7 +116,6 @@ bool ReadOnlyEditorGuard::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::KeyPress:
-    case QEvent::ShortcutOverride:
         if (!isReadingKey(static_cast<QKeyEvent *>(event))) {
             event->accept();
             return true;
