@@ -122,6 +122,7 @@ bool ReadOnlyEditorGuard::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     case QEvent::InputMethod:
+    case QEvent::ContextMenu: // its Paste and Cut would change the text
     case QEvent::Drop:
     case QEvent::DragEnter:
     case QEvent::DragMove:
