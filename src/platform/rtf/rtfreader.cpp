@@ -479,8 +479,10 @@ void Reader::handleValue(Word word, const Token &token)
     case Word::Blue: m_blue = std::clamp(value, 0, 255); break;
     case Word::UnicodeSkip: s.unicodeSkip = std::clamp(value, 0, 16); break;
     case Word::Unicode: {
-        int unit = value < 0 ? value + 65536 : value;
-        appendUnit(char16_t(std::clamp(unit, 0, 0xFFFF)));
+        // Outside the 16-bit range the value names no character: nothing is
+        // added, and the fallback is skipped all the same.
+        if (value >= -32768 && value <= 0xFFFF)
+            appendUnit(char16_t(value < 0 ? value + 65536 : value));
         m_skipCount = s.unicodeSkip;
         break;
     }
