@@ -49,6 +49,54 @@ const QByteArray &megabyteDocument()
     return rtf;
 }
 
+// A table of n rows of three cells, as word processors write one.
+QByteArray makeTable(int rows)
+{
+    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Times New Roman;}}\r\n";
+    for (int row = 0; row < rows; ++row) {
+        rtf += "\\trowd\\cellx2000\\cellx4000\\cellx6000\\pard\\intbl Row " + QByteArray::number(row)
+            + "\\cell second\\cell \\b third\\b0\\cell\\row\r\n";
+    }
+    return rtf + "\\pard after\\par}";
+}
+
+// n bulleted items in one list.
+QByteArray makeList(int items)
+{
+    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Times New Roman;}}"
+                     "{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc23{\\leveltext\\'01\\u8226 ?;}"
+                     "\\fi-360\\li720}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}\r\n";
+    for (int item = 0; item < items; ++item)
+        rtf += "\\pard\\ls1\\fi-360\\li720 Item " + QByteArray::number(item) + "\\par\r\n";
+    return rtf + "}";
+}
+
+// Reading grows with the rows of a table and the items of a list, not with
+// their square: a 20,000-row table should read in under a second.
+void BM_ReadTableRows(benchmark::State &state)
+{
+    const QByteArray rtf = makeTable(int(state.range(0)));
+    for (auto _ : state) {
+        QTextDocument document;
+        Rtf::read(rtf, &document);
+        benchmark::DoNotOptimize(document.characterCount());
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_ReadTableRows)->Arg(2500)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond)->Complexity();
+
+void BM_ReadBulletedItems(benchmark::State &state)
+{
+    const QByteArray rtf = makeList(int(state.range(0)));
+    for (auto _ : state) {
+        QTextDocument document;
+        Rtf::read(rtf, &document);
+        benchmark::DoNotOptimize(document.characterCount());
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_ReadBulletedItems)->Arg(2500)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond)->Complexity();
+
 void BM_ReadRtf(benchmark::State &state)
 {
     const QByteArray &rtf = megabyteDocument();

@@ -5,6 +5,9 @@
 # that makes a target fail is written to fuzz/regressions/<target>/, for the
 # developer to fix and commit so that `make test` replays it from then on.
 set -u
+# Inputs may grow past a megabyte: the readers are linear, and a large entry
+# or table is what users have.
+max_len=${FUZZ_MAX_LEN:-1200000}
 build=$1 seconds=$2
 shift 2
 cd "$(dirname "$0")/.."
@@ -19,7 +22,7 @@ for target in "$@"; do
     finds=fuzz/regressions/$target
     mkdir -p "$work" "$finds"
     echo "== fuzz_$target for ${seconds}s"
-    if ! "$fuzzer" -max_total_time="$seconds" -max_len=4096 -timeout=10 -print_final_stats=1 \
+    if ! "$fuzzer" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 -print_final_stats=1 \
             -artifact_prefix="$finds/" "$work" "fuzz/corpus/$target" "$finds"; then
         found=1
         echo "== fuzz_$target found a fault: the input is in $finds/" >&2

@@ -14,6 +14,7 @@
 #include "actionarea/status/statustable.h"
 #include "catalogue/safeguardcatalogue.h"
 #include "platform/editor/richtexteditor.h"
+#include "platform/records/readonlyworkbooks.h"
 #include "platform/writingaids/editorwritingaids.h"
 #include "printing/printservices.h"
 #include "screens/programcontext.h"
@@ -339,7 +340,12 @@ void ActionArea::applyOptionsTable(int mode)
             continue;
         if (const auto command = commandOf(entry))
             workspace_->command(*command).setAllowed(*state.enabled);
-        else if (entry == Entry::GridBackgroundSelector || entry == Entry::CopyToClipboard)
+        else if (entry == Entry::GridBackgroundSelector)
+            // A read-only workbook keeps its settings as they are.
+            action->setEnabled(*state.enabled
+                               && !ReadOnlyWorkbooks::contains(environment().context ? environment().context->workbookDir
+                                                                                     : QString()));
+        else if (entry == Entry::CopyToClipboard)
             action->setEnabled(*state.enabled);
     }
     for (const auto &[separator, group] : separators_) {

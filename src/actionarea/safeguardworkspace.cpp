@@ -1,5 +1,9 @@
 #include "actionarea/safeguardworkspace.h"
 
+#include "platform/services/diskchangewatch.h"
+
+#include <QFileInfo>
+
 #include "actionarea/editsession.h"
 #include "actionarea/status/statusbox.h"
 #include "platform/editor/richtexteditor.h"
@@ -39,6 +43,23 @@ SafeguardWorkspace::SafeguardWorkspace(EditSession &session, StatusTable &status
     setObjectName(QStringLiteral("safeguardWorkspace"));
     buildControls();
     command(Command::Save).setHandler([this] { save(); });
+    // The entry or plan shown, watched for changes made by another program.
+    auto *watch = new DiskChangeWatch(this);
+    watch->setObjectName(QStringLiteral("diskChangeWatch"));
+    connect(watch, &DiskChangeWatch::changed, this, [this, watch] {
+        // With unsaved text the question comes at the save instead.
+        if (session_.hasUnsavedChanges() || entryUnreadable_)
+            return;
+        const QString path = watch->path();
+        if (!QFileInfo::exists(path)) {
+            LoadingGuard loading(session_);
+            editor_->clear();
+        } else if (!loadEntryFile(path)) {
+            return;
+        }
+        session_.clearUnsavedChanges();
+        watch->watch(path);
+    });
 }
 
 SafeguardWorkspace::~SafeguardWorkspace() = default;

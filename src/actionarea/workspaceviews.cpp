@@ -3,6 +3,8 @@
 #include "actionarea/safeguardworkspace.h"
 
 #include "platform/records/storedfile.h"
+#include "platform/services/choiceprompt.h"
+#include "platform/services/diskchangewatch.h"
 
 #include "actionarea/editsession.h"
 #include "actionarea/entrytemplates.h"
@@ -86,8 +88,18 @@ QString SafeguardWorkspace::workbookPath(const QString &fileName) const
     return QDir::current().absoluteFilePath(findFileIgnoringCase(QDir::current(), fileName));
 }
 
+namespace {
+
+DiskChangeWatch *diskWatchOf(const QObject *workspace)
+{
+    return workspace->findChild<DiskChangeWatch *>(QStringLiteral("diskChangeWatch"), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
 void SafeguardWorkspace::emptyEditor()
 {
+    diskWatchOf(this)->stop();
     LoadingGuard loading(session_);
     editor_->clear();
 }
@@ -261,6 +273,8 @@ void SafeguardWorkspace::showEntryView(Catalogue::EntryKind kind)
     // The sample's Action Taken and Comments/Notes can be read, not changed.
     editor_->setReadOnly(workMode_ == kSampleMode && !policies);
     session_.clearUnsavedChanges();
+    if (workMode_ != kSampleMode && !path.isEmpty())
+        diskWatchOf(this)->watch(path);
     if (editor_->isVisible())
         editor_->setFocus();
 }
@@ -373,10 +387,31 @@ bool SafeguardWorkspace::save()
 bool SafeguardWorkspace::writeEditorTo(const QString &fileName, const QString &description)
 {
     const QString path = workbookPath(fileName);
+    DiskChangeWatch *watch = diskWatchOf(this);
+    if (watch->path() == path && watch->changedOnDisk()) {
+        // Something else changed the file since it was shown: it is never
+        // saved over unseen.
+        const int choice = chooseButton(
+            *services_.prompt, this, Prompt::Icon::Exclamation, DiskChangeWatch::kTitle,
+            QStringLiteral("The file\n%1\nwas changed by another program (or a restore) after it was shown "
+                           "here.\n\nKeep Mine saves your text over it. Load Theirs shows the file as it is "
+                           "now; your unsaved changes are dropped.")
+                .arg(QDir::toNativeSeparators(path)),
+            {DiskChangeWatch::kKeepMine, DiskChangeWatch::kLoadTheirs}, 0);
+        if (choice == 1) {
+            session_.clearUnsavedChanges();
+            watch->takeTheirs();
+            return true;
+        }
+        // Closed without an answer: nothing is saved, the text stays.
+        if (choice != 0)
+            return false;
+    }
     QString error;
     {
         BusyCursor busy;
         if (editor_->saveFile(path, &error)) {
+            watch->watch(path);
             session_.clearUnsavedChanges();
             Q_EMIT saved(savedMessage());
             return true;
@@ -484,6 +519,7 @@ void SafeguardWorkspace::loadRecoveryPlan()
     editor_->setReadOnly(false);
     if (openDocument(workbookPath(kRecoveryPlanFile)) == DocumentOpening::Unreadable)
         return;
+    diskWatchOf(this)->watch(workbookPath(kRecoveryPlanFile));
     if (editor_->text().trimmed().isEmpty()) {
         const QString path = Reference::findContentFile(
             contentFolder_, EntryTemplates::templateFileName(EntryTemplates::kRecoveryPlanTemplate));

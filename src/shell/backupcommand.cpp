@@ -6,12 +6,15 @@
 #include "backup/setencryption.h"
 #include "backup/fileoperations.h"
 #include "backup/restoreprocedure.h"
+#include "platform/records/workbooklock.h"
 #include "shell/apppaths.h"
+#include "shell/workbookopening.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QTextStream>
 
 #include <cstdio>
 #include <cstring>
@@ -119,6 +122,13 @@ std::optional<int> runBackupCommand(int &argc, char **argv)
         if (!QDir().mkpath(medium))
             return fail(QStringLiteral("the folder %1 cannot be created").arg(QDir::toNativeSeparators(medium)));
     }
+
+    // A backup must not read files another program is writing, nor a
+    // restore replace them under it.
+    QTextStream errors(stderr);
+    const std::unique_ptr<WorkbookLock> lock = WorkbookOpening::lockForCommand(workbook, errors);
+    if (!lock)
+        return 1;
 
     const std::shared_ptr<FileOperations> files = makeDiskFileOperations();
     ProcedureEnvironment environment;

@@ -53,6 +53,8 @@ QString usage();
 constexpr int kSuccess = 0;
 constexpr int kWriteFailed = 1;
 constexpr int kBadArgument = 2;
+// Another program holds the workbook (one program per workbook).
+constexpr int kWorkbookInUse = 3;
 
 // Composes WHAT and writes it to the PDF file `out`. Reports on `errors`:
 // the usage message for a WHAT no row accepts (kBadArgument), the file and

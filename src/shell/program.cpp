@@ -2,6 +2,7 @@
 
 #include "actionarea/actionarea.h"
 #include "actionarea/autosave.h"
+#include "actionarea/readonlyeditor.h"
 #include "platform/records/contentfolder.h"
 #include "platform/services/qtservices.h"
 #include "printing/printservices.h"
@@ -15,6 +16,9 @@
 #include "shell/endrequests.h"
 #include "screens/programcontext.h"
 #include "shell/startscreen.h"
+#include "shell/readonlycaptions.h"
+#include "shell/workbookopening.h"
+#include "platform/records/workbooklock.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -47,6 +51,9 @@ int runExport(const QCommandLineParser &parser, const QCommandLineOption &workbo
         return ExportCommand::kBadArgument;
     }
     context.contentDir = shippedContentFolder();
+    const std::unique_ptr<WorkbookLock> lock = WorkbookOpening::lockForCommand(context.workbookDir, errors);
+    if (!lock)
+        return ExportCommand::kWorkbookInUse;
     // Relative output names are taken from where the command was given.
     const QString out = QDir::current().absoluteFilePath(rest.first());
     return ExportCommand::run(parser.value(exportOption), out, context, errors);
@@ -102,13 +109,22 @@ int runProgram(int &argc, char **argv)
         return 1;
     }
     context.workbookDir = QDir::currentPath();
-    settleInterruptedRestore(context.workbookDir);
     context.contentDir = shippedContentFolder();
     if (context.contentDir.isEmpty())
         std::fprintf(stderr, "sentrivo: the shipped content folder was not found beside the program\n");
     QApplication::setWindowIcon(QIcon(context.contentDir + QStringLiteral("/icon.png")));
 
     PlatformServices services = makeQtPlatformServices(context.contentDir);
+    // One program per workbook; nothing of the workbook is touched before.
+    std::unique_ptr<WorkbookLock> workbookLock;
+    if (!WorkbookOpening::openForWindow(context.workbookDir, *services.prompt, &workbookLock))
+        return 1;
+    const bool readOnly = !workbookLock;
+    if (!readOnly)
+        settleInterruptedRestore(context.workbookDir);
+    ReadOnlyCaptions readOnlyCaptions;
+    if (readOnly)
+        app.installEventFilter(&readOnlyCaptions);
     // What the four main screens share for the run.
     ScreenEnvironment environment;
     environment.context = &context;
@@ -128,12 +144,17 @@ int runProgram(int &argc, char **argv)
     // Text left unsaved when the program last ended is offered back first.
     Autosave::offerRecovery(QDir(context.workbookDir), *services.prompt);
     environment.openScreen = openReaderScreen;
-    environment.openBackupUtility = backupUtilityOpener(context, services);
+    // A read-only run neither restores over another program's work nor
+    // backs up files that program may be writing.
+    if (!readOnly)
+        environment.openBackupUtility = backupUtilityOpener(context, services);
 
     StartScreen::Hooks hooks;
     hooks.openBackupUtility = environment.openBackupUtility;
-    hooks.beginProgram = [&environment](StartScreen *startScreen) {
-        ActionArea::openFrom(environment, startScreen);
+    hooks.beginProgram = [&environment, readOnly](StartScreen *startScreen) {
+        ActionArea *area = ActionArea::openFrom(environment, startScreen);
+        if (readOnly && area)
+            ReadOnlyView::apply(area);
     };
     StartScreen startScreen(context, services, hooks);
     startScreen.load();

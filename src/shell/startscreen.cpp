@@ -3,6 +3,7 @@
 #include "backup/backupsettings.h"
 
 #include "platform/records/colourref.h"
+#include "platform/records/readonlyworkbooks.h"
 #include "platform/records/settingsstore.h"
 #include "platform/services/busycursor.h"
 #include "shell/aboutbox.h"
@@ -133,7 +134,9 @@ void StartScreen::openBackupUtility(bool restore)
 void StartScreen::buildMenus()
 {
     optionsMenu_ = menuBar()->addMenu(QStringLiteral("&Options"));
-    optionsMenu_->addAction(QStringLiteral("&Background Color"), this, &StartScreen::chooseBackgroundColour);
+    // A read-only run changes no setting.
+    optionsMenu_->addAction(QStringLiteral("&Background Color"), this, &StartScreen::chooseBackgroundColour)
+        ->setEnabled(!ReadOnlyWorkbooks::contains(context_.workbookDir));
     QMenu *display = optionsMenu_->addMenu(QStringLiteral("&Program Display"));
     fullScreenAction_ = display->addAction(QStringLiteral("&Full Screen Display"), this,
                                            &StartScreen::chooseFullScreenDisplay);

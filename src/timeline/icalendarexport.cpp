@@ -64,7 +64,14 @@ QString escapeText(const QString &text)
         case ',': result += QLatin1String("\\,"); break;
         case '\n': result += QLatin1String("\\n"); break;
         case '\r': break;
-        default: result += c; break;
+        default:
+            // A text value holds no control characters (a tab aside):
+            // calendar programs refuse or cut the line at one.
+            if ((c.unicode() < 0x20 && c != QLatin1Char('\t')) || c.unicode() == 0x7F)
+                result += QLatin1Char(' ');
+            else
+                result += c;
+            break;
         }
     }
     return result;

@@ -30,14 +30,17 @@ QStringList read(QByteArrayView bytes)
     QStringList fields;
     qsizetype start = 0;
     while (start < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', start);
-        const qsizetype next = end < 0 ? bytes.size() : end + 1;
-        if (end < 0)
-            end = bytes.size();
-        QByteArrayView line = bytes.sliced(start, end - start);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        start = next;
+        qsizetype end = start;
+        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
+            ++end;
+        const QByteArrayView line = bytes.sliced(start, end - start);
+        // CR LF, LF and a lone CR each end a line, as the files' Windows
+        // readers took them: a file with bare CR endings keeps its fields.
+        start = end;
+        if (start < bytes.size() && bytes[start] == '\r')
+            ++start;
+        if (start < bytes.size() && bytes[start] == '\n')
+            ++start;
 
         const qsizetype open = line.indexOf('"');
         if (open < 0) {
@@ -45,8 +48,10 @@ QStringList read(QByteArrayView bytes)
             continue;
         }
         const qsizetype close = line.lastIndexOf('"');
-        const QByteArrayView inside = close > open ? line.sliced(open + 1, close - open - 1)
-                                                   : line.sliced(open + 1);
+        // A line with one quote only lost the other one: its text is on
+        // either side ("Open ended" or a field's end cut off by a line break).
+        const QByteArray inside = close > open ? line.sliced(open + 1, close - open - 1).toByteArray()
+                                               : QByteArray(line.first(open).toByteArray() + line.sliced(open + 1).toByteArray()).trimmed();
         // A stray quote inside a damaged field is dropped, so it never
         // travels into the grid and the next save.
         fields.append(storable(Windows1252::decode(inside)));

@@ -17,11 +17,12 @@ QString storable(const QString &text);
 // The lines of the fields, each made storable first.
 QByteArray write(const QStringList &fields);
 
-// One field per line, LF or CR LF ended (a last line without an ending
-// counts). A line read is the text between its first and its last double
-// quote, so a damaged line (a stray quote inside, a missing closing quote)
-// still gives exactly one field and never shifts the fields after it; a line
-// without quotes is taken as it stands, trimmed of blanks.
+// One field per line, ended by CR LF, LF or a lone CR (a last line without
+// an ending counts), as the format's Windows readers took them. A line read
+// is the text between its first and its last double quote, so a damaged line
+// (a stray quote inside) still gives exactly one field and never shifts the
+// fields after it; a line with a single quote is its text without it,
+// trimmed of blanks; a line without quotes is taken as it stands, trimmed.
 QStringList read(QByteArrayView bytes);
 
 } // namespace QuotedLines

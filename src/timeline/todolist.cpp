@@ -29,12 +29,79 @@ QByteArray ToDoList::toFileBytes() const
     return QuotedLines::write(fields);
 }
 
+namespace {
+
+bool isDateField(const QString &field)
+{
+    return field.trimmed().isEmpty() || ToDoDate::parse(field).isValid();
+}
+
+// Whether five fields can be one row as the program writes it: the spacer
+// empty, the three dates empty or dates, and (when strict) an item that is
+// not itself a date.
+bool fitsRow(const std::array<QString, ToDoItem::FieldCount> &row, bool strict)
+{
+    return row[ToDoItem::Spacer].trimmed().isEmpty() && isDateField(row[ToDoItem::ToDoDate])
+           && isDateField(row[ToDoItem::ActualDate]) && isDateField(row[ToDoItem::NextReviewDate])
+           && (!strict || row[ToDoItem::Item].trimmed().isEmpty() || !ToDoDate::parse(row[ToDoItem::Item]).isValid());
+}
+
+// The row at fields[at], with the field `missing` (0-4) taken as lost from
+// the file (empty) when given; fields past the end read as empty.
+std::array<QString, ToDoItem::FieldCount> rowAt(const QStringList &fields, qsizetype at, int missing = -1)
+{
+    std::array<QString, ToDoItem::FieldCount> row;
+    qsizetype next = at;
+    for (int field = 0; field < ToDoItem::FieldCount; ++field) {
+        if (field == missing)
+            continue;
+        if (next < fields.size())
+            row[size_t(field)] = fields[next];
+        ++next;
+    }
+    return row;
+}
+
+bool nextRowFits(const QStringList &fields, qsizetype at)
+{
+    return at >= fields.size() || fitsRow(rowAt(fields, at), true);
+}
+
+} // namespace
+
 void ToDoList::fillFromFileBytes(QByteArrayView bytes)
 {
     const QStringList fields = QuotedLines::read(bytes);
-    const qsizetype count = std::min<qsizetype>(fields.size(), kRowCount * ToDoItem::FieldCount);
-    for (qsizetype i = 0; i < count; ++i)
-        rows_[size_t(i / ToDoItem::FieldCount)].fields[i % ToDoItem::FieldCount] = fields[i];
+    // A file as the program writes it holds five lines a row. When lines are
+    // missing (a damaged or hand-edited file), each lost line would shift
+    // every later field by one, putting dates in the spacer, which the next
+    // save writes empty. So, for as many lines as are missing, a row that
+    // does not fit is read as four lines with the one missing that lets it
+    // and the next row fit.
+    qsizetype missingLines = (ToDoItem::FieldCount - fields.size() % ToDoItem::FieldCount) % ToDoItem::FieldCount;
+    qsizetype at = 0;
+    for (int row = 0; row < kRowCount && at < fields.size(); ++row) {
+        std::array<QString, ToDoItem::FieldCount> taken = rowAt(fields, at);
+        qsizetype used = ToDoItem::FieldCount;
+        if (missingLines > 0 && !(fitsRow(taken, true) && nextRowFits(fields, at + used))) {
+            for (int missing = 0; missing < ToDoItem::FieldCount; ++missing) {
+                const std::array<QString, ToDoItem::FieldCount> candidate = rowAt(fields, at, missing);
+                if (fitsRow(candidate, true) && nextRowFits(fields, at + ToDoItem::FieldCount - 1)) {
+                    taken = candidate;
+                    used = ToDoItem::FieldCount - 1;
+                    --missingLines;
+                    break;
+                }
+            }
+        }
+        // Fields the file does not reach keep their contents; a row read with
+        // a line missing is whole.
+        const qsizetype reached = used < ToDoItem::FieldCount ? qsizetype(ToDoItem::FieldCount)
+                                                               : std::min<qsizetype>(used, fields.size() - at);
+        for (qsizetype field = 0; field < reached; ++field)
+            rows_[size_t(row)].fields[size_t(field)] = taken[size_t(field)];
+        at += used;
+    }
 }
 
 int ToDoList::firstRowWithoutItem() const

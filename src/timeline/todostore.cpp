@@ -2,6 +2,7 @@
 
 #include "platform/records/filenames.h"
 #include "platform/records/safefile.h"
+#include "platform/records/workbookfileread.h"
 #include "timeline/itemnamelist.h"
 #include "timeline/quotedlines.h"
 #include "timeline/todolist.h"

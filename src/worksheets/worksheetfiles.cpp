@@ -4,10 +4,12 @@
 #include "platform/records/recordfile.h"
 #include "platform/records/safefile.h"
 #include "platform/records/storedfile.h"
+#include "platform/records/workbookfileread.h"
 #include "platform/records/windows1252.h"
 #include "platform/rtf/rtf.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTextDocument>
 #include <QtEndian>
 

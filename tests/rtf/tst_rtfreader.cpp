@@ -2,6 +2,10 @@
 #include "rtftesthelpers.h"
 
 #include <QTest>
+#include <QTextTable>
+#include <QTextList>
+#include <QTextDocumentFragment>
+#include <QTextBlock>
 
 using namespace RtfTest;
 
@@ -24,6 +28,8 @@ private Q_SLOTS:
     void plainTextInput_data();
     void plainTextInput();
     void listContinuesAcrossInterruption();
+    void longTableKeepsEveryCellInPlace();
+    void longBulletedListKeepsEveryItem();
 };
 
 void TestRtfReader::fixtureText_data()
@@ -275,6 +281,78 @@ void TestRtfReader::listContinuesAcrossInterruption()
               &wordPad);
     const QTextBlock again = blockWith(wordPad, QStringLiteral("again"));
     QCOMPARE(again.textList()->itemText(again), QStringLiteral("1."));
+}
+
+// Rows are added to a table in batches and cells reached by walking the
+// document: every cell still ends up where the file puts it, with rows of
+// fewer cells, cells of several paragraphs and a last row without \row.
+void TestRtfReader::longTableKeepsEveryCellInPlace()
+{
+    constexpr int kRows = 301;
+    QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}}\\pard before\\par\r\n";
+    for (int row = 0; row < kRows; ++row) {
+        const QByteArray n = QByteArray::number(row);
+        rtf += "\\trowd\\cellx2000\\cellx4000\\cellx6000\\pard\\intbl a" + n + "\\cell ";
+        if (row % 3 == 1)
+            rtf += "b" + n + " one\\par b" + n + " two\\cell ";
+        else
+            rtf += "b" + n + "\\cell ";
+        if (row % 5 != 2)
+            rtf += "c" + n + "\\cell ";
+        if (row + 1 < kRows)
+            rtf += "\\row\r\n";
+    }
+    rtf += "}";
+    QTextDocument document;
+    Rtf::read(rtf, &document);
+    const QTextTable *table = QTextCursor(blockWith(document, QStringLiteral("a0"))).currentTable();
+    QVERIFY(table);
+    QCOMPARE(table->rows(), kRows);
+    QCOMPARE(table->columns(), 3);
+    const auto cellText = [table](int row, int column) {
+        const QTextTableCell cell = table->cellAt(row, column);
+        QTextCursor cursor = cell.firstCursorPosition();
+        cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+        return cursor.selection().toPlainText();
+    };
+    for (int row = 0; row < kRows; ++row) {
+        const QString n = QString::number(row);
+        QCOMPARE(cellText(row, 0), QStringLiteral("a") + n);
+        QCOMPARE(cellText(row, 1), row % 3 == 1 ? QStringLiteral("b%1 one\nb%1 two").arg(n) : QStringLiteral("b") + n);
+        QCOMPARE(cellText(row, 2), row % 5 != 2 ? QStringLiteral("c") + n : QString());
+    }
+    QVERIFY(document.toPlainText().startsWith(QStringLiteral("before\n")));
+}
+
+// A list longer than one Qt list holds is split where nobody can see it:
+// every item stays a bulleted item at its place, and a save reads back the same.
+void TestRtfReader::longBulletedListKeepsEveryItem()
+{
+    QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}}"
+                     "{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc23{\\leveltext\\'01\\u8226 ?;}"
+                     "\\fi-360\\li720}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}\r\n";
+    constexpr int kItems = 600;
+    for (int item = 0; item < kItems; ++item)
+        rtf += "\\pard\\ls1\\fi-360\\li720 Item " + QByteArray::number(item) + "\\par\r\n";
+    rtf += "\\pard after\\par}";
+    QTextDocument document;
+    Rtf::read(rtf, &document);
+    int items = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.text().startsWith(QStringLiteral("Item "))) {
+            QVERIFY2(block.textList(), qPrintable(block.text()));
+            QCOMPARE(block.textList()->format().style(), QTextListFormat::ListDisc);
+            QCOMPARE(block.text(), QStringLiteral("Item %1").arg(items));
+            ++items;
+        } else {
+            QVERIFY(!block.textList());
+        }
+    }
+    QCOMPARE(items, kItems);
+    QTextDocument again;
+    Rtf::read(Rtf::write(document), &again);
+    QCOMPARE(again.toPlainText(), document.toPlainText());
+    QCOMPARE(Rtf::write(again), Rtf::write(document));
 }
 
 QTEST_MAIN(TestRtfReader)

@@ -221,6 +221,9 @@ void TestRtfRoundTrip::escapes_data()
     QTest::newRow("line break") << QStringLiteral("a\u2028b") << QByteArray("a\\line b");
     QTest::newRow("space after word") << QStringLiteral("a\t b") << QByteArray("a\\tab  b");
     QTest::newRow("no-break space") << QStringLiteral("a\u00A0b") << QByteArray("a\\~b");
+    // Noncharacters a user may paste survive a save and a load.
+    QTest::newRow("U+FFFE") << QStringLiteral("a\uFFFEb") << QByteArray("a\\u-2?b");
+    QTest::newRow("U+FFFF") << QStringLiteral("a\uFFFFb") << QByteArray("a\\u-1?b");
 }
 
 void TestRtfRoundTrip::escapes()

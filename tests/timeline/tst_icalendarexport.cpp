@@ -103,6 +103,7 @@ class TestICalendarExport : public QObject
 private Q_SLOTS:
     void eventsReadBackAsWritten();
     void textIsEscapedAndLongLinesFolded();
+    void controlCharactersNeverReachTheSummary();
     void uidsAreStableAndUnique();
     void emptyListGivesAnEmptyCalendar();
     void doneItemsAndPastDatesAreLeftOut();
@@ -159,6 +160,21 @@ void TestICalendarExport::textIsEscapedAndLongLinesFolded()
     const QByteArray longLine = "SUMMARY:" + QByteArray(66, 'x') + QString(QStringLiteral("\u00e9\u00e9\u00e9")).toUtf8();
     const QByteArray folded = ICalendarExport::foldLine(longLine);
     QCOMPARE(folded, "SUMMARY:" + QByteArray(66, 'x') + "\r\n " + QString(QStringLiteral("\u00e9\u00e9\u00e9")).toUtf8() + "\r\n");
+}
+
+void TestICalendarExport::controlCharactersNeverReachTheSummary()
+{
+    // Items come from TODOActv.FIL, which may hold any byte.
+    const QString item = QStringLiteral("Audit\x01log\x1b[31m\x7f done\tnow\x0b");
+    QCOMPARE(ICalendarExport::escapeText(item), QStringLiteral("Audit log [31m  done\tnow "));
+    ToDoList list;
+    list.row(0) = row(item, QStringLiteral("Tue - Mar 6, 07"), QString());
+    const QByteArray bytes = ICalendarExport::write(ICalendarExport::eventsOf(list), kStamp);
+    for (const char c : bytes)
+        QVERIFY2(uchar(c) >= 0x20 || c == '\r' || c == '\n' || c == '\t', qPrintable(QString::number(uchar(c))));
+    const ParsedCalendar calendar = parse(bytes);
+    QVERIFY2(calendar.problem.isEmpty(), qPrintable(calendar.problem));
+    QVERIFY(unescape(calendar.events.value(0).properties.value("SUMMARY")).startsWith(QStringLiteral("Audit log")));
 }
 
 void TestICalendarExport::uidsAreStableAndUnique()

@@ -61,6 +61,10 @@ private Q_SLOTS:
     void quotesAndLineBreaksNeverReachTheFile();
     void damagedLinesKeepLaterRowsInPlace_data();
     void damagedLinesKeepLaterRowsInPlace();
+    void aMissingLineShiftsNothing_data();
+    void aMissingLineShiftsNothing();
+    void carriageReturnsEndLines_data();
+    void carriageReturnsEndLines();
     void loadingFillsAtMostFiveHundredRowsAndKeepsTheRest();
     void missingFileLeavesTheListAlone();
     void saveReplacesTheFileWholeAndReportsFailure();
@@ -161,6 +165,86 @@ void TestToDoStore::damagedLinesKeepLaterRowsInPlace()
     QCOMPARE(list.row(1).fields[ToDoItem::ToDoDate], QStringLiteral("Wed - Mar 7, 07"));
     QCOMPARE(list.row(1).fields[ToDoItem::NextReviewDate], QStringLiteral("Fri - Mar 7, 08"));
     QVERIFY(!list.toFileBytes().contains("hi\""));
+}
+
+void TestToDoStore::aMissingLineShiftsNothing_data()
+{
+    QTest::addColumn<int>("lostField");
+    QTest::addColumn<QStringList>("row1");
+    // The second of three full rows loses one line of the file.
+    QTest::newRow("item") << int(ToDoItem::Item)
+                          << QStringList{"", "Wed - Mar 7, 07", "Thu - Mar 8, 07", "", "Fri - Mar 7, 08"};
+    QTest::newRow("to-do date") << int(ToDoItem::ToDoDate)
+                                << QStringList{"Second", "", "Thu - Mar 8, 07", "", "Fri - Mar 7, 08"};
+    QTest::newRow("spacer") << int(ToDoItem::Spacer)
+                            << QStringList{"Second", "Wed - Mar 7, 07", "Thu - Mar 8, 07", "", "Fri - Mar 7, 08"};
+    QTest::newRow("next review date") << int(ToDoItem::NextReviewDate)
+                                      << QStringList{"Second", "Wed - Mar 7, 07", "Thu - Mar 8, 07", "", ""};
+}
+
+// Every later row stays in place and no date is left in the spacer, which
+// the next save would write empty.
+void TestToDoStore::aMissingLineShiftsNothing()
+{
+    QFETCH(int, lostField);
+    QFETCH(QStringList, row1);
+    const QList<QList<QByteArray>> rows = {
+        {"First", "Tue - Mar 6, 07", "", "", "Thu - Mar 6, 08"},
+        {"Second", "Wed - Mar 7, 07", "Thu - Mar 8, 07", "", "Fri - Mar 7, 08"},
+        {"Third", "Mon - Mar 12, 07", "Tue - Mar 13, 07", "", "Wed - Mar 12, 08"},
+    };
+    QByteArray bytes;
+    for (int r = 0; r < 500; ++r) {
+        for (int field = 0; field < ToDoItem::FieldCount; ++field) {
+            if (r == 1 && field == lostField)
+                continue;
+            bytes += '"' + (r < rows.size() ? rows[r][field] : QByteArray()) + "\"\r\n";
+        }
+    }
+    ToDoList list;
+    list.fillFromFileBytes(bytes);
+    QCOMPARE(QStringList(list.row(1).fields.begin(), list.row(1).fields.end()), row1);
+    for (int r : {0, 2}) {
+        for (int field = 0; field < ToDoItem::FieldCount; ++field)
+            QCOMPARE(list.row(r).fields[field], QString::fromLatin1(rows[r][field]));
+    }
+    QVERIFY(list.row(3).fields[ToDoItem::Item].isEmpty());
+    // Saved again, the file is whole: every date but the lost one is kept.
+    const QByteArray saved = list.toFileBytes();
+    QCOMPARE(saved.count("\r\n"), 2500);
+    for (const QByteArray date : {"Thu - Mar 8, 07", "Fri - Mar 7, 08", "Tue - Mar 13, 07", "Wed - Mar 12, 08"}) {
+        if (!(lostField == ToDoItem::NextReviewDate && date == "Fri - Mar 7, 08"))
+            QVERIFY2(saved.contains(date), date.constData());
+    }
+
+    // A whole file is read as it stands, even an item that reads as a date.
+    ToDoList whole;
+    whole.row(0) = item(QStringLiteral("Tue - Mar 6, 07"), QStringLiteral("Wed - Mar 7, 07"));
+    ToDoList again;
+    again.fillFromFileBytes(whole.toFileBytes());
+    QCOMPARE(again.rows(), whole.rows());
+}
+
+void TestToDoStore::carriageReturnsEndLines_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("fields");
+    QTest::newRow("CR only file") << QByteArray("\"a\"\r\"b c\"\r\"\"\r") << QStringList{"a", "b c", ""};
+    QTest::newRow("CR in an unquoted line") << QByteArray("abc\rdef\r\n\"x\"\r\n") << QStringList{"abc", "def", "x"};
+    QTest::newRow("CR in a quoted line") << QByteArray("\"abc\rdef\"\r\n") << QStringList{"abc", "def"};
+    QTest::newRow("LF then CR") << QByteArray("\"a\"\n\r\"b\"") << QStringList{"a", "", "b"};
+    QTest::newRow("CR LF") << QByteArray("\"a\"\r\n\"b\"\r\n") << QStringList{"a", "b"};
+}
+
+// A carriage return is a line end, as the format's own readers took it: no
+// text is changed on the way through a save.
+void TestToDoStore::carriageReturnsEndLines()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, fields);
+    const QStringList read = QuotedLines::read(bytes);
+    QCOMPARE(read, fields);
+    QCOMPARE(QuotedLines::read(QuotedLines::write(read)), read);
 }
 
 void TestToDoStore::loadingFillsAtMostFiveHundredRowsAndKeepsTheRest()

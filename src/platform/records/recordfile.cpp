@@ -1,5 +1,7 @@
 #include "platform/records/recordfile.h"
 
+#include "platform/records/readonlyworkbooks.h"
+
 #include "platform/records/filenames.h"
 #include "platform/records/windows1252.h"
 
@@ -48,9 +50,11 @@ RecordFile::RecordFile(const QString &name, int recordLength)
     if (recordLength < kMinRecordLength || recordLength > kMaxRecordLength || name.isEmpty())
         return;
     m_file.setFileName(findFileIgnoringCase(name));
-    // A link's target lies outside the workbook: it is read, never written.
-    if (QFileInfo(m_file.fileName()).isSymLink()) {
-        m_file.open(QIODevice::ReadOnly);
+    // A read-only workbook is neither written nor given files it lacks, and
+    // a link's target lies outside the workbook: both are read, never written.
+    if (ReadOnlyWorkbooks::refusesWriteTo(m_file.fileName()) || QFileInfo(m_file.fileName()).isSymLink()) {
+        if (m_file.exists())
+            m_file.open(QIODevice::ReadOnly);
         return;
     }
     if (!m_file.open(QIODevice::ReadWrite) && m_file.exists())

@@ -1,7 +1,5 @@
 #include "platform/records/safefile.h"
 
-#include "platform/records/storedfile.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -31,8 +29,6 @@ void fail(QSaveFile &file, const QString &reason, QString *error)
 
 bool writeFileSafely(const QString &path, const QByteArray &bytes, QString *error)
 {
-    if (StoredFile::refusesLinkedFile(path, error))
-        return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
@@ -144,4 +140,9 @@ bool syncFolder(const QString &folder, QString *error)
     if (!synced && error)
         *error = systemError(code);
     return synced;
+}
+
+bool readWorkbookFile(const QString &path, QByteArray *bytes, QString *error)
+{
+    return readRegularFile(path, bytes, ReadOnlyWorkbooks::kMaxFileSize, error, FollowLinks::Yes);
 }

@@ -1,5 +1,7 @@
 #include "platform/records/storedfile.h"
 
+#include "platform/records/workbookfileread.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,23 +19,10 @@ ReadResult read(const QString &path)
     ReadResult result;
     if (!isPresent(path))
         return result;
-    QFile file(path);
-    if (QFileInfo(path).isDir()) {
+    // The bounded reader never waits on a pipe or a device in the file's
+    // place and refuses what is far too large to be a workbook file.
+    if (!readWorkbookFile(path, &result.bytes, &result.error)) {
         result.state = State::Unreadable;
-        result.error = QStringLiteral("A folder stands in its place.");
-        return result;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        // A link whose target went and a file without permission both land
-        // here; neither is a file that was never written.
-        result.state = State::Unreadable;
-        result.error = file.errorString();
-        return result;
-    }
-    result.bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.state = State::Unreadable;
-        result.error = file.errorString();
         result.bytes.clear();
         return result;
     }

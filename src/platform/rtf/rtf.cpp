@@ -1,6 +1,7 @@
 #include "platform/rtf/rtf.h"
 
 #include "platform/records/safefile.h"
+#include "platform/records/workbookfileread.h"
 #include "platform/records/windows1252.h"
 #include "platform/rtf/rtfreader.h"
 #include "platform/rtf/rtfwriter.h"
@@ -88,7 +89,7 @@ QByteArray write(const QTextDocumentFragment &fragment)
 bool loadFile(const QString &path, QTextDocument *document, QString *error)
 {
     QByteArray bytes;
-    if (!readWholeFile(path, &bytes, error))
+    if (!readWorkbookFile(path, &bytes, error))
         return false;
     read(bytes, document);
     return true;

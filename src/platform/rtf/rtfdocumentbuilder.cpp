@@ -2,6 +2,7 @@
 
 #include "platform/records/twips.h"
 
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
 #include <QTextTable>
@@ -64,32 +65,70 @@ void DocumentBuilder::enterCell()
         m_rowIndex = 0;
         m_columnIndex = 0;
         m_cellMoved = false;
+        m_tableRows = 1;
+        m_tableColumns = columns;
+        m_rowsUsed = 1;
+        m_cursorRow = 0;
+        m_cursorColumn = 0;
         return;
     }
     if (!m_cellMoved)
         return;
     m_cellMoved = false;
     m_pendingBreak = false;
-    if (m_rowIndex >= m_table->rows())
-        m_table->appendRows(m_rowIndex - m_table->rows() + 1);
+    bool seek = false;
+    if (m_rowIndex >= m_tableRows) {
+        // A quarter more rows at a time: Qt re-indexes the whole table after
+        // each addition, so a row at a time would cost rows squared.
+        const int added = std::max({m_rowIndex - m_tableRows + 1, 16, m_tableRows / 4});
+        m_table->appendRows(added);
+        m_tableRows += added;
+        seek = true;
+    }
+    m_rowsUsed = std::max(m_rowsUsed, m_rowIndex + 1);
     if (m_columnIndex >= MaxColumns) {
         // Surplus cells share the last column rather than widen the table
         // without limit.
         m_columnIndex = MaxColumns - 1;
         m_cursor = m_table->cellAt(m_rowIndex, m_columnIndex).lastCursorPosition();
+        m_cursorRow = m_rowIndex;
+        m_cursorColumn = m_columnIndex;
         m_pendingBreak = true;
         return;
     }
-    if (m_columnIndex >= m_table->columns())
-        m_table->appendColumns(m_columnIndex - m_table->columns() + 1);
-    m_cursor = m_table->cellAt(m_rowIndex, m_columnIndex).firstCursorPosition();
+    if (m_columnIndex >= m_tableColumns) {
+        m_table->appendColumns(m_columnIndex - m_tableColumns + 1);
+        m_tableColumns = m_columnIndex + 1;
+        seek = true;
+    }
+    const qint64 from = qint64(m_cursorRow) * m_tableColumns + m_cursorColumn;
+    const qint64 to = qint64(m_rowIndex) * m_tableColumns + m_columnIndex;
+    if (seek || to <= from || to - from > MaxColumns) {
+        m_cursor = m_table->cellAt(m_rowIndex, m_columnIndex).firstCursorPosition();
+    } else {
+        // Cells are filled in order, so the cursor is in the last paragraph
+        // of its cell and every cell after it is one empty paragraph: the
+        // cell wanted starts that many paragraphs on. Walking there spares
+        // Qt re-indexing the table after each paragraph inside a cell.
+        QTextBlock block = m_cursor.block();
+        for (qint64 i = from; i < to && block.isValid(); ++i)
+            block = block.next();
+        if (block.isValid())
+            m_cursor.setPosition(block.position());
+        else
+            m_cursor = m_table->cellAt(m_rowIndex, m_columnIndex).firstCursorPosition();
+    }
+    m_cursorRow = m_rowIndex;
+    m_cursorColumn = m_columnIndex;
 }
 
 void DocumentBuilder::leaveTable()
 {
     flushText();
+    if (m_tableRows > m_rowsUsed)
+        m_table->removeRows(m_rowsUsed, m_tableRows - m_rowsUsed);
     QTextTableFormat format = m_table->format();
-    if (m_tableBoundaries.size() == m_table->columns()) {
+    if (m_tableBoundaries.size() == m_tableColumns) {
         QList<QTextLength> widths;
         int left = 0;
         for (int right : std::as_const(m_tableBoundaries)) {
@@ -186,7 +225,11 @@ QTextList *DocumentBuilder::existingList(const ListMembership &membership)
     m_lists.removeIf([&](const auto &entry) {
         return entry.key().first == key && entry.key().second > membership.level;
     });
-    return m_lists.value(qMakePair(key, membership.level));
+    QTextList *list = m_lists.value(qMakePair(key, membership.level));
+    const bool numbered = membership.style <= QTextListFormat::ListDecimal;
+    if (list && !numbered && list->count() >= MaxBulletListItems)
+        return nullptr; // a new list of the same look takes the next items
+    return list;
 }
 
 void DocumentBuilder::createList(const ListMembership &membership)

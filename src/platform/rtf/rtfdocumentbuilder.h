@@ -77,6 +77,10 @@ public:
     void finish(const ParagraphLayout &layout);
 
     static constexpr int MaxColumns = 63;
+    // A bulleted list holds at most this many paragraphs: Qt re-marks every
+    // item of a list each time one joins it, so one list of n items costs n
+    // squared. Bullets look the same whichever list they belong to.
+    static constexpr int MaxBulletListItems = 256;
 
 private:
     void startParagraph(bool inTable);
@@ -104,6 +108,15 @@ private:
     int m_rowIndex = 0;
     int m_columnIndex = 0;
     bool m_cellMoved = false;
+    // The table's size as built, kept here because asking Qt re-indexes the
+    // whole table after every change; rows are added in batches, so the
+    // rows actually filled are counted apart.
+    int m_tableRows = 0;
+    int m_tableColumns = 0;
+    int m_rowsUsed = 0;
+    // The cell the cursor is in.
+    int m_cursorRow = 0;
+    int m_cursorColumn = 0;
 
     QHash<QPair<quint64, int>, QPointer<QTextList>> m_lists;
 };

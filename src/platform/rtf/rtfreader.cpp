@@ -82,8 +82,11 @@ bool continuesBytes(const Token &token)
 
 } // namespace
 
-// Characters that would break the document's structure or mean nothing in
-// running text are dropped; a paragraph separator becomes a line break.
+// Characters that would break the document's structure are dropped: control
+// characters, the object placeholder and the noncharacters the text
+// document uses to mark frames; a paragraph separator becomes a line break.
+// The noncharacters U+FFFE and U+FFFF are text a user may have pasted and
+// saved: they are kept, so a save and a load give back what was there.
 char16_t sanitized(char16_t unit)
 {
     if (unit == u'\t' || unit == 0x2028)
@@ -92,7 +95,7 @@ char16_t sanitized(char16_t unit)
         return 0;
     if (unit == 0x2029)
         return 0x2028;
-    if (unit == 0xFFFC || unit == 0xFFFE || unit == 0xFFFF || (unit >= 0xFDD0 && unit <= 0xFDEF))
+    if (unit == 0xFFFC || (unit >= 0xFDD0 && unit <= 0xFDEF))
         return 0;
     return unit;
 }
@@ -476,8 +479,10 @@ void Reader::handleValue(Word word, const Token &token)
     case Word::Blue: m_blue = std::clamp(value, 0, 255); break;
     case Word::UnicodeSkip: s.unicodeSkip = std::clamp(value, 0, 16); break;
     case Word::Unicode: {
-        int unit = value < 0 ? value + 65536 : value;
-        appendUnit(char16_t(std::clamp(unit, 0, 0xFFFF)));
+        // Outside the 16-bit range the value names no character: nothing is
+        // added, and the fallback is skipped all the same.
+        if (value >= -32768 && value <= 0xFFFF)
+            appendUnit(char16_t(value < 0 ? value + 65536 : value));
         m_skipCount = s.unicodeSkip;
         break;
     }

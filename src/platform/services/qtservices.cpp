@@ -124,6 +124,27 @@ Prompt::Answer MessageBoxPrompt::ask(QWidget *parent, Icon icon, const QString &
     return answerFor(QMessageBox::StandardButton(result), buttons);
 }
 
+int MessageBoxPrompt::choose(QWidget *parent, Icon icon, const QString &title, const QString &text,
+                             const QStringList &captions, int defaultIndex)
+{
+    QMessageBox box(parent);
+    box.setIcon(messageBoxIcon(icon));
+    box.setWindowTitle(title);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    QList<QPushButton *> buttons;
+    for (const QString &caption : captions)
+        buttons.append(box.addButton(caption, QMessageBox::AcceptRole));
+    if (defaultIndex >= 0 && defaultIndex < buttons.size())
+        box.setDefaultButton(buttons.at(defaultIndex));
+    box.exec();
+    for (int i = 0; i < buttons.size(); ++i) {
+        if (box.clickedButton() == buttons.at(i))
+            return i;
+    }
+    return -1;
+}
+
 // ---- standard dialogs, web hand-off, clock ----------------------------------
 
 std::optional<QColor> StandardColourDialog::chooseColour(QWidget *parent, const QColor &initial)

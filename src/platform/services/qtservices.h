@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/services/helpwindow.h"
+#include "platform/services/choiceprompt.h"
 #include "platform/services/services.h"
 
 #include <QMessageBox>
@@ -9,11 +10,13 @@
 class QMimeData;
 
 // Message boxes through QMessageBox.
-class MessageBoxPrompt : public Prompt
+class MessageBoxPrompt : public Prompt, public ChoicePrompt
 {
 public:
     Answer ask(QWidget *parent, Icon icon, const QString &title, const QString &text,
                Buttons buttons, std::optional<Answer> defaultAnswer = std::nullopt) override;
+    int choose(QWidget *parent, Icon icon, const QString &title, const QString &text,
+               const QStringList &captions, int defaultIndex = 0) override;
 
     // Sets icon, title, text, buttons and default button of a box (kept apart
     // from ask() so the mapping can be checked without running the box).
