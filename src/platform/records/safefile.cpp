@@ -1,5 +1,9 @@
 #include "platform/records/safefile.h"
 
+#include "platform/records/readonlyworkbooks.h"
+#include "platform/records/storedfile.h"
+#include "platform/records/workbookfileread.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -29,6 +33,13 @@ void fail(QSaveFile &file, const QString &reason, QString *error)
 
 bool writeFileSafely(const QString &path, const QByteArray &bytes, QString *error)
 {
+    if (ReadOnlyWorkbooks::refusesWriteTo(path)) {
+        if (error)
+            *error = ReadOnlyWorkbooks::kRefusal;
+        return false;
+    }
+    if (StoredFile::refusesLinkedFile(path, error))
+        return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
