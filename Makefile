@@ -35,7 +35,7 @@ test: build
 
 # Explores with the fuzz targets; faults found land in fuzz/regressions/.
 FUZZ_SECONDS ?= 180
-FUZZ_TARGETS ?= rtf_reader record_file
+FUZZ_TARGETS ?= rtf_reader record_file asset_import
 fuzz: configure
 	cmake --build $(BUILD) -j $(JOBS) --target sentrivo_fuzzers
 	fuzz/explore.sh $(BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)

@@ -9,6 +9,7 @@
 #include "shell/aboutbox.h"
 #include "shell/apppaths.h"
 #include "shell/exportcommand.h"
+#include "shell/riskcommands.h"
 #include "shell/backupcommand.h"
 #include "shell/backuputility.h"
 #include "screens/programcontext.h"
@@ -55,7 +56,8 @@ int runExport(const QCommandLineParser &parser, const QCommandLineOption &workbo
 int runProgram(int &argc, char **argv)
 {
     const bool exporting = ExportCommand::requested(argc, argv);
-    if (exporting)
+    const bool importing = RiskCommands::importRequested(argc, argv);
+    if (exporting || importing)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (const std::optional<int> status = runBackupCommand(argc, argv))
         return *status;
@@ -81,6 +83,27 @@ int runProgram(int &argc, char **argv)
                        "safeguard:N:DIGITS, policies, rule:N, timeline; timeline-calendar writes OUT.ics)."),
         QStringLiteral("WHAT"));
     parser.addOption(exportOption);
+    const QCommandLineOption importOption(
+        QStringLiteral("import"),
+        QStringLiteral("Add the records of FILE to the workbook without opening a window "
+                       "(assets FILE.csv: the risk register's assets; nothing is added unless every line reads)."),
+        QStringLiteral("WHAT"));
+    parser.addOption(importOption);
+    if (importing) {
+        parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The CSV file to read."));
+        QTextStream errors(stderr);
+        if (!parser.parse(QCoreApplication::arguments())) {
+            errors << "sentrivo: " << parser.errorText() << '\n';
+            return 2;
+        }
+        QTextStream out(stdout);
+        const QStringList rest = parser.positionalArguments();
+        const QString workbookDir = parser.isSet(workbookOption) ? QDir(parser.value(workbookOption)).absolutePath()
+                                                                 : AppPaths::defaultWorkbookFolder();
+        return RiskCommands::runImport(parser.value(importOption),
+                                       rest.size() == 1 ? QDir::current().absoluteFilePath(rest.first()) : QString(),
+                                       workbookDir, out, errors);
+    }
     if (exporting) {
         parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The PDF file to write."));
         if (!parser.parse(QCoreApplication::arguments())) {
@@ -107,6 +130,10 @@ int runProgram(int &argc, char **argv)
     QApplication::setWindowIcon(QIcon(context.contentDir + QStringLiteral("/icon.png")));
 
     PlatformServices services = makeQtPlatformServices(context.contentDir);
+    // The workbook's database, once for the run; when it cannot be opened the
+    // user is told and everything that does not need it still works.
+    context.database = RiskCommands::openDatabase(Workbook(context.workbookDir, context.contentDir));
+    RiskCommands::showOpenReport(*services.prompt, nullptr, context.database->openReport());
     // What the four main screens share for the run.
     ScreenEnvironment environment;
     environment.context = &context;

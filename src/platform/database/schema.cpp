@@ -6,6 +6,7 @@ const QList<Step> &steps()
 {
     static const QList<Step> all = {
         {1, settingsStep()},
+        {2, riskRegisterStep()},
     };
     return all;
 }

@@ -21,5 +21,6 @@ const QList<Step> &steps();
 
 // The steps of each version, each in its own file.
 QStringList settingsStep();     // version 1
+QStringList riskRegisterStep(); // version 2 (schema_v2_risk.cpp)
 
 } // namespace WorkbookSchema
