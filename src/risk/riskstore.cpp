@@ -348,6 +348,7 @@ bool RiskStore::saveAsset(RiskAsset &asset, QString *error)
         m_assets[row] = stored;
         Q_EMIT rowChanged(RiskTable::Assets, row);
     } else {
+        Q_EMIT aboutToInsertRow(RiskTable::Assets, int(m_assets.size()));
         m_assets << stored;
         m_assetRows.insert(stored.id, int(m_assets.size()) - 1);
         Q_EMIT rowInserted(RiskTable::Assets, int(m_assets.size()) - 1);
@@ -371,6 +372,7 @@ bool RiskStore::addAssets(QList<RiskAsset> assets, QString *error)
             error))
         return false;
     for (const RiskAsset &asset : assets) {
+        Q_EMIT aboutToInsertRow(RiskTable::Assets, int(m_assets.size()));
         m_assets << asset;
         m_assetRows.insert(asset.id, int(m_assets.size()) - 1);
         Q_EMIT rowInserted(RiskTable::Assets, int(m_assets.size()) - 1);
@@ -395,6 +397,7 @@ bool RiskStore::saveAssociate(BusinessAssociate &associate, QString *error)
         m_associates[row] = stored;
         Q_EMIT rowChanged(RiskTable::Associates, row);
     } else {
+        Q_EMIT aboutToInsertRow(RiskTable::Associates, int(m_associates.size()));
         m_associates << stored;
         m_associateRows.insert(stored.id, int(m_associates.size()) - 1);
         Q_EMIT rowInserted(RiskTable::Associates, int(m_associates.size()) - 1);
@@ -422,6 +425,7 @@ bool RiskStore::saveRisk(Risk &risk, QString *error)
         m_risks[row] = stored;
         Q_EMIT rowChanged(RiskTable::Risks, row);
     } else {
+        Q_EMIT aboutToInsertRow(RiskTable::Risks, int(m_risks.size()));
         m_risks << stored;
         m_riskRows.insert(stored.id, int(m_risks.size()) - 1);
         Q_EMIT rowInserted(RiskTable::Risks, int(m_risks.size()) - 1);

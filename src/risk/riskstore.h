@@ -72,6 +72,7 @@ public:
 Q_SIGNALS:
     void aboutToReset();
     void reset();
+    void aboutToInsertRow(RiskTable table, int row);
     void rowInserted(RiskTable table, int row);
     void rowChanged(RiskTable table, int row);
     void aboutToRemoveRow(RiskTable table, int row);
