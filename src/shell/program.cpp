@@ -80,7 +80,8 @@ int runProgram(int &argc, char **argv)
         QStringLiteral("export"),
         QStringLiteral("Write the document WHAT as PDF to OUT without opening a window "
                        "(summary, summary:administrative|physical|technical, safeguard:N, "
-                       "safeguard:N:DIGITS, policies, rule:N, timeline; timeline-calendar writes OUT.ics)."),
+                       "safeguard:N:DIGITS, policies, rule:N, timeline, risk-analysis, risk-plan, business-associates; "
+                       "timeline-calendar writes OUT.ics, risk-register OUT.xlsx or OUT.csv)."),
         QStringLiteral("WHAT"));
     parser.addOption(exportOption);
     const QCommandLineOption importOption(
