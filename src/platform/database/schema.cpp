@@ -6,6 +6,10 @@ const QList<Step> &steps()
 {
     static const QList<Step> all = {
         {1, settingsStep()},
+        // The risk register's step; empty until it is merged in.
+        {2, {}},
+        {3, evidenceTrailStep()},
+        {4, searchIndexStep()},
     };
     return all;
 }
