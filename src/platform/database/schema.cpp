@@ -7,6 +7,8 @@ const QList<Step> &steps()
     static const QList<Step> all = {
         {1, settingsStep()},
         {2, riskRegisterStep()},
+        {3, evidenceTrailStep()},
+        {4, searchIndexStep()},
     };
     return all;
 }
