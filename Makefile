@@ -55,7 +55,7 @@ package: package-deps
 
 # Explores with the fuzz targets; faults found land in fuzz/regressions/.
 FUZZ_SECONDS ?= 180
-FUZZ_TARGETS ?= rtf_reader record_file todo_files worksheet_titles backup_files help_markdown
+FUZZ_TARGETS ?= rtf_reader record_file todo_files worksheet_titles backup_files help_markdown asset_import
 fuzz: configure
 	cmake --build $(BUILD) -j $(JOBS) --target sentrivo_fuzzers
 	fuzz/explore.sh $(BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)

@@ -15,6 +15,7 @@ constexpr int Miscellaneous = 3014;
 constexpr int RiskWorksheets = 3044;
 constexpr int DisasterRecoveryPlan = 3048;
 constexpr int InformationAdvisor = 3066;
+constexpr int RiskRegister = 3070;
 constexpr int SpellChecker = 5050;
 // The program has no web site of its own: the Help menu's web entries open
 // these pages instead.

@@ -1,5 +1,7 @@
 #include "shell/exportcommand.h"
 
+#include "shell/riskcommands.h"
+
 #include "actionarea/status/statustable.h"
 #include "catalogue/safeguardcatalogue.h"
 #include "printing/allpolicies.h"
@@ -147,7 +149,7 @@ bool writeTimelineCalendar(const Context &context, const QString &out, QString *
 
 const std::vector<Target> &targets()
 {
-    static const std::vector<Target> table{
+    static std::vector<Target> table{
         {QStringLiteral("summary"),
          {QStringLiteral("summary"), QStringLiteral("summary:administrative"), QStringLiteral("summary:physical"),
           QStringLiteral("summary:technical")},
@@ -173,6 +175,12 @@ const std::vector<Target> &targets()
                         "one all-day event each with a reminder a week before"),
          nullptr, writeTimelineCalendar},
     };
+    static const bool withRegister = [] {
+        for (ExportCommand::Target &row : RiskCommands::exportTargets())
+            table.push_back(std::move(row));
+        return true;
+    }();
+    Q_UNUSED(withRegister);
     return table;
 }
 

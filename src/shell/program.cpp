@@ -11,6 +11,7 @@
 #include "shell/aboutbox.h"
 #include "shell/apppaths.h"
 #include "shell/exportcommand.h"
+#include "shell/riskcommands.h"
 #include "shell/backupcommand.h"
 #include "shell/backuputility.h"
 #include "shell/endrequests.h"
@@ -64,7 +65,8 @@ int runExport(const QCommandLineParser &parser, const QCommandLineOption &workbo
 int runProgram(int &argc, char **argv)
 {
     const bool exporting = ExportCommand::requested(argc, argv);
-    if (exporting)
+    const bool importing = RiskCommands::importRequested(argc, argv);
+    if (exporting || importing)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (const std::optional<int> status = runBackupCommand(argc, argv))
         return *status;
@@ -87,9 +89,31 @@ int runProgram(int &argc, char **argv)
         QStringLiteral("export"),
         QStringLiteral("Write the document WHAT as PDF to OUT without opening a window "
                        "(summary, summary:administrative|physical|technical, safeguard:N, "
-                       "safeguard:N:DIGITS, policies, rule:N, timeline; timeline-calendar writes OUT.ics)."),
+                       "safeguard:N:DIGITS, policies, rule:N, timeline, risk-analysis, risk-plan, business-associates; "
+                       "timeline-calendar writes OUT.ics, risk-register OUT.xlsx or OUT.csv)."),
         QStringLiteral("WHAT"));
     parser.addOption(exportOption);
+    const QCommandLineOption importOption(
+        QStringLiteral("import"),
+        QStringLiteral("Add the records of FILE to the workbook without opening a window "
+                       "(assets FILE.csv: the risk register's assets; nothing is added unless every line reads)."),
+        QStringLiteral("WHAT"));
+    parser.addOption(importOption);
+    if (importing) {
+        parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The CSV file to read."));
+        QTextStream errors(stderr);
+        if (!parser.parse(QCoreApplication::arguments())) {
+            errors << "sentrivo: " << parser.errorText() << '\n';
+            return 2;
+        }
+        QTextStream out(stdout);
+        const QStringList rest = parser.positionalArguments();
+        const QString workbookDir = parser.isSet(workbookOption) ? QDir(parser.value(workbookOption)).absolutePath()
+                                                                 : AppPaths::defaultWorkbookFolder();
+        return RiskCommands::runImport(parser.value(importOption),
+                                       rest.size() == 1 ? QDir::current().absoluteFilePath(rest.first()) : QString(),
+                                       workbookDir, out, errors);
+    }
     if (exporting) {
         parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The PDF file to write."));
         if (!parser.parse(QCoreApplication::arguments())) {
@@ -125,6 +149,15 @@ int runProgram(int &argc, char **argv)
     ReadOnlyCaptions readOnlyCaptions;
     if (readOnly)
         app.installEventFilter(&readOnlyCaptions);
+    // The workbook's database, once for the run; when it cannot be opened the
+    // user is told and everything that does not need it still works. A
+    // read-only run leaves it closed: opening may migrate, which writes.
+    if (readOnly) {
+        context.database = std::make_shared<WorkbookDatabase>(Workbook(context.workbookDir, context.contentDir));
+    } else {
+        context.database = RiskCommands::openDatabase(Workbook(context.workbookDir, context.contentDir));
+        RiskCommands::showOpenReport(*services.prompt, nullptr, context.database->openReport());
+    }
     // What the four main screens share for the run.
     ScreenEnvironment environment;
     environment.context = &context;

@@ -6,6 +6,9 @@ const QList<Step> &steps()
 {
     static const QList<Step> all = {
         {1, settingsStep()},
+        {2, riskRegisterStep()},
+        {3, evidenceTrailStep()},
+        {4, searchIndexStep()},
     };
     return all;
 }

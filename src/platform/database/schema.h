@@ -21,5 +21,8 @@ const QList<Step> &steps();
 
 // The steps of each version, each in its own file.
 QStringList settingsStep();     // version 1
+QStringList riskRegisterStep(); // version 2 (schema_v2_risk.cpp)
+QStringList evidenceTrailStep();// version 3: versions, status changes, reviews, decisions
+QStringList searchIndexStep();  // version 4: the full-text search index
 
 } // namespace WorkbookSchema
