@@ -20,6 +20,7 @@
 #include "shell/readonlycaptions.h"
 #include "shell/workbookopening.h"
 #include "platform/records/workbooklock.h"
+#include "platform/database/workbookdatabase.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
