@@ -98,6 +98,8 @@ void TestBackupWindow::f1OpensThePageOfEachMode()
     QFETCH(int, topic);
     WindowRig rig;
     auto window = rig.open(mode);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QTest::keyClick(window.get(), Qt::Key_F1);
     QCOMPARE(rig.test.helpViewer->topics, QList<int>{topic});
     QVERIFY(rig.test.prompt->questions.isEmpty());

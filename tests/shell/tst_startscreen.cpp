@@ -253,6 +253,8 @@ private Q_SLOTS:
         QCOMPARE(test_.helpViewer->topics, QList<int>{1000});
         // F1 opens the start screen's own page, not the overview.
         screen->show();
+        screen->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(screen.get()));
         QTest::keyClick(screen.get(), Qt::Key_F1);
         QCOMPARE(test_.helpViewer->topics, (QList<int>{1000, 1100}));
     }
