@@ -2,8 +2,6 @@
 // Options menu. The WorkModes and screen switching are in workmodes.cpp.
 #include "actionarea/actionarea.h"
 
-#include "backup/backupsettings.h"
-
 #include "actionarea/actionareaprint.h"
 
 #include "actionarea/editsession.h"
@@ -122,26 +120,10 @@ ActionArea::ActionArea(ScreenEnvironment &environment, QWidget *parent)
             [this](const QString &message) { statusBar()->showMessage(message, kSavedMessageMs); });
     // There from the start, so the body does not move when the first save is reported.
     statusBar()->setSizeGripEnabled(false);
-    m_lastBackupLabel = new QLabel(statusBar());
-    m_lastBackupLabel->setObjectName(QStringLiteral("lastBackup"));
-    statusBar()->addPermanentWidget(m_lastBackupLabel);
-    showLastBackup();
     connect(timelinePanel_, &TimelinePanel::exitRequested, this, [this] { enterWorkMode(StandardsMode); });
     connect(timelinePanel_, &TimelinePanel::optionsMenuRequested, this, &ActionArea::popUpOptionsMenu);
     connect(groupPanel_, &GroupButtonPanel::safeguardButtonPressed, this, &ActionArea::pressSafeguardButton);
     connect(standardsPanel_, &StandardsGridPanel::printRequested, print_, &ActionAreaPrint::openSummaryPrint);
-}
-
-void ActionArea::showLastBackup()
-{
-    if (!environment().context)
-        return;
-    bool overdue = false;
-    m_lastBackupLabel->setText(
-        BackupSettings::lastBackupTextFor(environment().context->workbookDir, QDateTime::currentDateTime(), &overdue));
-    QFont font = m_lastBackupLabel->font();
-    font.setBold(overdue);
-    m_lastBackupLabel->setFont(font);
 }
 
 bool ActionArea::printPreviewShown() const

@@ -115,9 +115,6 @@ protected:
     void handleEscape() override;
 
 private:
-    // The status bar's note of the last backup, refreshed after the backup utility.
-    void showLastBackup();
-    QLabel *m_lastBackupLabel = nullptr;
     void buildBody();
     QWidget *buildNavigationColumn(QWidget *parent);
     QWidget *buildLaterReleasePanel(const QString &objectName, const QString &text, QWidget *parent);

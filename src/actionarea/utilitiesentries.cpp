@@ -11,7 +11,6 @@ bool ActionArea::openBackupUtility(bool restore)
     if (!session_->settleUnsavedChanges(this))
         return false;
     const bool changed = MainScreen::openBackupUtility(restore);
-    showLastBackup();
     if (restore) {
         if (changed) {
             load();

@@ -1,7 +1,5 @@
 #include "shell/startscreen.h"
 
-#include "backup/backupsettings.h"
-
 #include "platform/records/colourref.h"
 #include "platform/records/readonlyworkbooks.h"
 #include "platform/records/settingsstore.h"
@@ -81,12 +79,6 @@ void StartScreen::buildContents()
     panelLayout->addWidget(beginButton_);
     panelLayout->addWidget(fullScreenButton_);
     panelLayout->addWidget(smallerScreenButton_);
-    m_lastBackupLabel = new QLabel(panel_);
-    m_lastBackupLabel->setObjectName(QStringLiteral("lastBackup"));
-    m_lastBackupLabel->setAlignment(Qt::AlignCenter);
-    m_lastBackupLabel->setWordWrap(true);
-    panelLayout->addWidget(m_lastBackupLabel);
-    showLastBackup();
 
     auto *layout = new QVBoxLayout(background_);
     layout->setContentsMargins(20, 20, 20, 20);
@@ -113,21 +105,10 @@ void StartScreen::buildContents()
         w->installEventFilter(this);
 }
 
-void StartScreen::showLastBackup()
-{
-    bool overdue = false;
-    m_lastBackupLabel->setText(
-        BackupSettings::lastBackupTextFor(context_.workbookDir, QDateTime::currentDateTime(), &overdue));
-    QFont font = m_lastBackupLabel->font();
-    font.setBold(overdue);
-    m_lastBackupLabel->setFont(font);
-}
-
 void StartScreen::openBackupUtility(bool restore)
 {
     if (hooks_.openBackupUtility)
         hooks_.openBackupUtility(this, restore);
-    showLastBackup();
     QApplication::restoreOverrideCursor();
 }
 

@@ -78,9 +78,6 @@ private:
 
     ProgramContext &context_;
     PlatformServices services_;
-    // The note of the last backup below the buttons.
-    void showLastBackup();
-    QLabel *m_lastBackupLabel = nullptr;
     Hooks hooks_;
 
     QWidget *background_ = nullptr;
