@@ -7,7 +7,8 @@ PACKAGES := cmake g++ make pkg-config \
             fonts-liberation2 libbenchmark-dev clang \
             xvfb xauth imagemagick poppler-utils \
             libqt6sql6-sqlite libsqlite3-dev libxlsxwriter-dev zlib1g-dev \
-            libqpdf-dev qpdf libsodium-dev libdtl-dev unzip
+            libqpdf-dev qpdf libsodium-dev libdtl-dev unzip \
+            libzip-dev
 
 .PHONY: all deps configure build run test bench fuzz check-sanitizers clean
 

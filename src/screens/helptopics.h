@@ -5,6 +5,7 @@ namespace HelpTopic {
 
 constexpr int ProgramOverview = 1000;
 constexpr int PrintPreview = 1014;
+constexpr int AuditBinder = 1020;
 constexpr int ProjectTimeline = 2009;
 constexpr int ActionArea = 3010;
 constexpr int SecurityRule = 3012;
