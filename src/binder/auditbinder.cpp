@@ -190,7 +190,11 @@ void BodyComposer::safeguards(const Contents &contents)
         const QString name = QString::fromLatin1(Catalogue::safeguardAt(part.safeguardNo).fullName);
         startPage(name);
         if (first) {
-            m_surface.addAnchor(sectionTitle(Safeguards), 0);
+            // The section's heading above its first safeguard, so the page the
+            // contents give for it says so.
+            m_surface.setFont(headingFont(0));
+            m_surface.heading(sectionTitle(Safeguards), 0);
+            gap();
             first = false;
         }
         m_surface.addAnchor(name, 1);
