@@ -7,7 +7,8 @@ PACKAGES := cmake g++ make pkg-config \
             fonts-liberation2 libbenchmark-dev clang \
             xvfb xauth imagemagick poppler-utils \
             libqt6sql6-sqlite libsqlite3-dev libxlsxwriter-dev zlib1g-dev \
-            libqpdf-dev qpdf libsodium-dev libdtl-dev unzip
+            libqpdf-dev qpdf libsodium-dev libdtl-dev unzip \
+            libzip-dev
 
 # What `make package` needs on top of PACKAGES: the Debian packaging tools and
 # the checkers of the desktop entry, the AppStream metainfo and the package,

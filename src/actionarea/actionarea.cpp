@@ -3,6 +3,9 @@
 #include "actionarea/actionarea.h"
 
 #include "actionarea/actionareaprint.h"
+#include "binder/binderprint.h"
+#include "platform/database/workbookdatabase.h"
+#include "platform/database/workbooksettings.h"
 
 #include "actionarea/editsession.h"
 #include "actionarea/groupbuttonpanel.h"
@@ -269,6 +272,7 @@ void ActionArea::buildOptionsMenu()
     QAction *allPolicies = menu->addAction(QStringLiteral("Print &All Current Policies Only"));
     allPolicies->setObjectName(QStringLiteral("printAllPolicies"));
     connect(allPolicies, &QAction::triggered, print_, &ActionAreaPrint::printAllPolicies);
+    addBinderEntries(menu);
     print_->setAllPoliciesEntry(allPolicies, menu->addSeparator());
     QAction *saveEntry = add(Entry::Save, QStringLiteral("&Save"));
     // Ctrl+S saves wherever "&Save" can be used.
@@ -288,6 +292,42 @@ void ActionArea::buildOptionsMenu()
             &QAction::triggered, this, [this] { worksheetsPanel_->openTitlePanel(printPreviewShown()); });
 
     connect(menu, &QMenu::aboutToShow, this, &ActionArea::updateOptionsMenuOnOpening);
+}
+
+// "Print Audit &Binder..." and "&Export...": the whole workbook for an
+// auditor, and its tables as spreadsheets.
+void ActionArea::addBinderEntries(QMenu *menu)
+{
+    ProgramContext *context = environment().context;
+    const Workbook workbook(context ? context->workbookDir : QDir::currentPath(),
+                            context ? context->contentDir : QString());
+    auto *binder = new BinderPrint(
+        *print_->panel(), workbook,
+        [context, workbook]() -> std::shared_ptr<WorkbookDatabase> {
+            if (!context)
+                return nullptr;
+            if (!context->database) {
+                context->database = std::make_shared<WorkbookDatabase>(workbook);
+                context->database->open();
+            }
+            return context->database;
+        },
+        environment().services, BinderPrint::qtDialogs(), this);
+    binder->setObjectName(QStringLiteral("binderPrint"));
+    binder->setBeforeShowing([this] { print_->placeForOtherDocument(); });
+    // Reports carry the organization's name once the workbook has one; the
+    // database is not opened for it.
+    print_->setOrganizationSource([context]() -> QString {
+        if (!context || !context->database || !context->database->isOpen())
+            return {};
+        return OrganizationProfile::load(*context->database).organizationName;
+    });
+    QAction *binderEntry = menu->addAction(QStringLiteral("Print Audit &Binder..."));
+    binderEntry->setObjectName(QStringLiteral("printAuditBinder"));
+    connect(binderEntry, &QAction::triggered, binder, [binder] { binder->openBinder(); });
+    QAction *exportEntry = menu->addAction(QStringLiteral("&Export..."));
+    exportEntry->setObjectName(QStringLiteral("exportFiles"));
+    connect(exportEntry, &QAction::triggered, binder, [binder] { binder->exportFile(); });
 }
 
 void ActionArea::updateOptionsMenuOnOpening()

@@ -121,6 +121,7 @@ private:
     void buildOptionsMenu();
     void applyOptionsTable(int mode);
     void updateOptionsMenuOnOpening();
+    void addBinderEntries(QMenu *menu);
     void drawNavigation(int chosenMode);
     void hideAllPanels();
     void enterModeContents(int mode);

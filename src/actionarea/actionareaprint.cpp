@@ -2,6 +2,7 @@
 
 #include "actionarea/actionarea.h"
 #include "actionarea/safeguardworkspace.h"
+#include "worksheets/worksheetspanel.h"
 #include "actionarea/standards/standardsgridpanel.h"
 #include "actionarea/status/statustable.h"
 #include "catalogue/safeguardcatalogue.h"
@@ -206,7 +207,27 @@ void ActionAreaPrint::composeDisplayCopy()
 {
     BusyCursor busy;
     m_allPoliciesShown = false;
-    DisplayCopy::compose(*m_panel->surface(), *m_area.workspace()->editor()->document(), m_panel->printMargins());
+    if (!isPlainCopyMode()) {
+        // A safeguard view's preview before any section is chosen: the display as it is.
+        DisplayCopy::compose(*m_panel->surface(), *m_area.workspace()->editor()->document(),
+                             m_panel->printMargins());
+        return;
+    }
+    DisplayCopy::Heading heading;
+    heading.organization = m_organization ? m_organization() : QString();
+    heading.date = SafeguardReport::longDate(QDate::currentDate());
+    if (m_area.workMode() == ActionArea::RecoveryPlanMode) {
+        heading.title = QStringLiteral("Disaster Recovery Plan");
+    } else {
+        const int index = m_area.worksheetsPanel()->currentIndex();
+        heading.title = index >= 0 ? m_area.worksheetsPanel()->title(index).trimmed()
+                                   : QStringLiteral("Risk Analysis Worksheet");
+        heading.label = QStringLiteral("Compliance Status:");
+        if (index >= 0)
+            heading.value = m_area.statusTable().slot(StatusTable::kFirstWorksheetRecord + index);
+    }
+    DisplayCopy::compose(*m_panel->surface(), *m_area.workspace()->editor()->document(), m_panel->printMargins(),
+                         heading);
 }
 
 void ActionAreaPrint::composeSafeguardReport()
@@ -216,6 +237,11 @@ void ActionAreaPrint::composeSafeguardReport()
     m_panel->setToDoOptionsVisible(false);
     m_report->setPrinterFont(m_panel->printerFont(), m_panel->printerColour());
     m_report->setMargins(m_panel->printMargins());
+    const int safeguardNo = m_report->safeguardNo();
+    m_report->setStatus(Catalogue::isValidSafeguardNo(safeguardNo)
+                            ? m_area.statusTable().slot(Catalogue::statusRecordNo(safeguardNo))
+                            : QString());
+    m_report->setFurniture(m_organization ? m_organization() : QString(), QDate::currentDate());
     m_report->compose(*m_panel->surface(), checkedSections(*m_panel));
     m_panel->setDocumentName(m_report->documentName());
 }
@@ -270,7 +296,7 @@ void ActionAreaPrint::composeSummary()
     const StatusTable &statuses = m_area.statusTable();
     StandardsSummary::compose(
         *m_panel->surface(), selection, [&statuses](int record) { return statuses.slot(record); },
-        m_panel->printerColour(), QDate::currentDate());
+        m_panel->printerColour(), QDate::currentDate(), m_organization ? m_organization() : QString());
     if (selection.any())
         m_panel->setDocumentName(StandardsSummary::documentName(selection));
 }
@@ -326,6 +352,15 @@ void ActionAreaPrint::printAllPolicies()
     // Page Setup composes this document again with the margins chosen there.
     panel.setComposer([this, compose](PrintSurface &) { compose(m_panel->printMargins()); });
     compose(AllPolicies::kMargins);
+}
+
+void ActionAreaPrint::placeForOtherDocument()
+{
+    m_summaryMode = false;
+    m_allPoliciesShown = false;
+    m_panel->uncheckAllSectionBoxes();
+    placePanel();
+    setAllPoliciesEnabled(false);
 }
 
 void ActionAreaPrint::onPanelClosed()

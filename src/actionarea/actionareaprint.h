@@ -57,6 +57,13 @@ public:
     // Enables or disables "Print &All Current Policies Only" and its separator.
     void setAllPoliciesEnabled(bool enabled);
 
+    // Places the panel over the body for a document of another opener (the
+    // audit binder): no summary or safeguard rules apply while it shows.
+    void placeForOtherDocument();
+
+    // The organization's name every page of a report carries.
+    void setOrganizationSource(std::function<QString()> source) { m_organization = std::move(source); }
+
     // Closes the panel as "&Cancel" does (nothing happens when it is closed).
     void closePanel();
 
@@ -86,4 +93,5 @@ private:
     bool m_allPoliciesShown = false;
     bool m_summaryMode = false;
     std::function<void()> m_timelinePrint;
+    std::function<QString()> m_organization;
 };

@@ -52,4 +52,31 @@ void compose(PrintSurface &surface, const QTextDocument &display, const PrintMar
     surface.endDoc();
 }
 
+void compose(PrintSurface &surface, const QTextDocument &display, const PrintMargins &margins, const Heading &heading)
+{
+    surface.setPreview(true);
+    surface.clear();
+    surface.setMargins(margins);
+    surface.startDoc();
+    const QFont font = surface.font();
+    QFont title = font;
+    title.setBold(true);
+    title.setPointSizeF(14);
+    surface.setFont(title);
+    surface.heading(heading.title, -1, 3);
+    surface.setFont(font);
+    if (!heading.label.isEmpty()) {
+        QFont bold = font;
+        bold.setBold(true);
+        surface.setFont(bold);
+        surface.text(heading.label + QLatin1Char(' '));
+        surface.setFont(font);
+        surface.paragraph(heading.value.trimmed().isEmpty() ? QStringLiteral("(none chosen)") : heading.value.trimmed());
+    }
+    surface.paragraph(QStringLiteral(" "));
+    surface.paragraph(display);
+    surface.stampPageFurniture(PageFurniture{heading.organization, heading.title, heading.date});
+    surface.endDoc();
+}
+
 } // namespace DisplayCopy

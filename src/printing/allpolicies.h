@@ -39,4 +39,18 @@ namespace DisplayCopy {
 
 void compose(PrintSurface &surface, const QTextDocument &display, const PrintMargins &margins);
 
+// What the copy says it is: a title (a worksheet's, or "Disaster Recovery
+// Plan") and a labelled line under it ("Compliance Status: Partial"); every
+// page then carries the organization, the title and "Page N of M".
+struct Heading
+{
+    QString title;
+    QString label;
+    QString value;
+    QString organization;
+    QString date;
+};
+void compose(PrintSurface &surface, const QTextDocument &display, const PrintMargins &margins,
+             const Heading &heading);
+
 } // namespace DisplayCopy

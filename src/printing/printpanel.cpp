@@ -541,6 +541,8 @@ void PrintPanel::pageSetup()
     if (!chosen || !chosen->isValid())
         return;
     m_surface->setPageSize(chosen->pageSize());
+    // Every later printout starts on the paper chosen here.
+    PrintSurface::rememberPageSize(chosen->pageSize());
     setOrientation(chosen->orientation());
     const QMarginsF points = chosen->margins(QPageLayout::Point);
     m_printMargins = PrintMargins{qRound(points.left() * 20), qRound(points.top() * 20),
@@ -571,10 +573,19 @@ bool PrintPanel::printDocument()
         return false;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(m_documentName.isEmpty() ? QStringLiteral("Sentrivo") : m_documentName);
+    printer.setPageSize(m_surface->pageSize());
     printer.setPageOrientation(m_orientation);
     printer.setFromTo(1, m_surface->pageCount());
     if (!m_printServices->choosePrinter(this, printer))
         return false;
+    // The pages are composed on the paper the printer was given: another
+    // paper chosen in the dialog means composing them again on it, or an A4
+    // job would be sent as Letter pages.
+    const QPageSize chosenPaper = printer.pageLayout().pageSize();
+    if (chosenPaper.isValid() && !chosenPaper.isEquivalentTo(m_surface->pageSize()) && m_composer) {
+        m_surface->setPageSize(chosenPaper);
+        recompose();
+    }
     QString error;
     if (!m_surface->print(printer, &error)) {
         tell(Prompt::Icon::Critical, kPrintTitle,
@@ -599,7 +610,9 @@ bool PrintPanel::saveAsPdf()
     if (!target.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         target += QStringLiteral(".pdf");
     QString error;
-    if (!m_surface->writePdf(target, PdfInfo{m_documentName}, &error)) {
+    const bool written = m_pdfWriter ? m_pdfWriter(*m_surface, target, &error)
+                                     : m_surface->writePdf(target, PdfInfo{m_documentName}, &error);
+    if (!written) {
         tell(Prompt::Icon::Critical, kPdfTitle,
              tr("The PDF could not be written to %1.").arg(QDir::toNativeSeparators(target))
                  + QLatin1Char('\n') + error);

@@ -110,7 +110,16 @@ public:
     QPushButton *button(Button button) const { return m_buttons.at(button); }
 
     // What later recomposition (Printer Font, Page Setup, recompose()) composes.
-    void setComposer(Composer composer) { m_composer = std::move(composer); }
+    // Setting a composer also drops a PDF writer set for the previous document.
+    void setComposer(Composer composer)
+    {
+        m_composer = std::move(composer);
+        m_pdfWriter = {};
+    }
+    // How "Save as P&DF..." writes this document, when not as the surface's
+    // plain PDF (the binder adds its bookmarks).
+    using PdfWriter = std::function<bool(const PrintSurface &surface, const QString &path, QString *error)>;
+    void setPdfWriter(PdfWriter writer) { m_pdfWriter = std::move(writer); }
     bool hasComposer() const { return bool(m_composer); }
     // Composes the current document with the busy cursor.
     void recompose();
@@ -228,6 +237,7 @@ private:
     QProgressBar *m_progressBar = nullptr;
 
     Composer m_composer;
+    PdfWriter m_pdfWriter;
     QString m_documentName;
     QString m_pdfFolder;
     QString m_settingsFolder;

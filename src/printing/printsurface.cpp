@@ -6,6 +6,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QFontMetricsF>
+#include <QLocale>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -14,6 +15,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <optional>
 #include <variant>
 
 namespace {
@@ -76,7 +78,14 @@ struct RichSlice
     qreal end = 0;
 };
 
-using PageItem = std::variant<TextItem, LineItem, RichSlice>;
+// Drawing of a composer's own (the progress chart), in twips.
+struct PaintItem
+{
+    QRectF area;
+    std::shared_ptr<PrintSurface::Painting> paint;
+};
+
+using PageItem = std::variant<TextItem, LineItem, RichSlice, PaintItem>;
 
 // Calls `visit(text, position, font, colour, wholeLine)` for every piece of
 // text of a slice, line by line; pieces of one line share its y.
@@ -120,12 +129,13 @@ void forEachSliceText(const RichSlice &slice, Visit visit)
 struct PrintSurface::Page
 {
     QSize size;
+    QString section;
     std::vector<PageItem> items;
 };
 
 PrintSurface::PrintSurface(QObject *parent)
     : QObject(parent)
-    , m_pageSize(QPageSize::Letter)
+    , m_pageSize(defaultPageSize())
 {
     setFont(QStringLiteral("Times New Roman"), 12);
 }
@@ -137,6 +147,9 @@ PrintSurface::~PrintSurface() = default;
 void PrintSurface::clear()
 {
     m_pages.clear();
+    m_anchors.clear();
+    m_links.clear();
+    m_runningSection.clear();
     m_composing = false;
     m_x = m_margins.left;
     m_y = m_margins.top;
@@ -146,6 +159,9 @@ void PrintSurface::clear()
 void PrintSurface::startDoc()
 {
     m_pages.clear();
+    m_anchors.clear();
+    m_links.clear();
+    m_runningSection.clear();
     m_composing = true;
     m_x = m_margins.left;
     m_y = m_margins.top;
@@ -179,6 +195,7 @@ void PrintSurface::ensurePage()
     if (m_pages.empty()) {
         auto page = std::make_unique<Page>();
         page->size = QSize(pageWidth(), pageHeight());
+        page->section = m_runningSection;
         m_pages.push_back(std::move(page));
     }
 }
@@ -187,6 +204,7 @@ void PrintSurface::breakPage()
 {
     auto page = std::make_unique<Page>();
     page->size = QSize(pageWidth(), pageHeight());
+    page->section = m_runningSection;
     m_pages.push_back(std::move(page));
     m_x = m_margins.left;
     m_y = m_margins.top;
@@ -403,6 +421,137 @@ void PrintSurface::drawLine(int x1, int y1, int x2, int y2)
     currentPage().items.push_back(LineItem{QLineF(x1, y1, x2, y2), m_penColour});
 }
 
+void PrintSurface::keepWithNext(int twips)
+{
+    ensurePage();
+    if (m_y + twips > contentBottom() && m_y > m_margins.top)
+        breakPage();
+}
+
+void PrintSurface::heading(const QString &text, int level, int followingLines)
+{
+    const int own = lineHeight();
+    QFont body = m_font;
+    body.setBold(false);
+    body.setPointSizeF(std::min<qreal>(m_font.pointSizeF(), 12));
+    const int bodyLine = qCeil(QFontMetricsF(measuringFont(body)).lineSpacing());
+    keepWithNext(own + followingLines * bodyLine);
+    if (level >= 0)
+        addAnchor(text, level);
+    paragraph(text);
+}
+
+int PrintSurface::addAnchor(const QString &title, int level)
+{
+    ensurePage();
+    m_anchors.append(PrintAnchor{title, level, pageCount() - 1, m_y});
+    return int(m_anchors.size()) - 1;
+}
+
+void PrintSurface::addLink(const QRectF &areaTwips, int anchor)
+{
+    ensurePage();
+    m_links.append(PrintLink{pageCount() - 1, areaTwips, anchor});
+}
+
+void PrintSurface::paintArea(const QRectF &areaTwips, Painting paint)
+{
+    currentPage().items.push_back(PaintItem{areaTwips, std::make_shared<Painting>(std::move(paint))});
+}
+
+void PrintSurface::setRunningSection(const QString &section)
+{
+    m_runningSection = section;
+    if (!m_pages.empty() && m_pages.back()->items.empty())
+        m_pages.back()->section = section;
+}
+
+QString PrintSurface::pageSection(int page) const
+{
+    if (page < 0 || page >= pageCount())
+        return {};
+    return m_pages[page]->section;
+}
+
+void PrintSurface::stampPageFurniture(const PageFurniture &furniture)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(9);
+    const QFontMetricsF metrics(measuringFont(font));
+    const int total = pageCount();
+    for (int i = 0; i < total; ++i) {
+        Page &page = *m_pages[i];
+        const int width = page.size.width();
+        const int height = page.size.height();
+        const int inset = 720; // half an inch from every edge
+        const qreal headerY = inset - metrics.height();
+        const qreal footerY = height - inset;
+        const auto place = [&](const QString &text, qreal y, int alignment) {
+            if (text.isEmpty())
+                return;
+            qreal x = inset;
+            const qreal textWidth = metrics.horizontalAdvance(text);
+            if (alignment == Qt::AlignRight)
+                x = width - inset - textWidth;
+            else if (alignment == Qt::AlignHCenter)
+                x = (width - textWidth) / 2;
+            page.items.push_back(TextItem{text, QPointF(x, y), font, Qt::black, metrics.ascent()});
+        };
+        const QString title = page.section.isEmpty() ? furniture.document : page.section;
+        place(furniture.organization, headerY, Qt::AlignLeft);
+        place(title, headerY, furniture.organization.isEmpty() ? Qt::AlignLeft : Qt::AlignRight);
+        place(tr("Page %1 of %2").arg(i + 1).arg(total), footerY, Qt::AlignRight);
+        place(furniture.date, footerY, Qt::AlignLeft);
+        if (!page.section.isEmpty() && !furniture.document.isEmpty() && page.section != furniture.document)
+            place(furniture.document, footerY, Qt::AlignHCenter);
+        page.items.push_back(LineItem{QLineF(inset, headerY + metrics.height() + 20, width - inset,
+                                             headerY + metrics.height() + 20),
+                                      QColor(Qt::darkGray)});
+    }
+}
+
+void PrintSurface::appendDocument(const PrintSurface &other)
+{
+    const int offset = pageCount();
+    for (const auto &page : other.m_pages)
+        m_pages.push_back(std::make_unique<Page>(*page));
+    for (PrintAnchor anchor : other.m_anchors) {
+        anchor.page += offset;
+        m_anchors.append(anchor);
+    }
+    const int anchorOffset = int(m_anchors.size()) - int(other.m_anchors.size());
+    for (PrintLink link : other.m_links) {
+        link.page += offset;
+        link.anchor += anchorOffset;
+        m_links.append(link);
+    }
+}
+
+namespace {
+std::optional<QPageSize> &chosenPageSize()
+{
+    static std::optional<QPageSize> chosen;
+    return chosen;
+}
+} // namespace
+
+QPageSize PrintSurface::defaultPageSize()
+{
+    if (chosenPageSize())
+        return *chosenPageSize();
+    const QLocale locale;
+    const bool letter = locale.territory() == QLocale::UnitedStates || locale.language() == QLocale::C;
+    return QPageSize(letter ? QPageSize::Letter : QPageSize::A4);
+}
+
+void PrintSurface::rememberPageSize(const QPageSize &size)
+{
+    if (size.isValid())
+        chosenPageSize() = size;
+    else
+        chosenPageSize().reset();
+}
+
 // --- Reading the pages ------------------------------------------------------
 
 QList<PrintedText> PrintSurface::texts(int page) const
@@ -497,6 +646,11 @@ void PrintSurface::renderPage(QPainter &painter, int page, qreal deviceUnitsPerT
             context.clip = band.adjusted(0, 0.5, 0, -0.5);
             context.palette.setColor(QPalette::Text, Qt::black);
             slice->document->documentLayout()->draw(&painter, context);
+            painter.restore();
+        } else if (const auto *paint = std::get_if<PaintItem>(&item)) {
+            painter.save();
+            painter.setClipRect(paint->area, Qt::IntersectClip);
+            (*paint->paint)(painter, paint->area);
             painter.restore();
         }
     }

@@ -8,9 +8,11 @@
 #include <QObject>
 #include <QPageLayout>
 #include <QPointF>
+#include <QRectF>
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -50,6 +52,35 @@ struct PdfInfo
 {
     QString title;
     QString creator = QStringLiteral("Sentrivo");
+};
+
+// A heading's place in the document (0-based page, twips from the paper's
+// top): what the contents list and the PDF's bookmarks point at. Level 0 is
+// a section, level 1 an item inside it.
+struct PrintAnchor
+{
+    QString title;
+    int level = 0;
+    int page = 0;
+    int y = 0;
+};
+
+// An area of a page that, clicked in a PDF, goes to an anchor.
+struct PrintLink
+{
+    int page = 0;
+    QRectF area; // twips
+    int anchor = 0; // index into anchors()
+};
+
+// What every page of a document carries besides its content: the
+// organization and the document's (or the page's section's) name at the top,
+// "Page N of M" and the date at the bottom.
+struct PageFurniture
+{
+    QString organization;
+    QString document;
+    QString date;
 };
 
 // The document every printout is composed on. Callers compose in twips with a
@@ -154,6 +185,39 @@ public:
     int lineHeight() const;
     // A straight line in the pen colour on the current page.
     void drawLine(int x1, int y1, int x2, int y2);
+    // Starts a new page unless `twips` of room are left below the current
+    // position (a heading and what follows it stay together).
+    void keepWithNext(int twips);
+    // A heading: plain text in the current font that is never the last line
+    // of a page (room for it and `followingLines` body lines, or a new page).
+    // With a level of 0 or more it is also an anchor (contents, bookmarks).
+    void heading(const QString &text, int level = -1, int followingLines = 2);
+    // Records an anchor at the current position of the current page.
+    int addAnchor(const QString &title, int level);
+    const QList<PrintAnchor> &anchors() const { return m_anchors; }
+    // A rectangle of the current page that links to an anchor (in a PDF).
+    void addLink(const QRectF &areaTwips, int anchor);
+    const QList<PrintLink> &links() const { return m_links; }
+    // Drawing of one's own on the current page: `paint` draws with the
+    // painter in twips, inside `areaTwips`, on the preview, the printer and
+    // the PDF alike.
+    using Painting = std::function<void(QPainter &painter, const QRectF &areaTwips)>;
+    void paintArea(const QRectF &areaTwips, Painting paint);
+    // The name of the part of the document the following pages belong to
+    // (the page furniture shows it instead of the document's name).
+    void setRunningSection(const QString &section);
+    QString pageSection(int page) const;
+    // Stamps every recorded page with the furniture: 9-point text half an
+    // inch from the top and the bottom of the paper.
+    void stampPageFurniture(const PageFurniture &furniture);
+    // Appends the other document's pages (with its anchors and links).
+    void appendDocument(const PrintSurface &other);
+
+    // The paper of this computer's locale: US Letter in the United States
+    // (and for the untranslated "C" locale), A4 elsewhere; the paper Page
+    // Setup chose last in this run once it was used (an invalid size forgets it).
+    static QPageSize defaultPageSize();
+    static void rememberPageSize(const QPageSize &size);
 
     // --- Reading the recorded pages (pages are 0-based here) ----------------
     QList<PrintedText> texts(int page) const;
@@ -191,6 +255,9 @@ private:
     int rightEdge() const;
 
     std::vector<std::unique_ptr<Page>> m_pages;
+    QList<PrintAnchor> m_anchors;
+    QList<PrintLink> m_links;
+    QString m_runningSection;
     bool m_preview = true;
     bool m_composing = false;
     QFont m_font;

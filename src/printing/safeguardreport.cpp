@@ -7,8 +7,12 @@
 #include "platform/rtf/rtf.h"
 
 #include <QDir>
+#include <QLocale>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
+
+#include <vector>
 
 namespace {
 
@@ -173,33 +177,109 @@ void SafeguardReport::buildReportBlock(const Sections &sections)
         if (sections[i])
             chosen.append(i);
     }
-    if (chosen.size() >= 2) {
-        QStringList texts;
-        for (int i : chosen)
-            texts.append(scratch(i).toPlainText());
-        block.setPlainText(texts.join(QStringLiteral("\n\n")));
-    } else if (chosen.size() == 1) {
-        QTextCursor cursor(&block);
-        cursor.insertFragment(QTextDocumentFragment(&scratch(chosen.first())));
+    // Each chosen text keeps its own headings and spacing; a blank line
+    // between them.
+    QTextCursor cursor(&block);
+    bool first = true;
+    for (int i : chosen) {
+        cursor.movePosition(QTextCursor::End);
+        if (!first) {
+            cursor.insertBlock();
+            cursor.insertBlock();
+        }
+        first = false;
+        cursor.insertFragment(QTextDocumentFragment(&scratch(i)));
     }
-    if (block.isEmpty())
+    if (block.toPlainText().trimmed().isEmpty()) {
+        block.clear();
         return;
+    }
 
-    // The whole block in the printer font, then the term marked.
-    QTextCursor all(&block);
-    all.select(QTextCursor::Document);
-    QTextCharFormat format;
-    format.setFontFamilies({m_font.family()});
-    format.setFontPointSize(m_font.pointSizeF());
-    format.setFontWeight(m_font.bold() ? QFont::Bold : QFont::Normal);
-    format.setFontItalic(m_font.italic());
-    format.setFontUnderline(m_font.underline());
-    format.setFontStrikeOut(m_font.strikeOut());
-    format.setForeground(m_colour);
-    all.mergeCharFormat(format);
+    // The printer font's family and colour throughout; the body text in its
+    // size and style, while larger text (the headings) keeps its own.
+    const qreal bodySize = m_font.pointSizeF();
+    struct Piece
+    {
+        int position;
+        int length;
+        QTextCharFormat format;
+    };
+    std::vector<Piece> pieces;
+    for (QTextBlock paragraph = block.begin(); paragraph.isValid(); paragraph = paragraph.next()) {
+        for (auto it = paragraph.begin(); !it.atEnd(); ++it)
+            pieces.push_back({it.fragment().position(), it.fragment().length(), it.fragment().charFormat()});
+    }
+    for (const Piece &piece : pieces) {
+        const QTextCharFormat &current = piece.format;
+        QTextCursor cursor(&block);
+        cursor.setPosition(piece.position);
+        cursor.setPosition(piece.position + piece.length, QTextCursor::KeepAnchor);
+        QTextCharFormat format;
+        format.setFontFamilies({m_font.family()});
+        format.setForeground(m_colour);
+        if (current.fontPointSize() <= 12.5) {
+            format.setFontPointSize(bodySize);
+            if (current.fontWeight() <= QFont::Normal)
+                format.setFontWeight(m_font.bold() ? QFont::Bold : QFont::Normal);
+            if (!current.fontItalic())
+                format.setFontItalic(m_font.italic());
+            format.setFontUnderline(m_font.underline() || current.fontUnderline());
+            format.setFontStrikeOut(m_font.strikeOut());
+        }
+        cursor.mergeCharFormat(format);
+    }
     const QString term = reportTerm(m_safeguardNo);
     if (!term.isEmpty())
         Highlight::markTerm(&block, term);
+}
+
+void SafeguardReport::setFurniture(const QString &organization, const QDate &date)
+{
+    m_organization = organization;
+    m_date = date;
+}
+
+QString SafeguardReport::longDate(const QDate &date)
+{
+    return QLocale(QLocale::English).toString(date, QStringLiteral("MMMM d, yyyy"));
+}
+
+void SafeguardReport::composeIdentity(PrintSurface &surface, int safeguardNo, const QString &status)
+{
+    if (!Catalogue::isValidSafeguardNo(safeguardNo))
+        return;
+    const Catalogue::Safeguard &safeguard = Catalogue::safeguardAt(safeguardNo);
+    const QFont body = surface.font();
+    QFont title = body;
+    title.setBold(true);
+    title.setPointSizeF(14);
+    surface.setFont(title);
+    surface.heading(QString::fromLatin1(safeguard.fullName), -1, 4);
+    surface.setFont(body);
+    const auto line = [&surface, &body](const QString &label, const QString &value) {
+        if (value.trimmed().isEmpty())
+            return;
+        QFont bold = body;
+        bold.setBold(true);
+        surface.setFont(bold);
+        surface.text(label + QStringLiteral(" "));
+        surface.setFont(body);
+        surface.paragraph(value);
+    };
+    const QString designation = safeguard.designation == Catalogue::Designation::Required ? QStringLiteral("Required")
+        : safeguard.designation == Catalogue::Designation::Addressable                   ? QStringLiteral("Addressable")
+                                                                                          : QString();
+    line(QStringLiteral("Standard:"), QString::fromLatin1(safeguard.standard));
+    line(QStringLiteral("Section:"),
+         *safeguard.section ? QString(QChar(0x00A7) + QString::fromLatin1(safeguard.section)) : QString());
+    QString specification = QString::fromLatin1(safeguard.specification);
+    specification.remove(QStringLiteral(" (R)")).remove(QStringLiteral(" (A)"));
+    if (specification == QLatin1String("(R)") || specification == QLatin1String("(A)"))
+        specification.clear();
+    line(QStringLiteral("Implementation Specification:"), specification);
+    line(QStringLiteral("Required/Addressable:"), designation);
+    line(QStringLiteral("Status:"), status.trimmed().isEmpty() ? QStringLiteral("(none chosen)") : status.trimmed());
+    surface.paragraph(QStringLiteral(" "));
 }
 
 void SafeguardReport::render(PrintSurface &surface, const Sections &sections)
@@ -212,29 +292,40 @@ void SafeguardReport::render(PrintSurface &surface, const Sections &sections)
     surface.setMargins(m_margins);
     surface.startDoc();
     const QString space = QStringLiteral(" ");
+    // Nothing chosen, nothing printed: the preview stays empty.
+    const bool anything = !isScratchEmpty(kReportBlock) || (sections[3] && !isScratchEmpty(4))
+        || (sections[4] && !isScratchEmpty(5)) || (sections[5] && !isScratchEmpty(6));
+    if (!anything) {
+        surface.endDoc();
+        return;
+    }
+    composeIdentity(surface, m_safeguardNo, m_sampleView ? QString::fromLatin1(Catalogue::Sample::Status) : m_status);
     if (!isScratchEmpty(kReportBlock)) {
         surface.paragraph(scratch(kReportBlock));
         surface.paragraph(space);
     }
+    // A heading keeps its first lines with it.
     if (sections[3] && !isScratchEmpty(4)) {
-        surface.paragraph(QStringLiteral("Action Taken:"));
+        surface.heading(QStringLiteral("Action Taken:"), -1, 3);
         surface.paragraph(space);
         surface.paragraph(scratch(4));
         surface.paragraph(space);
     }
     if (sections[4] && !isScratchEmpty(5)) {
-        surface.paragraph(QStringLiteral("Comments/Notes:"));
+        surface.heading(QStringLiteral("Comments/Notes:"), -1, 3);
         surface.paragraph(space);
         surface.paragraph(scratch(5));
         surface.paragraph(space);
     }
     if (sections[5] && !isScratchEmpty(6)) {
-        if (surface.currentY() > surface.pageHeight() - kPoliciesPageRoom)
+        if (surface.currentY() > surface.pageHeight() - surface.marginBottom() - kPoliciesPageRoom)
             surface.newPage();
-        surface.paragraph(QStringLiteral("Policies and Procedures/Plan:"));
+        surface.heading(QStringLiteral("Policies and Procedures/Plan:"), -1, 3);
         surface.paragraph(space);
         surface.paragraph(scratch(6));
     }
+    surface.stampPageFurniture(PageFurniture{m_organization, documentName(),
+                                             longDate(m_date.isValid() ? m_date : QDate::currentDate())});
     surface.endDoc();
 }
 

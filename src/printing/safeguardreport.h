@@ -3,6 +3,7 @@
 #include "printing/printsurface.h"
 
 #include <QColor>
+#include <QDate>
 #include <QFont>
 #include <QString>
 #include <QTextDocument>
@@ -30,7 +31,9 @@ public:
     static constexpr int kReportBlock = 3;
     // Below this distance (twips) above the page bottom, the policies start a new page.
     static constexpr int kPoliciesPageRoom = 1200;
-    static constexpr PrintMargins kDefaultMargins{350, 300, 350, 100};
+    // Half an inch at the sides; three quarters at the top and the bottom,
+    // where the page furniture sits half an inch from the edge.
+    static constexpr PrintMargins kDefaultMargins{720, 1080, 720, 1080};
 
     using Sections = std::array<bool, kSectionCount>;
 
@@ -75,6 +78,18 @@ public:
     void setPrinterFont(const QFont &font, const QColor &colour);
     void setMargins(const PrintMargins &margins) { m_margins = margins; }
 
+    // The safeguard's current status, printed in the report's heading.
+    void setStatus(const QString &status) { m_status = status; }
+    // The organization and date every page carries (with the document's
+    // name and "Page N of M").
+    void setFurniture(const QString &organization, const QDate &date);
+
+    // The heading that says what a report is: the safeguard's name, then its
+    // standard, section, implementation specification with R or A, and status.
+    static void composeIdentity(PrintSurface &surface, int safeguardNo, const QString &status);
+    // The long date every printout carries ("March 4, 2026").
+    static QString longDate(const QDate &date);
+
     // The term marked bold and underlined in the report block; empty for the
     // two overviews.
     static QString reportTerm(int safeguardNo);
@@ -99,4 +114,7 @@ private:
     QFont m_font;
     QColor m_colour = Qt::black;
     PrintMargins m_margins = kDefaultMargins;
+    QString m_status;
+    QString m_organization;
+    QDate m_date;
 };

@@ -4,7 +4,9 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <span>
+#include <vector>
 
 namespace StandardsSummary {
 
@@ -83,11 +85,16 @@ constexpr Row kTechnical[] = {
 };
 
 constexpr Row kOrganizational[] = {
-    {"Business associate contracts..", "164.314(a)(1)", "Business associate contracts or other...", "R", 44},
-    {"Requirements - group health plans..", "164.314(b)(1)", "Requirements for Group Health Plans", "R", 45},
+    {"Overview", nullptr, "Organizational Requirements Overview", nullptr, 43},
+    {"Business Associate Contracts", "164.314(a)(1)", "Business Associate Contracts or", "R", 44},
+    {"or Other Arrangements", nullptr, "Other Arrangements", nullptr, 0, true},
+    {"Requirements for Group", "164.314(b)(1)", "Requirements for Group Health Plans", "R", 45},
+    {"Health Plans", nullptr, nullptr, nullptr, 0, true},
 };
 
 constexpr Row kDocumentation[] = {
+    {"Overview", nullptr, "Policies and Procedures and", nullptr, 46},
+    {nullptr, nullptr, "Documentation Requirements", nullptr, 0, true},
     {"Documentation", "164.316", "Documentation", "R", 47},
 };
 
@@ -98,6 +105,8 @@ const Table kOrganizationalTable{"ORGANIZATIONAL REQUIREMENTS ", "164.314", "Sta
 const Table kDocumentationTable{"POLICIES AND PROCEDURES AND DOCUMENTATION REQUIREMENTS ", "164.316", "Standard",
                                 kDocumentation};
 
+constexpr int kFirstWorksheetRecord = 48;
+
 QString cell(const char *text)
 {
     return text ? QString::fromLatin1(text) : QStringLiteral(" ");
@@ -107,10 +116,15 @@ QString cell(const char *text)
 class Composer
 {
 public:
+    // The printed form's positions are fractions of the paper's width with
+    // rules 100 twips inside its edges; between margins they are scaled to
+    // the width the margins leave.
     Composer(PrintSurface &surface, const StatusLookup &status)
         : m_surface(surface)
         , m_status(status)
         , m_pw(surface.pageWidth())
+        , m_left(std::max(100, surface.marginLeft()))
+        , m_right(surface.pageWidth() - std::max(100, surface.marginRight()))
     {
     }
 
@@ -119,7 +133,9 @@ public:
     int legendY() const { return m_legendY; }
 
 private:
-    void ruleAcross(int y) { m_surface.drawLine(100, y, m_pw - 100, y); }
+    // A position of the form (twips across the paper) between the margins.
+    qreal at(qreal formX) const { return m_left + (formX - 100) * (m_right - m_left) / qreal(m_pw - 200); }
+    void ruleAcross(int y) { m_surface.drawLine(m_left, y, m_right, y); }
     void centred(qreal centre, const QString &text)
     {
         m_surface.setCurrentX(qRound(centre - m_surface.textWidth(text) / 2.0));
@@ -130,6 +146,8 @@ private:
     PrintSurface &m_surface;
     const StatusLookup &m_status;
     const int m_pw;
+    const int m_left;
+    const int m_right;
     int m_bottomY = 0;
     int m_legendY = 0;
 };
@@ -165,7 +183,7 @@ void Composer::table(const Table &table)
     if (withTitle) {
         m_surface.setFontBold(true);
         m_surface.setFontSize(12);
-        centred(m_pw / 2.0, kTitle);
+        centred(at(m_pw / 2.0), kTitle);
     }
 
     const int topY = m_surface.currentY();
@@ -174,7 +192,7 @@ void Composer::table(const Table &table)
 
     m_surface.setFontSize(10);
     m_surface.setFontBold(true);
-    centred(m_pw / 2.0, QString::fromLatin1(table.group) + QChar(0x00A7) + QString::fromLatin1(table.section));
+    centred(at(m_pw / 2.0), QString::fromLatin1(table.group) + QChar(0x00A7) + QString::fromLatin1(table.section));
     m_surface.setFontBold(false);
     const int headY = m_surface.currentY();
     ruleAcross(headY);
@@ -190,7 +208,7 @@ void Composer::table(const Table &table)
     }};
     for (const auto &[centre, text] : headings) {
         m_surface.setCurrentY(rowTop);
-        centred(centre, text);
+        centred(at(centre), text);
     }
     m_surface.setCurrentY(m_surface.currentY() + 100);
     const int bodyTop = m_surface.currentY();
@@ -199,7 +217,7 @@ void Composer::table(const Table &table)
     for (const Row &row : table.rows) {
         if (row.standard && !row.continues)
             ruleAcross(m_surface.currentY());
-        m_surface.setCurrentX(qRound(m_pw / 30.0));
+        m_surface.setCurrentX(qRound(at(m_pw / 30.0)));
         m_surface.paragraph(cell(row.standard));
     }
     ruleAcross(m_surface.currentY());
@@ -210,8 +228,6 @@ void Composer::table(const Table &table)
     const auto column = [&](auto placeAndText) {
         m_surface.setCurrentY(bodyTop);
         for (const Row &row : table.rows) {
-            if (row.continues)
-                continue;
             const auto [x, text] = placeAndText(row);
             m_surface.setCurrentX(qRound(x));
             m_surface.paragraph(text);
@@ -219,21 +235,21 @@ void Composer::table(const Table &table)
     };
     column([&](const Row &row) {
         const QString text = cell(row.section);
-        return std::pair{m_pw / 2.8 - m_surface.textWidth(text) / 2.0, text};
+        return std::pair{at(m_pw / 2.8) - m_surface.textWidth(text) / 2.0, text};
     });
-    column([&](const Row &row) { return std::pair{m_pw / 2.2, cell(row.specification)}; });
-    column([&](const Row &row) { return std::pair{m_pw / 1.28, cell(row.designation)}; });
+    column([&](const Row &row) { return std::pair{at(m_pw / 2.2), cell(row.specification)}; });
+    column([&](const Row &row) { return std::pair{at(m_pw / 1.28), cell(row.designation)}; });
     column([&](const Row &row) {
-        QString text = m_status ? m_status(row.statusRecordNo).trimmed() : QString();
+        QString text = m_status && row.statusRecordNo > 0 ? m_status(row.statusRecordNo).trimmed() : QString();
         if (text.isEmpty())
             text = QStringLiteral(" ");
-        return std::pair{m_pw / 1.12 - m_surface.textWidth(text) / 2.0, text};
+        return std::pair{at(m_pw / 1.12) - m_surface.textWidth(text) / 2.0, text};
     });
 
-    for (int x : {100, m_pw - 100})
+    for (int x : {m_left, m_right})
         m_surface.drawLine(x, topY, x, m_bottomY);
     for (qreal divisor : {3.45, 2.35, 1.3, 1.245}) {
-        const int x = qRound(m_pw / divisor);
+        const int x = qRound(at(m_pw / divisor));
         m_surface.drawLine(x, headY, x, m_bottomY);
     }
     m_surface.setCurrentY(m_bottomY);
@@ -276,24 +292,67 @@ QString documentName(const Selection &selection)
         + QStringLiteral(" Summary");
 }
 
-void compose(PrintSurface &surface, const Selection &selection, const StatusLookup &status,
-             const QColor &textColour, const QDate &today)
+QList<SummaryRow> rows()
 {
-    surface.setPreview(true);
-    surface.clear();
-    surface.setMargins({100, 150, 100, 100});
-    surface.setFont(QStringLiteral("Times New Roman"), 10);
-    surface.setTextColor(Qt::black);
-    surface.setPenColor(Qt::black);
-    surface.startDoc();
-    surface.setCurrentY(surface.marginTop() + 250);
-    surface.setTextColor(textColour.isValid() ? textColour : QColor(Qt::black));
+    QList<SummaryRow> result;
+    const std::array<std::pair<const Table *, QString>, 5> tables{{
+        {&kAdministrativeTable, QStringLiteral("Administrative Safeguards")},
+        {&kPhysicalTable, QStringLiteral("Physical Safeguards")},
+        {&kTechnicalTable, QStringLiteral("Technical Safeguards")},
+        {&kOrganizationalTable, QStringLiteral("Organizational Requirements")},
+        {&kDocumentationTable, QStringLiteral("Policies and Procedures and Documentation Requirements")},
+    }};
+    for (const auto &[table, group] : tables) {
+        QString standard;
+        QString section;
+        for (const Row &row : table->rows) {
+            if (row.continues) {
+                // The second line of the row above: its words belong to it.
+                if (!result.isEmpty()) {
+                    if (row.standard)
+                        result.last().standard += QLatin1Char(' ') + QString::fromLatin1(row.standard);
+                    if (row.specification)
+                        result.last().specification += QLatin1Char(' ') + QString::fromLatin1(row.specification);
+                }
+                continue;
+            }
+            if (row.standard) {
+                standard = QString::fromLatin1(row.standard);
+                section = row.section ? QString::fromLatin1(row.section) : QString();
+            }
+            SummaryRow out;
+            out.group = group;
+            out.standard = standard;
+            out.section = row.section ? QString::fromLatin1(row.section) : section;
+            out.specification = row.specification ? QString::fromLatin1(row.specification) : QString();
+            out.designation = row.designation ? QString::fromLatin1(row.designation) : QString();
+            out.statusRecordNo = row.statusRecordNo;
+            result.append(out);
+        }
+    }
+    return result;
+}
 
+void composeTables(PrintSurface &surface, const Selection &selection, const StatusLookup &status)
+{
     Composer composer(surface, status);
+    // The worksheets' rows live as long as the table that points at them.
+    std::vector<QByteArray> titles;
+    std::vector<Row> worksheetRows;
     if (selection.all) {
         for (const Table *table : {&kAdministrativeTable, &kPhysicalTable, &kTechnicalTable,
                                    &kOrganizationalTable, &kDocumentationTable})
             composer.table(*table);
+        if (!selection.worksheetTitles.isEmpty()) {
+            titles.reserve(size_t(selection.worksheetTitles.size()));
+            for (const QString &title : selection.worksheetTitles)
+                titles.push_back(title.toLatin1());
+            for (size_t i = 0; i < titles.size(); ++i)
+                worksheetRows.push_back(Row{titles[i].constData(), nullptr, "Compliance Status", nullptr,
+                                            kFirstWorksheetRecord + int(i)});
+            const Table worksheets{"RISK ANALYSIS WORKSHEETS ", "164.308(a)(1)", "Worksheet", worksheetRows};
+            composer.table(worksheets);
+        }
         composer.legend();
     } else {
         bool printed = false;
@@ -312,14 +371,32 @@ void compose(PrintSurface &surface, const Selection &selection, const StatusLook
         if (printed)
             composer.legend();
     }
+}
+
+void compose(PrintSurface &surface, const Selection &selection, const StatusLookup &status,
+             const QColor &textColour, const QDate &today, const QString &organization)
+{
+    surface.setPreview(true);
+    surface.clear();
+    surface.setMargins(kMargins);
+    surface.setFont(QStringLiteral("Times New Roman"), 10);
+    surface.setTextColor(Qt::black);
+    surface.setPenColor(Qt::black);
+    surface.startDoc();
+    surface.setCurrentY(surface.marginTop() + 250);
+    surface.setTextColor(textColour.isValid() ? textColour : QColor(Qt::black));
+
+    composeTables(surface, selection, status);
     if (!selection.any())
         surface.clear();
 
     const QString stamp = dateStamp(today);
-    surface.setCurrentX(surface.pageWidth() - surface.textWidth(stamp) - 300);
-    surface.setCurrentY(composer.legendY());
+    surface.setCurrentX(surface.pageWidth() - surface.marginRight() - surface.textWidth(stamp) - 200);
+    surface.setCurrentY(std::max(surface.marginTop(), surface.currentY() - surface.lineHeight()));
     if (surface.pageCount() != 0)
         surface.paragraph(stamp);
+    surface.stampPageFurniture(PageFurniture{organization, documentName(selection),
+                                             QLocale(QLocale::English).toString(today, QStringLiteral("MMMM d, yyyy"))});
     surface.endDoc();
 }
 

@@ -8,6 +8,7 @@ constexpr int PrintPreview = 1014;
 constexpr int StartScreen = 1100;
 constexpr int Backup = 1110;
 constexpr int Restore = 1120;
+constexpr int AuditBinder = 1020;
 constexpr int ProjectTimeline = 2009;
 constexpr int ActionArea = 3010;
 constexpr int SecurityRule = 3012;

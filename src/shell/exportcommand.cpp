@@ -3,6 +3,9 @@
 #include "shell/riskcommands.h"
 
 #include "actionarea/status/statustable.h"
+#include "binder/auditbinder.h"
+#include "binder/spreadsheetexports.h"
+#include "platform/database/workbookdatabase.h"
 #include "catalogue/safeguardcatalogue.h"
 #include "printing/allpolicies.h"
 #include "printing/printsurface.h"
@@ -31,6 +34,18 @@ QFont reportFont()
     return QFont(QStringLiteral("Times New Roman"), 12);
 }
 
+// The organization's name from the workbook's database, when it has one
+// (an export never creates the database).
+QString organizationOf(const Context &context)
+{
+    const Workbook workbook(context.workbookDir, context.contentDir);
+    if (!QFileInfo::exists(workbook.filePath(QLatin1String(WorkbookDatabase::kFileName))))
+        return {};
+    WorkbookDatabase database(workbook);
+    database.open();
+    return AuditBinder::coverFor(&database, QDateTime::currentDateTime()).organization;
+}
+
 bool composeSummary(const QString &argument, const Context &context, PrintSurface &surface, QString *name,
                     const Warn &warn)
 {
@@ -52,7 +67,7 @@ bool composeSummary(const QString &argument, const Context &context, PrintSurfac
         warn(problem);
     StandardsSummary::compose(
         surface, selection, [&statuses](int record) { return statuses.slot(record); }, Qt::black,
-        QDate::currentDate());
+        QDate::currentDate(), organizationOf(context));
     *name = StandardsSummary::documentName(selection);
     return true;
 }
@@ -93,6 +108,10 @@ bool composeSafeguard(const QString &argument, const Context &context, PrintSurf
         }
     }
     report.setPrinterFont(reportFont(), Qt::black);
+    StatusTable statuses(context.workbookDir);
+    statuses.loadStatusTable();
+    report.setStatus(statuses.slot(Catalogue::statusRecordNo(safeguardNo)));
+    report.setFurniture(organizationOf(context), QDate::currentDate());
     report.compose(surface, sections);
     *name = report.documentName();
     return true;
@@ -135,9 +154,57 @@ bool composeTimeline(const QString &argument, const Context &context, PrintSurfa
         warn(ToDoPrintout::kNothingToPrint);
     ToDoPrintout::Options options;
     options.today = QDate::currentDate();
+    options.organization = organizationOf(context);
     ToDoPrintout::compose(surface, list, options);
     *name = ToDoPrintout::kTitle;
     return true;
+}
+
+bool writeSummarySheet(const QString &argument, const Context &context, const QString &out, QString *error,
+                       const Warn &)
+{
+    if (!argument.isEmpty()) {
+        *error = QStringLiteral("the summary is written as a spreadsheet whole (\"summary\")");
+        return false;
+    }
+    StatusTable statuses(context.workbookDir);
+    statuses.loadStatusTable();
+    return SpreadsheetExports::write(
+        SpreadsheetExports::summaryTable([&statuses](int record) { return statuses.slot(record); }), out, error);
+}
+
+bool writeTimelineSheet(const QString &, const Context &context, const QString &out, QString *error,
+                        const Warn &warn)
+{
+    ToDoList list;
+    ToDoStore::loadList(list, QDir(context.workbookDir));
+    if (!ToDoPrintout::hasEntries(list))
+        warn(ToDoPrintout::kNothingToPrint);
+    return SpreadsheetExports::write(SpreadsheetExports::timelineTable(list), out, error);
+}
+
+bool writeBinder(const QString &argument, const Context &context, const QString &out, QString *error,
+                 const Warn &warn)
+{
+    if (!argument.isEmpty()) {
+        *error = QStringLiteral("the binder takes no argument");
+        return false;
+    }
+    const Workbook workbook(context.workbookDir, context.contentDir);
+    WorkbookDatabase database(workbook);
+    if (QFileInfo::exists(workbook.filePath(QLatin1String(WorkbookDatabase::kFileName))))
+        database.open();
+    // Without a database there is no remembered choice: every section.
+    const AuditBinder::Options options = AuditBinder::loadOptions(&database);
+    const AuditBinder::Cover cover = AuditBinder::coverFor(&database, QDateTime::currentDateTime());
+    if (cover.organization.isEmpty())
+        warn(QStringLiteral("the organization's name is not set; the cover says so"));
+    const AuditBinder::Contents contents = AuditBinder::gather(workbook, options, QDate::currentDate());
+    if (out.endsWith(QLatin1String(".odt"), Qt::CaseInsensitive))
+        return AuditBinder::writeOdt(contents, cover, out, error);
+    PrintSurface surface;
+    AuditBinder::compose(surface, contents, cover);
+    return AuditBinder::writePdf(surface, cover, out, error);
 }
 
 bool writeTimelineCalendar(const Context &context, const QString &out, QString *error)
@@ -153,8 +220,9 @@ const std::vector<Target> &targets()
         {QStringLiteral("summary"),
          {QStringLiteral("summary"), QStringLiteral("summary:administrative"), QStringLiteral("summary:physical"),
           QStringLiteral("summary:technical")},
-         QStringLiteral("the standards summary with the current statuses (all groups, or one)"),
-         composeSummary},
+         QStringLiteral("the standards summary with the current statuses (all groups, or one); as OUT.xlsx or "
+                        "OUT.csv the standards grid as rows"),
+         composeSummary, nullptr, {QStringLiteral("xlsx"), QStringLiteral("csv")}, writeSummarySheet},
         {QStringLiteral("safeguard"),
          {QStringLiteral("safeguard:N"), QStringLiteral("safeguard:N:DIGITS")},
          QStringLiteral("the report of SafeguardNo N (0-46): all six sections, or only those named "
@@ -168,8 +236,13 @@ const std::vector<Target> &targets()
                         "with nothing selected (0 the entire rule, 23 Subpart C, 24 the matrix)"),
          composeRule},
         {QStringLiteral("timeline"), {QStringLiteral("timeline")},
-         QStringLiteral("the project timeline: every row that holds an item, with grid lines and the \"As of\" line"),
-         composeTimeline},
+         QStringLiteral("the project timeline: every row that holds an item, with grid lines and the \"As of\" line; "
+                        "as OUT.xlsx or OUT.csv the items with their three dates as dates"),
+         composeTimeline, nullptr, {QStringLiteral("xlsx"), QStringLiteral("csv")}, writeTimelineSheet},
+        {QStringLiteral("binder"), {QStringLiteral("binder")},
+         QStringLiteral("the audit binder: cover, contents, dashboard, summary, every safeguard with its entries, "
+                        "worksheets, plan and timeline, as OUT.pdf with bookmarks or OUT.odt to edit"),
+         nullptr, nullptr, {QStringLiteral("pdf"), QStringLiteral("odt")}, writeBinder},
         {QStringLiteral("timeline-calendar"), {QStringLiteral("timeline-calendar")},
          QStringLiteral("the project timeline's to-do and next review dates as an iCalendar file (OUT.ics), "
                         "one all-day event each with a reminder a week before"),
@@ -186,7 +259,8 @@ const std::vector<Target> &targets()
 
 QString usage()
 {
-    QString text = QStringLiteral("Usage: sentrivo [--workbook DIR] --export WHAT OUT.pdf\n\nWHAT is one of:\n");
+    QString text = QStringLiteral("Usage: sentrivo [--workbook DIR] --export WHAT OUT.pdf\n"
+                                  "       (OUT.xlsx, OUT.csv or OUT.odt where WHAT says so)\n\nWHAT is one of:\n");
     for (const Target &target : targets()) {
         text += QStringLiteral("  ") + target.forms.join(QStringLiteral(", ")) + QLatin1Char('\n');
         text += QStringLiteral("      ") + target.description + QLatin1Char('\n');
@@ -213,6 +287,29 @@ int run(const QString &what, const QString &out, const Context &context, QTextSt
     }
     if (!target)
         return badArgument(QStringLiteral("unknown document \"%1\"").arg(what));
+    const QString suffix = QFileInfo(out).suffix().toLower();
+    const auto writeFailed = [&errors, &out](const QString &reason) {
+        errors << "sentrivo: " << QDir::toNativeSeparators(QFileInfo(out).absoluteFilePath())
+               << " could not be written: " << reason << '\n';
+        errors.flush();
+        return kWriteFailed;
+    };
+    if (target->writeOther && target->otherSuffixes.contains(suffix)) {
+        QStringList notes;
+        const Warn warn = [&notes](const QString &note) { notes << note; };
+        QString reason;
+        const bool written = target->writeOther(argument, context, out, &reason, warn);
+        for (const QString &note : notes)
+            errors << "sentrivo: " << note << '\n';
+        if (!written)
+            return writeFailed(reason);
+        errors.flush();
+        return kSuccess;
+    }
+    if (!target->compose && !target->writeFile) {
+        return badArgument(QStringLiteral("\"%1\" is written as %2, not as .%3")
+                               .arg(what, target->otherSuffixes.join(QStringLiteral(" or ")), suffix));
+    }
     if (target->writeFile) {
         if (!argument.isEmpty())
             return badArgument(QStringLiteral("unknown document \"%1\"").arg(what));

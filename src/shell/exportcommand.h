@@ -41,6 +41,13 @@ struct Target
     // For a document that is not a printout (the timeline's calendar file):
     // writes the file itself instead of composing; false with the reason.
     std::function<bool(const Context &context, const QString &out, QString *error)> writeFile = {};
+    // Other kinds of file this document is also written as, by the output's
+    // suffix ("xlsx", "csv", "odt"; "pdf" for a PDF of its own making, the
+    // binder with its bookmarks): writes the file; false with the reason.
+    QStringList otherSuffixes = {};
+    std::function<bool(const QString &argument, const Context &context, const QString &out, QString *error,
+                       const Warn &warn)>
+        writeOther = {};
 };
 
 // Every WHAT, in the order the usage message lists them.

@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QFrame>
+#include <QPageLayout>
 #include <QPointer>
 
 #include <functional>
@@ -190,6 +191,9 @@ private:
     QPointer<PrintPanel> printPanel_;
     std::shared_ptr<SpellChecker> spellChecker_;
     bool printOptionsSet_ = false;
+    // The orientation the timeline was last printed in (Page Setup's), kept
+    // while other printouts use their own.
+    QPageLayout::Orientation m_printOrientation = QPageLayout::Portrait;
 
     ItemNameList names_;
     int clickRow_ = 0;

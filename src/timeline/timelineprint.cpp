@@ -60,7 +60,9 @@ void TimelinePanel::openToDoPrint()
     printPanel_->setButtonEnabled(PrintPanel::PageSetupButton, true);
     printPanel_->showPrinterFont();
     printPanel_->setDocumentName(QStringLiteral("Project Timeline"));
+    printPanel_->setOrientation(m_printOrientation);
     printPanel_->setComposer([this](PrintSurface &surface) {
+        m_printOrientation = printPanel_->orientation();
         ToDoPrintout::Options options;
         options.font = printPanel_->printerFont();
         options.colour = printPanel_->printerColour();

@@ -9,9 +9,10 @@
 namespace ToDoPrintout {
 namespace {
 
-constexpr int kMargin = 100;
-constexpr int kFrameInset = 100;
-constexpr int kItemFieldLength = 45;
+// Half an inch all round, inside what any printer prints; the page furniture
+// sits in the top and bottom margins.
+constexpr int kMargin = 720;
+constexpr int kFrameInset = 720;
 
 struct Geometry
 {
@@ -28,17 +29,11 @@ struct Geometry
 const QString kCaptions[4] = {QStringLiteral("To Do Item"), QStringLiteral("To Do Date"),
                               QStringLiteral("Actual Date"), QStringLiteral("Next Review Date")};
 
-// The item as a left-aligned field of 45 characters. A longer item (typed
-// straight into the grid) or one too wide for its column in this font is
-// shortened with an ellipsis rather than run into the dates.
-QString itemField(const PrintSurface &surface, const QString &item, int available)
+// How many lines the item takes in its column: a long item (typed straight
+// into the grid) wraps there rather than being cut or run into the dates.
+int itemLines(const PrintSurface &surface, const QString &item, int available)
 {
-    QString text = item.trimmed();
-    if (text.size() > kItemFieldLength)
-        text = text.left(kItemFieldLength - 1) + QChar(0x2026);
-    while (text.size() > 1 && surface.textWidth(text) > available)
-        text = text.left(text.size() - 2) + QChar(0x2026);
-    return text;
+    return 1 + surface.textWidth(item.trimmed()) / std::max(1, available);
 }
 
 void centredParagraph(PrintSurface &surface, const QString &text, int centre)
@@ -104,7 +99,11 @@ void printRow(PrintSurface &surface, const ToDoItem &row, const Geometry &g)
     const int lineY = surface.currentY();
     const int itemX = surface.marginLeft() + 260;
     surface.setCurrentX(itemX);
-    surface.text(itemField(surface, row.item(), g.rule[0] - itemX - 60));
+    const PrintMargins margins = surface.margins();
+    surface.setMarginRight(surface.pageWidth() - (g.rule[0] - 60));
+    surface.paragraph(row.item().trimmed());
+    surface.setMargins(margins);
+    const int itemBottom = surface.currentY();
     const int dateFields[3] = {ToDoItem::ToDoDate, ToDoItem::ActualDate, ToDoItem::NextReviewDate};
     for (int i = 0; i < 3; ++i) {
         surface.setCurrentY(lineY);
@@ -113,7 +112,7 @@ void printRow(PrintSurface &surface, const ToDoItem &row, const Geometry &g)
             centredParagraph(surface, text, g.centre[i + 1]);
     }
     surface.setCurrentX(surface.marginLeft());
-    surface.setCurrentY(lineY + surface.lineHeight());
+    surface.setCurrentY(std::max(lineY + surface.lineHeight(), itemBottom));
 }
 
 } // namespace
@@ -156,9 +155,13 @@ void compose(PrintSurface &surface, const ToDoList &list, const Options &options
     g.pageBreakLimit = g.bottomLimit - 2 * surface.textWidth(QStringLiteral("P"));
     const double centres[4] = {5.2, 1.995, 1.45, 1.124};
     const double rules[4] = {2.45, 1.685, 1.274, 1.266};
+    // The columns keep the printed form's proportions between the frame's sides.
+    const auto at = [&g](double formX) {
+        return int(kFrameInset + (formX - 100) * (g.width - 2 * kFrameInset) / double(g.width - 200));
+    };
     for (int i = 0; i < 4; ++i) {
-        g.centre[i] = int(g.width / centres[i]);
-        g.rule[i] = int(g.width / rules[i]);
+        g.centre[i] = at(g.width / centres[i]);
+        g.rule[i] = at(g.width / rules[i]);
     }
 
     bool rowsOnPage = false;
@@ -172,7 +175,9 @@ void compose(PrintSurface &surface, const ToDoList &list, const Options &options
             }
             // A page whose header alone reaches the limit still takes a row,
             // so a tiny page never loops.
-            if (surface.currentY() >= g.pageBreakLimit && rowsOnPage) {
+            const int itemWidth = g.rule[0] - 60 - (surface.marginLeft() + 260);
+            const int rowHeight = (itemLines(surface, row.item(), itemWidth) - 1) * surface.lineHeight();
+            if (surface.currentY() + rowHeight >= g.pageBreakLimit && rowsOnPage) {
                 surface.newPage();
                 surface.setCurrentY(0);
                 continue;
@@ -182,6 +187,8 @@ void compose(PrintSurface &surface, const ToDoList &list, const Options &options
             break;
         }
     }
+    surface.stampPageFurniture(PageFurniture{options.organization, kTitle,
+                                             options.today.isValid() ? ToDoDate::longFormat(options.today) : QString()});
     surface.endDoc();
 }
 

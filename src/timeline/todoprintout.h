@@ -26,6 +26,8 @@ struct Options
     bool gridLines = true;
     bool asOfDate = true;
     QDate today;
+    // Every page carries it, with the title and "Page N of M".
+    QString organization;
 };
 
 // Whether any row holds an item; without one there is nothing to print.

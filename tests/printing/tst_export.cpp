@@ -39,6 +39,8 @@ private Q_SLOTS:
     void unwritableOutputNamesTheFileAndTheReason();
     void unreadableFilesAreNamedNotTakenForEmptyOnes_data();
     void unreadableFilesAreNamedNotTakenForEmptyOnes();
+    void binderAndSpreadsheetsByTheOutputsSuffix_data();
+    void binderAndSpreadsheetsByTheOutputsSuffix();
 
 private:
     Run exportPdf(const QStringList &arguments, const QString &workbook = QString());
@@ -170,9 +172,13 @@ void TestExport::safeguardReportWithChosenSectionsOnTheirPages()
     const QStringList pages = pdfPageTexts(out);
     QCOMPARE(pages.size(), 1);
     const QString text = collapsed(pages.first());
-    QVERIFY(text.startsWith(QStringLiteral("Action Taken: Our risk analysis covered every system. "
-                                           "Comments/Notes: Reviewed in March. "
-                                           "Policies and Procedures/Plan: Risk analysis policy.")));
+    // What the report is, then the sections chosen, then the page furniture.
+    QVERIFY2(text.contains(QStringLiteral("Standard: Security Mananagement Process Section: \u00A7164.308(a)(1)")),
+             qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("Action Taken: Our risk analysis covered every system. "
+                                         "Comments/Notes: Reviewed in March. "
+                                         "Policies and Procedures/Plan: Risk analysis policy.")));
+    QVERIFY(text.contains(QStringLiteral("Page 1 of 1")));
     QCOMPARE(pdfInfoField(out, QStringLiteral("Title")), QStringLiteral("Risk Analysis - Safeguard Report"));
 
     // All six sections: the reference texts come first, so the report is
@@ -233,3 +239,34 @@ void TestExport::unwritableOutputNamesTheFileAndTheReason()
 
 QTEST_GUILESS_MAIN(TestExport)
 #include "tst_export.moc"
+
+void TestExport::binderAndSpreadsheetsByTheOutputsSuffix_data()
+{
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("start");
+    QTest::newRow("binder as PDF") << "binder" << "binder.pdf" << QByteArray("%PDF");
+    QTest::newRow("binder as ODT") << "binder" << "binder.odt" << QByteArray("PK");
+    QTest::newRow("summary as XLSX") << "summary" << "summary.xlsx" << QByteArray("PK");
+    QTest::newRow("summary as CSV") << "summary" << "summary.csv" << QByteArray("\xEF\xBB\xBFGroup,Standard");
+    QTest::newRow("timeline as CSV") << "timeline" << "timeline.csv" << QByteArray("\xEF\xBB\xBFTo Do Item");
+}
+
+void TestExport::binderAndSpreadsheetsByTheOutputsSuffix()
+{
+    QFETCH(QString, what);
+    QFETCH(QString, file);
+    QFETCH(QByteArray, start);
+    const QString out = m_out.filePath(file);
+    const Run run = exportPdf({what, out});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+    QFile written(out);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.readAll().startsWith(start));
+    if (file == QLatin1String("binder.pdf")) {
+        const QStringList pages = pdfPageTexts(out);
+        QVERIFY(pages.size() >= 4);
+        QVERIFY(pages[1].contains(QStringLiteral("Contents")));
+        QVERIFY(pages.join(QString()).contains(QStringLiteral("Our risk analysis covered every system.")));
+    }
+}

@@ -120,11 +120,15 @@ void TestReports::safeguardReportSectionsInOrderWithSeparators()
     const Found entry = find(surface, QStringLiteral("We assessed"));
     QCOMPARE(heading.page, entry.page);
     QCOMPARE(entry.piece.position.y() - heading.piece.position.y(), 2.0 * surface.lineHeight());
-    QCOMPARE(heading.piece.position.x(), 350.0);
+    QCOMPARE(heading.piece.position.x(), 720.0);
     // Entries keep their own fonts; headings print in the printer font.
     QCOMPARE(entry.piece.font.family(), QStringLiteral("Arial"));
     QCOMPARE(heading.piece.font.family(), QStringLiteral("Times New Roman"));
-    QCOMPARE(surface.margins(), (PrintMargins{350, 300, 350, 100}));
+    // Half an inch at the sides, room for the page furniture above and below.
+    QCOMPARE(surface.margins(), (PrintMargins{720, 1080, 720, 1080}));
+    // The report starts by saying what it is, and every page is numbered.
+    QVERIFY(surface.pageText(0).contains(QStringLiteral("Standard: Security Mananagement Process")));
+    QVERIFY(surface.pageText(0).contains(QStringLiteral("Page 1 of ")));
 }
 
 void TestReports::noSectionGivesAnEmptyDocument()
@@ -149,23 +153,34 @@ void TestReports::oneReferenceBlockIsInThePrinterFontWithTheTermMarked()
     QTextDocument expected;
     QVERIFY(Rtf::loadFile(Reference::findContentFile(m_content, QStringLiteral("RefRA1.Dat")), &expected));
     QCOMPARE(report.scratch(SafeguardReport::kReportBlock).toPlainText(), expected.toPlainText());
+    // The block's text (below the report's heading block, above the page
+    // furniture) is in the printer font's family and colour; its body text in
+    // the printer font's size, its headings keep their larger size.
     int marked = 0;
+    int body = 0;
+    const QString expectedText = expected.toPlainText();
     for (int page = 0; page < surface.pageCount(); ++page) {
         for (const PrintedText &piece : surface.texts(page)) {
+            if (piece.font.family() == QLatin1String("Liberation Sans") && piece.font.pointSizeF() == 9.0)
+                continue; // the page furniture
+            if (!expectedText.contains(piece.text.trimmed()) || piece.text.trimmed().size() < 4
+                || piece.position.y() < surface.marginTop() + 5 * surface.lineHeight())
+                continue;
             QCOMPARE(piece.font.family(), QStringLiteral("Courier New"));
-            QCOMPARE(piece.font.pointSizeF(), 11.0);
+            QVERIFY(piece.font.pointSizeF() >= 11.0);
             QCOMPARE(piece.colour, QColor(0, 0, 128));
+            if (piece.font.pointSizeF() == 11.0)
+                ++body;
             const bool isTerm = piece.text.compare(QStringLiteral("Risk Analysis"), Qt::CaseInsensitive) == 0;
-            if (isTerm) {
+            if (isTerm && piece.font.pointSizeF() == 11.0) {
                 QVERIFY(piece.font.bold());
                 QVERIFY(piece.font.underline());
                 ++marked;
-            } else {
-                QVERIFY2(!piece.font.bold() && !piece.font.underline(), qPrintable(piece.text));
             }
         }
     }
     QVERIFY(marked > 0);
+    QVERIFY(body > 0);
 }
 
 void TestReports::twoReferenceTextsAreJoinedByABlankLineInCatalogueOrder()
@@ -224,8 +239,11 @@ void TestReports::policiesStartANewPageWhenLessThan1200TwipsRemain()
         struct Placed { int page; PrintedText piece; };
         QList<Placed> placed;
         for (int page = 0; page < surface.pageCount(); ++page) {
-            for (const PrintedText &piece : surface.texts(page))
+            for (const PrintedText &piece : surface.texts(page)) {
+                if (piece.font.family() == QLatin1String("Liberation Sans") && piece.font.pointSizeF() == 9.0)
+                    continue; // the page furniture
                 placed.append({page, piece});
+            }
         }
         qsizetype headingAt = -1;
         for (qsizetype i = 0; i < placed.size(); ++i) {
@@ -239,7 +257,8 @@ void TestReports::policiesStartANewPageWhenLessThan1200TwipsRemain()
         const int lineHeight = surface.lineHeight();
         // Where the composition stood when the heading was due.
         const qreal before = blank.piece.position.y() + lineHeight;
-        const bool lowOnPage = before > surface.pageHeight() - SafeguardReport::kPoliciesPageRoom;
+        const int bottom = surface.pageHeight() - surface.marginBottom();
+        const bool lowOnPage = before > bottom - SafeguardReport::kPoliciesPageRoom;
         if (heading.page == blank.page) {
             QVERIFY2(!lowOnPage, qPrintable(QString::number(lines)));
             QCOMPARE(heading.piece.position.y(), before);
@@ -247,8 +266,8 @@ void TestReports::policiesStartANewPageWhenLessThan1200TwipsRemain()
         } else {
             QVERIFY2(lowOnPage, qPrintable(QString::number(lines)));
             QCOMPARE(heading.page, blank.page + 1);
-            QCOMPARE(heading.piece.position.y(), 300.0);
-            if (before + lineHeight <= surface.pageHeight() - 100)
+            QCOMPARE(heading.piece.position.y(), qreal(surface.marginTop()));
+            if (before + lineHeight <= bottom)
                 sawBreakWithRoomLeft = true; // the heading would still have fitted
         }
     }
@@ -344,7 +363,8 @@ void TestReports::summaryOfOneGroupHasTitleRowsStatusesLegendAndDate()
         Qt::black, QDate(2026, 3, 4));
     QCOMPARE(surface.pageCount(), 1);
     const QString text = surface.pageText(0);
-    QVERIFY(text.startsWith(QStringLiteral("HIPAA Security Standards\nTECHNICAL SAFEGUARDS \u00A7164.312\n")));
+    QVERIFY(text.contains(QStringLiteral("\nHIPAA Security Standards\nTECHNICAL SAFEGUARDS \u00A7164.312\n")));
+    QVERIFY(text.contains(QStringLiteral("Page 1 of 1")));
     QVERIFY(!text.contains(QStringLiteral("ADMINISTRATIVE")));
     QCOMPARE(asked, (QList<int>{34, 35, 36, 37, 38, 39, 40, 41, 42}));
 
@@ -358,9 +378,12 @@ void TestReports::summaryOfOneGroupHasTitleRowsStatusesLegendAndDate()
     QVERIFY(standard.piece.font.bold());
     QVERIFY(!spec.piece.font.bold());
     surface.setFont(status.piece.font);
+    // The printed form's columns, between margins of half an inch.
+    const qreal pw = surface.pageWidth();
+    const auto at = [pw](qreal formX) { return 720 + (formX - 100) * (pw - 1440) / (pw - 200); };
     const qreal centre = status.piece.position.x() + surface.textWidth(QStringLiteral("Completed")) / 2.0;
-    QVERIFY(qAbs(centre - surface.pageWidth() / 1.12) <= 1);
-    QCOMPARE(spec.piece.position.x(), qRound(surface.pageWidth() / 2.2) * 1.0);
+    QVERIFY(qAbs(centre - at(pw / 1.12)) <= 1);
+    QCOMPARE(spec.piece.position.x(), qRound(at(pw / 2.2)) * 1.0);
 
     // The legend and the date stamp share the last line, the stamp at the right.
     const Found legend = find(surface, StandardsSummary::kLegend);
@@ -374,8 +397,8 @@ void TestReports::summaryOfOneGroupHasTitleRowsStatusesLegendAndDate()
     // Rules: the outer frame and a rule above each of the five standards.
     int across = 0;
     for (const PrintedLine &line : surface.lines(0)) {
-        if (line.line.y1() == line.line.y2() && line.line.x1() == 100)
-            ++across;
+        if (line.line.y1() == line.line.y2() && line.line.x1() == 720 && line.line.y1() > 800)
+            ++across; // not the page furniture's rule under the header
     }
     QCOMPARE(across, 3 + 5); // top, under the heading, under the last row; five standards
 }
@@ -400,13 +423,10 @@ void TestReports::summaryOfAllSafeguardsKeepsEveryTableWhole()
         QVERIFY2(next > at, qPrintable(heading));
         at = next;
     }
-    QCOMPARE(text.count(StandardsSummary::kTitle), 1);
-    // Every status of the 47 safeguards except the overviews' and the
-    // Documentation overview's: 23 + 10 + 9 + 2 + 1.
-    for (int record : {1, 23, 24, 33, 34, 42, 44, 45, 47})
+    QCOMPARE(text.split(QLatin1Char('\n')).count(StandardsSummary::kTitle), 1);
+    // Every status of the 47 safeguards, the two overviews included.
+    for (int record : {1, 23, 24, 33, 34, 42, 43, 44, 45, 46, 47})
         QVERIFY2(text.contains(QStringLiteral("S%1").arg(record)), qPrintable(QString::number(record)));
-    QVERIFY(!text.contains(QStringLiteral("S43")));
-    QVERIFY(!text.contains(QStringLiteral("S46")));
     // No text or rule runs past the bottom margin, and each table's rows are
     // on the page of its heading.
     for (int page = 0; page < surface.pageCount(); ++page) {

@@ -61,7 +61,7 @@ private Q_SLOTS:
     void optionsShapeThePage();
     void headerRepeatsOnEveryPage();
     void fontSizesFollowThePrinterFont();
-    void longItemIsShortenedNotRunIntoTheDates();
+    void longItemWrapsInItsColumnNotIntoTheDates();
     void panelOpensThePrintoutAndRecomposesOnOptions();
     void nothingToPrint();
     void pdfExportReadsBack();
@@ -100,8 +100,10 @@ void TestToDoPrintout::optionsShapeThePage()
     PrintSurface surface;
     ToDoPrintout::compose(surface, sampleList(2), options(gridLines, asOf));
     // Frame (top, both sides, bottom), the rule under the title block, four
-    // column rules and the rule under the captions.
-    QCOMPARE(surface.lines(0).size(), gridLines ? 10 : 0);
+    // column rules and the rule under the captions; and the page furniture's
+    // rule under the header, which every page has.
+    QCOMPARE(surface.lines(0).size(), gridLines ? 11 : 1);
+    QVERIFY(surface.pageText(0).contains(QStringLiteral("Page 1 of 1")));
     QCOMPARE(surface.pageText(0).contains(QStringLiteral("As of  December 10, 2026")), asOf);
 
     // The captions sit at the same height with or without the as-of line:
@@ -119,7 +121,7 @@ void TestToDoPrintout::optionsShapeThePage()
     QCOMPARE(captionY(surface), captionY(other));
     if (gridLines) {
         for (const PrintedLine &line : surface.lines(0)) {
-            QVERIFY(line.line.x1() >= 100 && line.line.x2() <= surface.pageWidth() - 100);
+            QVERIFY(line.line.x1() >= 720 && line.line.x2() <= surface.pageWidth() - 720);
             QVERIFY(line.line.y2() <= surface.pageHeight() - 200);
         }
     }
@@ -138,7 +140,8 @@ void TestToDoPrintout::headerRepeatsOnEveryPage()
         items += page.count(QStringLiteral("Item "));
     }
     QCOMPARE(items, 120);
-    QCOMPARE(surface.lines(1).size(), 10);
+    QCOMPARE(surface.lines(1).size(), 11);
+    QVERIFY(pageTexts(surface).last().contains(QStringLiteral("Page %1 of %1").arg(surface.pageCount())));
     // Nothing printed below the ruled frame.
     for (int page = 0; page < surface.pageCount(); ++page) {
         for (const PrintedText &t : surface.texts(page))
@@ -171,20 +174,37 @@ void TestToDoPrintout::fontSizesFollowThePrinterFont()
     QCOMPARE(ToDoPrintout::printerFontFrom(QFont(QStringLiteral("Liberation Sans"), 8), 11).pointSizeF(), 11.0);
 }
 
-void TestToDoPrintout::longItemIsShortenedNotRunIntoTheDates()
+void TestToDoPrintout::longItemWrapsInItsColumnNotIntoTheDates()
 {
     ToDoList list;
-    list.row(0).fields = {QString(60, QLatin1Char('W')), QStringLiteral("Tue - Mar 6, 07"), {}, {}, {}};
+    const QString item = QStringLiteral("Train every member of the front desk staff on the new sign-in procedure "
+                                        "and record who attended each session");
+    list.row(0).fields = {item, QStringLiteral("Tue - Mar 6, 07"), {}, {}, {}};
+    list.row(1).fields = {QStringLiteral("Next item"), QStringLiteral("Wed - Mar 7, 07"), {}, {}, {}};
     PrintSurface surface;
     ToDoPrintout::compose(surface, list, options(true, true));
+    // The whole item is printed, on more than one line, left of the dates.
+    QString printed;
+    qreal dateX = 0;
+    QList<qreal> itemLines;
+    qreal nextY = 0;
     for (const PrintedText &t : surface.texts(0)) {
-        if (t.text.startsWith(QLatin1Char('W'))) {
-            QVERIFY(t.text.endsWith(QChar(0x2026)));
-            QVERIFY(t.text.size() <= 45);
-            return;
+        if (t.text == QLatin1String("Tue - Mar 6, 07"))
+            dateX = t.position.x();
+        else if (t.text == QLatin1String("Next item"))
+            nextY = t.position.y();
+    }
+    for (const PrintedText &t : surface.texts(0)) {
+        if (item.contains(t.text.trimmed()) && t.text.trimmed().size() > 3) {
+            printed += t.text.trimmed() + QLatin1Char(' ');
+            itemLines << t.position.y();
+            QVERIFY(t.position.x() + surface.textWidth(t.text) < dateX);
         }
     }
-    QFAIL("the item was not printed");
+    QCOMPARE(printed.simplified(), item);
+    QVERIFY(itemLines.size() >= 2);
+    // The next row starts below the item's last line.
+    QVERIFY(nextY > itemLines.last());
 }
 
 void TestToDoPrintout::panelOpensThePrintoutAndRecomposesOnOptions()

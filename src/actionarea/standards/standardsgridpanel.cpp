@@ -1,8 +1,15 @@
 #include "actionarea/standards/standardsgridpanel.h"
 
+#include "actionarea/standards/dashboardwidget.h"
 #include "actionarea/standards/standardstable.h"
+#include "actionarea/standards/workbookprogress.h"
 #include "actionarea/status/statustable.h"
 #include "screens/mainscreen.h"
+#include "timeline/todolist.h"
+#include "timeline/todostore.h"
+
+#include <QDate>
+#include <QFileInfo>
 
 #include <QContextMenuEvent>
 #include <QGroupBox>
@@ -104,6 +111,20 @@ StandardsGridPanel::StandardsGridPanel(StatusTable &table, QWidget *parent)
 
     buildGrid();
 
+    // The progress dashboard above the selectors, redrawn whenever a status
+    // changes; the to-do figures come from the timeline as last saved.
+    dashboard_ = new DashboardWidget(this);
+    dashboard_->setSource([this] {
+        ToDoList toDo;
+        ToDoStore::loadList(toDo, QFileInfo(table_.filePath()).absoluteDir());
+        return WorkbookProgress::figures([this](int record) { return table_.slot(record); }, toDo,
+                                         QDate::currentDate());
+    });
+    table_.addChangeListener([dashboard = QPointer<DashboardWidget>(dashboard_)](int) {
+        if (dashboard)
+            dashboard->refresh();
+    });
+
     // The legend explains the grid's "*" column, so it sits under the grid as
     // a footnote, beside the print button; that keeps the panel narrow enough
     // for the 800 x 600 window.
@@ -116,6 +137,7 @@ StandardsGridPanel::StandardsGridPanel(StatusTable &table, QWidget *parent)
     layout->setContentsMargins(4, 2, 4, 4);
     layout->setSpacing(4);
     layout->addWidget(heading_);
+    layout->addWidget(dashboard_);
     layout->addWidget(groupFrame_);
     layout->addWidget(titleLine_);
     layout->addWidget(grid_, 1);

@@ -6,6 +6,7 @@
 
 #include <array>
 
+class DashboardWidget;
 class QGroupBox;
 class QLabel;
 class QTableWidget;
@@ -43,6 +44,7 @@ public:
     QLabel *titleLine() const { return titleLine_; }
     QLabel *legend() const { return legend_; }
     QGroupBox *groupFrame() const { return groupFrame_; }
+    DashboardWidget *dashboard() const { return dashboard_; }
 
     // The height of row as the grid's height times its factor, never less
     // than its lines need; -1 for a row that keeps the default height.
@@ -77,6 +79,7 @@ private:
     QLabel *titleLine_ = nullptr;
     QLabel *legend_ = nullptr;
     QTableWidget *grid_ = nullptr;
+    DashboardWidget *dashboard_ = nullptr;
     // Guarded: signals are disconnected while the children are already gone.
     QPointer<QPushButton> printButton_;
     int currentGroup_ = -1;

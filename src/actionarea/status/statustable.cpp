@@ -46,6 +46,7 @@ void StatusTable::readRecords(int first, int last)
                             .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()),
                                  numbers.join(QStringLiteral(", ")));
     }
+    notifyChanged(-1);
 }
 
 void StatusTable::loadStatusTable()
@@ -68,6 +69,7 @@ bool StatusTable::setSlot(int index, const QString &text)
     if (!isValidSlot(index))
         return false;
     slots_[index] = text;
+    notifyChanged(index);
     return true;
 }
 
@@ -82,8 +84,10 @@ bool StatusTable::writeStatus(int record, const QString &text)
     }
     // The slot keeps what is stored: a status that did not reach the file
     // must not be shown as if it had.
-    if (written)
+    if (written) {
         slots_[record] = text;
+        notifyChanged(record);
+    }
     return written;
 }
 
@@ -92,4 +96,15 @@ bool StatusTable::clearWorksheetStatus(int worksheetIndex)
     if (worksheetIndex < 0 || worksheetIndex >= kWorksheetCount)
         return false;
     return writeStatus(kFirstWorksheetRecord + worksheetIndex, QString());
+}
+
+void StatusTable::addChangeListener(std::function<void(int)> listener)
+{
+    m_listeners.push_back(std::move(listener));
+}
+
+void StatusTable::notifyChanged(int index)
+{
+    for (const auto &listener : m_listeners)
+        listener(index);
 }

@@ -3,6 +3,8 @@
 #include <QString>
 
 #include <array>
+#include <functional>
+#include <vector>
 
 // The Action Area's mirror of Stat1.Fil: slot n holds the text of record n.
 // Slots 1-68 are used (1-47 safeguard statuses, 48-68 worksheet compliance
@@ -54,9 +56,15 @@ public:
     // is there but could not be read, or records of it are damaged (they
     // read as blank). Empty when the file was read whole, or is missing.
     QString readProblem() const { return m_readProblem; }
+    // Called with the slot's index after each change of a slot, and with -1
+    // after records were read (the progress dashboard redraws); listeners
+    // live as long as the table.
+    void addChangeListener(std::function<void(int index)> listener);
 
 private:
     void readRecords(int first, int last);
+    void notifyChanged(int index);
+    std::vector<std::function<void(int)>> m_listeners;
 
     QString folder_;
     QString m_readProblem;
