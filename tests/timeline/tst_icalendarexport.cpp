@@ -169,7 +169,7 @@ void TestICalendarExport::controlCharactersNeverReachTheSummary()
     QCOMPARE(ICalendarExport::escapeText(item), QStringLiteral("Audit log [31m  done\tnow "));
     ToDoList list;
     list.row(0) = row(item, QStringLiteral("Tue - Mar 6, 07"), QString());
-    const QByteArray bytes = ICalendarExport::write(ICalendarExport::eventsOf(list), kStamp);
+    const QByteArray bytes = ICalendarExport::write(ICalendarExport::eventsOf(list, QDate()), kStamp);
     for (const char c : bytes)
         QVERIFY2(uchar(c) >= 0x20 || c == '\r' || c == '\n' || c == '\t', qPrintable(QString::number(uchar(c))));
     const ParsedCalendar calendar = parse(bytes);
