@@ -30,8 +30,8 @@ Result add(const QDir &workbookFolder, const Risk &risk)
     ToDoList list;
     // No timeline file yet is an empty timeline; one that cannot be read is
     // never overwritten.
-    const bool exists = QFileInfo::exists(findFileIgnoringCase(workbookFolder, ToDoList::kFileName));
-    if (exists && !ToDoStore::loadList(list, workbookFolder)) {
+    const ToDoStore::LoadResult loaded = ToDoStore::loadList(list, workbookFolder);
+    if (loaded.isUnreadable()) {
         result.message = QStringLiteral("The project timeline (%1) could not be read, so nothing was added.")
                              .arg(ToDoList::kFileName);
         return result;

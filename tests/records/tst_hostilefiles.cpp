@@ -63,7 +63,7 @@ QList<Kind> kinds()
         {"to-do list", QStringLiteral("TODOActv.FIL"), "\"Audit\"\r\n\"Tue - Mar 6, 07\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n",
          [](const QString &folder, QString *why) {
              ToDoList list;
-             const bool read = ToDoStore::loadList(list, QDir(folder));
+             const bool read = ToDoStore::loadList(list, QDir(folder)).loaded();
              if (!read)
                  *why = QStringLiteral("not read");
              return read;
@@ -71,7 +71,7 @@ QList<Kind> kinds()
         {"item names", QStringLiteral("TODONAME.Fil"), "\"Audit\"\r\n\"Backup\"\r\n",
          [](const QString &folder, QString *why) {
              ItemNameList names;
-             const bool read = ToDoStore::loadNames(names, QDir(folder));
+             const bool read = ToDoStore::loadNames(names, QDir(folder)).loaded();
              if (!read)
                  *why = QStringLiteral("not read");
              return read;

@@ -249,7 +249,7 @@ private Q_SLOTS:
         f.services.prompt->enqueue(Prompt::Answer::Ok);
         QVERIFY(f.panel->addToTimeline());
         ToDoList list;
-        QVERIFY(ToDoStore::loadList(list, QDir(f.dir.path())));
+        QVERIFY(ToDoStore::loadList(list, QDir(f.dir.path())).loaded());
         QCOMPARE(list.row(0).item(), QStringLiteral("Security awareness training and mail filtering").left(45).trimmed());
         QVERIFY(list.row(0).item().size() <= 45);
         QVERIFY(f.services.prompt->questions.constLast().text.contains(QStringLiteral("shortened")));
