@@ -8,7 +8,9 @@
 #include "actionarea/standards/standardsgridpanel.h"
 #include "actionarea/status/statusbox.h"
 #include "platform/records/recordfile.h"
+#include "platform/services/diskchangewatch.h"
 #include "platform/rtf/rtf.h"
+#include "support/scriptedchoiceprompt.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -111,6 +113,20 @@ enum class SaveAnswer { Yes, No, Cancel, YesButTheSaveFails };
 
 namespace {
 
+// A folder put where an entry's file belongs makes its save fail. The folder
+// appears after the entry was shown, so the save first asks whether to keep
+// the typed text over what changed on disk; the returned prompt answers
+// "Keep Mine", and the save then meets the folder.
+std::shared_ptr<ScriptedChoicePrompt> keepMineOverChanges(ActionAreaFixture &f)
+{
+    auto prompt = std::make_shared<ScriptedChoicePrompt>();
+    f.environment.services.prompt = prompt;
+    f.test.services.prompt = prompt;
+    f.test.prompt = prompt;
+    prompt->enqueueChoice(DiskChangeWatch::kKeepMine);
+    return prompt;
+}
+
 MainScreen *shownScreen(int index)
 {
     for (QWidget *topLevel : QApplication::topLevelWidgets()) {
@@ -149,6 +165,9 @@ void TestWorkspace::saveQuestionOnGuardedTransitions()
     QFETCH(Transition, transition);
     QFETCH(SaveAnswer, answer);
     ActionAreaFixture f;
+    std::shared_ptr<ScriptedChoicePrompt> choices;
+    if (answer == SaveAnswer::YesButTheSaveFails)
+        choices = keepMineOverChanges(f);
     f.open();
     f.clickNavigation(ActionArea::PhysicalMode);
     f.chooseView(View::CommentsNotesOption);
@@ -206,8 +225,10 @@ void TestWorkspace::saveQuestionOnGuardedTransitions()
     QCOMPARE(question.buttons, Prompt::Buttons::YesNoCancel);
     QCOMPARE(question.icon, Prompt::Icon::Question);
     QCOMPARE(f.test.prompt->pendingAnswers(), 0);
-    if (answer == SaveAnswer::YesButTheSaveFails)
+    if (answer == SaveAnswer::YesButTheSaveFails) {
+        QCOMPARE(choices->pendingChoices(), 0);
         QCOMPARE(f.test.prompt->questions.last().title, SafeguardWorkspace::kSaveFailedTitle);
+    }
 
     // Whatever did not go on left the text, and its flag, where they were.
     QCOMPARE(f.unsaved(), !goesOn);
@@ -255,6 +276,7 @@ void TestWorkspace::failedSaveKeepsTextAndFlag()
 {
     QFETCH(bool, throughSaveQuestion);
     ActionAreaFixture f;
+    const std::shared_ptr<ScriptedChoicePrompt> choices = keepMineOverChanges(f);
     f.open();
     f.clickNavigation(ActionArea::AdministrativeMode);
     f.chooseView(View::ActionTakenOption);
@@ -271,6 +293,8 @@ void TestWorkspace::failedSaveKeepsTextAndFlag()
         f.clickSave();
     }
 
+    QCOMPARE(choices->pendingChoices(), 0);
+    QVERIFY(!f.test.prompt->questions.isEmpty());
     const ScriptedPrompt::Question error = f.test.prompt->questions.last();
     QCOMPARE(error.icon, Prompt::Icon::Critical);
     QCOMPARE(error.title, SafeguardWorkspace::kSaveFailedTitle);

@@ -101,7 +101,7 @@ void TestActionAreaPrint::safeguardPrintChecksTheShownEntryAndPreviewsItAsEdited
     panel.sectionBox(5)->click();
     const QString report = documentText(f.surface());
     // It says what it is before the entries.
-    QVERIFY(report.contains(QStringLiteral("Standard: Security Mananagement Process")));
+    QVERIFY(report.contains(QStringLiteral("Standard: Security Management Process")));
     QVERIFY(report.indexOf(QStringLiteral("Standard:")) < report.indexOf(QStringLiteral("Action Taken:")));
     QVERIFY(report.contains(QStringLiteral("Saved action. Unsaved words")));
     QVERIFY(report.contains(QStringLiteral("Policies and Procedures/Plan:\n \nSaved policy.")));

@@ -173,7 +173,7 @@ void TestExport::safeguardReportWithChosenSectionsOnTheirPages()
     QCOMPARE(pages.size(), 1);
     const QString text = collapsed(pages.first());
     // What the report is, then the sections chosen, then the page furniture.
-    QVERIFY2(text.contains(QStringLiteral("Standard: Security Mananagement Process Section: \u00A7164.308(a)(1)")),
+    QVERIFY2(text.contains(QStringLiteral("Standard: Security Management Process Section: \u00A7164.308(a)(1)")),
              qPrintable(text));
     QVERIFY(text.contains(QStringLiteral("Action Taken: Our risk analysis covered every system. "
                                          "Comments/Notes: Reviewed in March. "

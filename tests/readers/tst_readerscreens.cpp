@@ -50,8 +50,8 @@ void TestReaderScreens::screens_data()
                                   QStringLiteral("Sentrivo &Home Page")};
     QTest::newRow("Information Advisor")
         << 1 << "InfoAdv" << "Information Advisor" << HelpTopic::InformationAdvisor
-        << QStringList{"&Action Area", "&Security Rule", "&Miscellaneous", "-", "&Exit Program"} << "Utilities"
-        << QStringList{"&Program Overview", "&Information Advisor"} + helpTail;
+        << QStringList{"&Action Area", "&Security Rule", "&Miscellaneous", "-", "&Exit Program", "-", "&Print"}
+        << "Utilities" << QStringList{"&Program Overview", "&Information Advisor", "&Print"} + helpTail;
     QTest::newRow("Security Rule")
         << 2 << "PrivRule" << "Security Rule" << HelpTopic::SecurityRule
         << QStringList{"&Action Area", "&Information Advisor", "&Miscellaneous", "-", "E&xit Program", "-",

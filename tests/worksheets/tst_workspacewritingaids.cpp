@@ -61,12 +61,17 @@ private Q_SLOTS:
         f.type(QStringLiteral("teh backup plna is ready"));
         QVERIFY(f.unsaved());
         f.clickSave();
+        // "teh" is one of the listed misspellings: it is asked about like any
+        // other, with its listed correction offered first.
+        f.test.spellDialog->enqueue(SpellAnswer::Action::Change, QStringLiteral("the"));
         f.test.spellDialog->enqueue(SpellAnswer::Action::Change, QStringLiteral("plan"));
         f.test.prompt->enqueue(Answer::Ok);
         QTest::mouseClick(f.workspace()->commandButton(Command::SpellCheck), Qt::LeftButton);
         QCOMPARE(f.editor()->text(), QStringLiteral("the backup plan is ready"));
-        QCOMPARE(f.test.spellDialog->questions.size(), 1);
-        QCOMPARE(f.test.spellDialog->questions.first().word, QStringLiteral("plna"));
+        QCOMPARE(f.test.spellDialog->questions.size(), 2);
+        QCOMPARE(f.test.spellDialog->questions.first().word, QStringLiteral("teh"));
+        QCOMPARE(f.test.spellDialog->questions.first().suggestions.value(0), QStringLiteral("the"));
+        QCOMPARE(f.test.spellDialog->questions.last().word, QStringLiteral("plna"));
         QCOMPARE(f.questionTitles(), QStringLiteral("Spell Check"));
         // Corrections are edits to save.
         QVERIFY(f.unsaved());
@@ -77,7 +82,7 @@ private Q_SLOTS:
         f.test.prompt->enqueue(Answer::Ok);
         f.window->optionsEntry(Entry::SpellCheck)->trigger();
         QCOMPARE(f.editor()->text(), QStringLiteral("Anothr entry"));
-        QCOMPARE(f.test.spellDialog->questions.size(), 2);
+        QCOMPARE(f.test.spellDialog->questions.size(), 3);
     }
 
     void thesaurusAndFontReachTheWorksheet()

@@ -74,7 +74,10 @@ private Q_SLOTS:
         // 45 characters, and one longer after "alot" becomes "a lot".
         const QString item = QStringLiteral("Buy alot of backup tapes for the server rooms");
         QCOMPARE(item.size(), 45);
+        test.spellDialog->enqueue(SpellAnswer::Action::Change, QStringLiteral("a lot"));
         const TodoSpellCheck::Outcome outcome = TodoSpellCheck::spellCheckItems({item}, run, *checker);
+        QCOMPARE(test.spellDialog->questions.size(), 1);
+        QCOMPARE(test.spellDialog->questions.first().suggestions.value(0), QStringLiteral("a lot"));
         QCOMPARE(outcome.items.first(), QStringLiteral("Buy a lot of backup tapes for the server room"));
         QCOMPARE(outcome.items.first().size(), 45);
     }
