@@ -68,6 +68,27 @@ int fail(const QString &reason)
 
 } // namespace
 
+QList<QCommandLineOption> backupCommandOptions()
+{
+    return {
+        QCommandLineOption(QStringLiteral("backup"),
+                           QStringLiteral("Back the workbook's user files up to TARGET without opening a window "
+                                          "(a new dated backup set)."),
+                           QStringLiteral("TARGET")),
+        QCommandLineOption(QStringLiteral("restore"),
+                           QStringLiteral("Restore the workbook's user files from SOURCE without opening a window "
+                                          "(the newest backup set that verifies)."),
+                           QStringLiteral("SOURCE")),
+        QCommandLineOption(QStringLiteral("set"), QStringLiteral("With --restore: the backup set NAME instead of the newest."),
+                           QStringLiteral("NAME")),
+        QCommandLineOption(QStringLiteral("encrypt"),
+                           QStringLiteral("With --backup: encrypt the set with a passphrase (never given as an argument).")),
+        QCommandLineOption(QStringLiteral("passphrase-file"),
+                           QStringLiteral("Read the passphrase of an encrypted backup from FILE instead of standard input."),
+                           QStringLiteral("FILE")),
+    };
+}
+
 std::optional<int> runBackupCommand(int &argc, char **argv)
 {
     if (!asksForBackupCommand(argc, argv))
@@ -80,22 +101,14 @@ std::optional<int> runBackupCommand(int &argc, char **argv)
     QCommandLineParser parser;
     const QCommandLineOption workbookOption(QStringLiteral("workbook"), QStringLiteral("The workbook folder."),
                                             QStringLiteral("DIR"));
-    const QCommandLineOption backupOption(QStringLiteral("backup"),
-                                          QStringLiteral("Back the workbook's user files up to TARGET."),
-                                          QStringLiteral("TARGET"));
-    const QCommandLineOption restoreOption(QStringLiteral("restore"),
-                                           QStringLiteral("Restore the workbook's user files from SOURCE."),
-                                           QStringLiteral("SOURCE"));
-    const QCommandLineOption setOption(QStringLiteral("set"),
-                                       QStringLiteral("With --restore: the backup set NAME instead of the newest."),
-                                       QStringLiteral("NAME"));
-    const QCommandLineOption encryptOption(
-        QStringLiteral("encrypt"), QStringLiteral("With --backup: encrypt the set with a passphrase (never given as an argument)."));
-    const QCommandLineOption passphraseFileOption(
-        QStringLiteral("passphrase-file"),
-        QStringLiteral("Read the passphrase of an encrypted backup from FILE instead of standard input."),
-        QStringLiteral("FILE"));
-    parser.addOptions({workbookOption, backupOption, restoreOption, setOption, encryptOption, passphraseFileOption});
+    const QList<QCommandLineOption> options = backupCommandOptions();
+    const QCommandLineOption &backupOption = options.at(0);
+    const QCommandLineOption &restoreOption = options.at(1);
+    const QCommandLineOption &setOption = options.at(2);
+    const QCommandLineOption &encryptOption = options.at(3);
+    const QCommandLineOption &passphraseFileOption = options.at(4);
+    parser.addOption(workbookOption);
+    parser.addOptions(options);
     if (!parser.parse(QCoreApplication::arguments()))
         return fail(parser.errorText());
     if (parser.isSet(backupOption) == parser.isSet(restoreOption))

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QCommandLineOption>
+#include <QList>
+
 #include <optional>
 
 // Scheduled backups from the command line, without a display and without
@@ -19,3 +22,8 @@
 // nothing when the command line asks for neither, to start the program as
 // usual.
 std::optional<int> runBackupCommand(int &argc, char **argv);
+
+// The backup commands' options besides --workbook: --backup, --restore,
+// --set, --encrypt and --passphrase-file, in that order. The program's
+// --help lists them with its own.
+QList<QCommandLineOption> backupCommandOptions();

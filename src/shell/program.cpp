@@ -30,6 +30,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -61,16 +62,32 @@ int runExport(const QCommandLineParser &parser, const QCommandLineOption &workbo
     return ExportCommand::run(parser.value(exportOption), out, context, errors);
 }
 
+// --help and --version only print, so they must work where no display is:
+// from a terminal on a server, over ssh, in a package's build.
+bool asksOnlyToPrint(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        for (const char *flag : {"-h", "-?", "--help", "--help-all", "-v", "--version"}) {
+            if (std::strcmp(argv[i], flag) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 int runProgram(int &argc, char **argv)
 {
+    const bool printing = asksOnlyToPrint(argc, argv);
     const bool exporting = ExportCommand::requested(argc, argv);
     const bool importing = RiskCommands::importRequested(argc, argv);
-    if (exporting || importing)
+    if (exporting || importing || printing)
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (const std::optional<int> status = runBackupCommand(argc, argv))
-        return *status;
+    if (!printing) {
+        if (const std::optional<int> status = runBackupCommand(argc, argv))
+            return *status;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sentrivo"));
     QApplication::setApplicationVersion(QStringLiteral("7.5"));
@@ -100,6 +117,14 @@ int runProgram(int &argc, char **argv)
                        "(assets FILE.csv: the risk register's assets; nothing is added unless every line reads)."),
         QStringLiteral("WHAT"));
     parser.addOption(importOption);
+    // The backup commands are run before this parser sees the arguments; it
+    // lists them so that --help shows every command.
+    parser.addOptions(backupCommandOptions());
+    if (printing) {
+        parser.addPositionalArgument(QStringLiteral("OUT|FILE"),
+                                     QStringLiteral("With --export, the file to write; with --import, the file to read."));
+        parser.process(app); // prints the help or the version and ends the program
+    }
     if (importing) {
         parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The CSV file to read."));
         QTextStream errors(stderr);

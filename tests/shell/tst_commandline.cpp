@@ -1,0 +1,88 @@
+// The program's --help and --version, run as a person runs them from a
+// terminal with no display: they print and end, whatever else is on the
+// command line, and the help lists every command.
+#include <QCoreApplication>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+// The built program, with no display of any kind to open a window on.
+Run runWithoutDisplay(const QStringList &arguments)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/sentrivo"), arguments);
+    Run run;
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.status = process.exitCode();
+    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+} // namespace
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void helpListsEveryCommand_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("--help") << QStringList{QStringLiteral("--help")};
+        QTest::newRow("-h") << QStringList{QStringLiteral("-h")};
+        QTest::newRow("with a workbook") << QStringList{QStringLiteral("--workbook"), QStringLiteral("/nonexistent"),
+                                                        QStringLiteral("--help")};
+        QTest::newRow("with an export") << QStringList{QStringLiteral("--export"), QStringLiteral("summary"),
+                                                       QStringLiteral("out.pdf"), QStringLiteral("--help")};
+    }
+
+    void helpListsEveryCommand()
+    {
+        QFETCH(QStringList, arguments);
+        const Run run = runWithoutDisplay(arguments);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        for (const char *option : {"--workbook", "--export", "--import", "--backup", "--restore", "--set",
+                                   "--encrypt", "--passphrase-file", "--help", "--version"})
+            QVERIFY2(run.out.contains(QLatin1String(option)), option);
+        QVERIFY(!QFileInfo::exists(QStringLiteral("out.pdf")));
+    }
+
+    void versionPrintsTheProgramsVersion()
+    {
+        const Run run = runWithoutDisplay({QStringLiteral("--version")});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(run.out.trimmed(), QStringLiteral("Sentrivo 7.5"));
+    }
+
+    // A help request beside a backup command prints the help; it neither
+    // backs up nor creates the target.
+    void helpWinsOverABackupCommand()
+    {
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("stick"));
+        const Run run = runWithoutDisplay({QStringLiteral("--workbook"), dir.filePath(QStringLiteral("wb")),
+                                           QStringLiteral("--backup"), target, QStringLiteral("--help")});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QVERIFY(run.out.contains(QLatin1String("--restore")));
+        QVERIFY(!QFileInfo::exists(target));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
