@@ -372,6 +372,13 @@ void BackupWindow::placeWindow()
     }
     QRect frame(QPoint(0, 0), setup_.smallerDisplay ? kSmallerDisplaySize : size());
     frame.moveCenter(around.center() + QPoint(0, kBelowCentre));
+    // Centred on a program window smaller than itself (the start screen),
+    // the window would stand partly off the screen: it is kept on it.
+    if (const QScreen *on = opener ? opener->screen() : screen()) {
+        const QRect room = on->availableGeometry();
+        frame.moveLeft(qBound(room.left(), frame.left(), qMax(room.left(), room.right() + 1 - frame.width())));
+        frame.moveTop(qBound(room.top(), frame.top(), qMax(room.top(), room.bottom() + 1 - frame.height())));
+    }
     move(frame.topLeft());
 }
 

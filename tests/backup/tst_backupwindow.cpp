@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTableView>
 #include <QTreeView>
+#include <QScreen>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(BackupWindow::Mode)
@@ -79,9 +80,37 @@ private Q_SLOTS:
     void setsInAFolder();
     void encryptedSetFromTheWindow();
     void rightClickPopsUpOptions();
+    void staysOnTheScreenOverASmallerOpener();
     void f1OpensThePageOfEachMode_data();
     void f1OpensThePageOfEachMode();
 };
+
+// Opened from the start screen, which is narrower than the window, and from
+// a program window in the screen's corner, the window is wholly on the screen.
+void TestBackupWindow::staysOnTheScreenOverASmallerOpener()
+{
+    WindowRig rig;
+    const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QRect &openerGeometry : {QRect(room.topLeft(), QSize(600, 558)),
+                                        QRect(room.topLeft(), QSize(300, 200)),
+                                        QRect(room.bottomRight() - QPoint(299, 199), QSize(300, 200))}) {
+        QWidget opener;
+        opener.setGeometry(openerGeometry);
+        opener.show();
+        BackupWindow::Setup setup;
+        setup.workbookDir = rig.path(QStringLiteral("home/workbook"));
+        setup.smallerDisplay = true;
+        setup.services = rig.test.services;
+        setup.drives = [&rig] { return QList<BackupDrive>{{QStringLiteral("USB stick"), rig.path(QStringLiteral("stick")), true}}; };
+        BackupWindow window(Mode::Restore, setup, &opener);
+        window.show();
+        // Where the window put itself, at its size; the frame is the
+        // window manager's to add.
+        const QRect placed(window.pos(), window.size());
+        QVERIFY2(room.contains(placed), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(placed.x()).arg(placed.y())
+                                                       .arg(placed.width()).arg(placed.height())));
+    }
+}
 
 void TestBackupWindow::f1OpensThePageOfEachMode_data()
 {
