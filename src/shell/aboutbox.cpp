@@ -1,4 +1,5 @@
 #include "shell/aboutbox.h"
+#include "shell/version.h"
 
 #include "screens/programcontext.h"
 #include "platform/records/twips.h"
@@ -30,7 +31,7 @@ AboutBox::AboutBox(const ProgramContext &context, QWidget *parent)
     text->setWordWrap(true);
     text->setTextFormat(Qt::RichText);
     text->setText(QStringLiteral(
-        "<p><b style='font-size:16pt'>Sentrivo</b><br>Version 7.5</p>"
+        "<p><b style='font-size:16pt'>Sentrivo</b><br>Version " SENTRIVO_VERSION "</p>"
         "<p>A workbook for the HIPAA Security Rule (45 CFR Part 164, Subpart C). "
         "For each of the rule's safeguards it shows the rule, its preamble and practical "
         "guidance, and keeps what your organization has done: Action Taken, Comments/Notes, "

@@ -1,4 +1,5 @@
 #include "shell/program.h"
+#include "shell/version.h"
 
 #include "actionarea/actionarea.h"
 #include "actionarea/autosave.h"
@@ -90,7 +91,7 @@ int runProgram(int &argc, char **argv)
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sentrivo"));
-    QApplication::setApplicationVersion(QStringLiteral("7.5"));
+    QApplication::setApplicationVersion(QStringLiteral(SENTRIVO_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Sentrivo"));
     QApplication::setDesktopFileName(QStringLiteral("org.sentrivo.Sentrivo"));
 

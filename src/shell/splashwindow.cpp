@@ -1,4 +1,5 @@
 #include "shell/splashwindow.h"
+#include "shell/version.h"
 
 #include "platform/services/services.h"
 
@@ -40,7 +41,7 @@ SplashWindow::SplashWindow(Clock &clock, const QString &contentDir, QWidget *par
     name->setAlignment(Qt::AlignCenter);
     layout->addWidget(name);
 
-    auto *version = new QLabel(QStringLiteral("Version 7.5"), this);
+    auto *version = new QLabel(QStringLiteral("Version " SENTRIVO_VERSION), this);
     version->setObjectName(QStringLiteral("versionLabel"));
     version->setAlignment(Qt::AlignCenter);
     layout->addWidget(version);
