@@ -3,7 +3,9 @@
 #include "platform/database/workbookdatabase.h"
 #include "platform/records/workbook.h"
 #include "risk/csvreader.h"
+#include "printing/printsurface.h"
 #include "risk/registertables.h"
+#include "risk/reports/riskreports.h"
 #include "risk/riskstore.h"
 #include "shell/exportcommand.h"
 #include "shell/riskcommands.h"
@@ -80,6 +82,45 @@ private Q_SLOTS:
         QVERIFY(ClinicRegister::fill(store, m_today));
         QCOMPARE(store.assets().size(), 12);
         QCOMPARE(store.risks().size(), 30);
+    }
+
+    // Registers of growing length move the heat map's heading down the last
+    // page; wherever it lands, the heading starts the page its map is on.
+    void heatMapHeadingStaysWithItsMap()
+    {
+        int sawMovedToNextPage = 0;
+        for (int risks = 1; risks <= 30; ++risks) {
+            QTemporaryDir dir;
+            WorkbookDatabase database{Workbook(dir.path())};
+            database.open();
+            RiskStore store(database);
+            QVERIFY(store.load());
+            QVERIFY(ClinicRegister::fillLarge(store, m_today, 3, risks, 0));
+            for (const auto &[compose, heading, map] :
+                 {std::tuple{&RiskReports::composeAnalysis, "Heat map", "Current risk (risks per cell"},
+                  std::tuple{&RiskReports::composePlan, "Residual risk", "Residual risk (risks per cell"}}) {
+                PrintSurface surface;
+                compose(surface, store, RiskReports::Options{m_today, QString()});
+                int headingPage = -1;
+                int mapPage = -1;
+                for (int page = 0; page < surface.pageCount(); ++page) {
+                    for (const PrintedText &piece : surface.texts(page)) {
+                        if (piece.text == QLatin1String(heading))
+                            headingPage = page;
+                        if (piece.text.startsWith(QLatin1String(map)))
+                            mapPage = page;
+                    }
+                }
+                QVERIFY2(mapPage >= 0, heading);
+                QVERIFY2(headingPage == mapPage,
+                         qPrintable(QStringLiteral("%1 risks: \"%2\" on page %3, its map on page %4")
+                                        .arg(risks).arg(QLatin1String(heading)).arg(headingPage + 1).arg(mapPage + 1)));
+                if (mapPage > 0 && surface.texts(mapPage).first().text == QLatin1String(heading))
+                    ++sawMovedToNextPage;
+            }
+        }
+        // Some lengths leave too little room under the list for the map.
+        QVERIFY(sawMovedToNextPage > 0);
     }
 
     void usageListsTheRows()

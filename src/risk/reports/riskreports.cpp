@@ -45,11 +45,13 @@ void begin(PrintSurface &surface, const QString &title, const QString &citation,
     surface.setCurrentY(surface.currentY() + surface.lineHeight() / 2);
 }
 
-void heading(PrintSurface &surface, const QString &text)
+// A heading kept with at least three lines after it, or with the `keepTwips`
+// of what follows when that is one block (a heat map).
+void heading(PrintSurface &surface, const QString &text, int keepTwips = 0)
 {
-    // Keep a heading with at least three lines after it.
     surface.setFont(kFamily, 14, true);
-    if (surface.currentY() + 4 * surface.lineHeight() > surface.pageHeight() - surface.marginBottom())
+    const int room = keepTwips > 0 ? surface.lineHeight() * 4 / 3 + keepTwips : 4 * surface.lineHeight();
+    if (surface.currentY() + room > surface.pageHeight() - surface.marginBottom())
         surface.newPage();
     surface.setCurrentY(surface.currentY() + surface.lineHeight() / 3);
     surface.paragraph(text);
@@ -84,13 +86,19 @@ void levelText(PrintSurface &surface, int level)
     surface.setTextColor(saved);
 }
 
-void heatMap(PrintSurface &surface, const RiskStore &store, const RiskOverview::HeatMap &map, const QString &title)
+// The room a heat map takes: its title, captions, five rows and the legend.
+int heatMapHeight(PrintSurface &surface)
 {
     surface.setFont(kFamily, 10);
+    return 7 * (2 * surface.lineHeight() + 120) + 3 * surface.lineHeight();
+}
+
+void heatMap(PrintSurface &surface, const RiskStore &store, const RiskOverview::HeatMap &map, const QString &title)
+{
+    const int needed = heatMapHeight(surface);
     const int cell = 1500;
     const int rowHeight = 2 * surface.lineHeight() + 120;
     const int labelWidth = 1500;
-    const int needed = 7 * rowHeight + 3 * surface.lineHeight();
     if (surface.currentY() + needed > surface.pageHeight() - surface.marginBottom())
         surface.newPage();
     surface.setFontBold(true);
@@ -240,7 +248,7 @@ void composeAnalysis(PrintSurface &surface, const RiskStore &store, const Option
         indented(QStringLiteral("Safeguards"), RegisterTables::safeguardNames(r.safeguards));
         gap(surface);
     }
-    heading(surface, QStringLiteral("Heat map"));
+    heading(surface, QStringLiteral("Heat map"), heatMapHeight(surface));
     heatMap(surface, store, RiskOverview::currentHeatMap(store), QStringLiteral("Current risk"));
     surface.endDoc();
 }
@@ -314,7 +322,7 @@ void composePlan(PrintSurface &surface, const RiskStore &store, const Options &o
         surface.paragraph(QString());
         gap(surface);
     }
-    heading(surface, QStringLiteral("Residual risk"));
+    heading(surface, QStringLiteral("Residual risk"), heatMapHeight(surface));
     heatMap(surface, store, RiskOverview::residualHeatMap(store), QStringLiteral("Residual risk"));
     surface.endDoc();
 }
