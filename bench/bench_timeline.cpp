@@ -37,7 +37,7 @@ struct PanelSession
 
     PanelSession()
     {
-        ToDoStore::saveList(fullList(), workbook.dir());
+        ToDoStore::saveList(fullList(), workbook.workbook());
         panel.resize(800, 500);
         panel.show();
         QApplication::processEvents();
@@ -52,7 +52,7 @@ void BM_LoadFullListIntoGrid(benchmark::State &state)
     int turn = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        ToDoStore::saveList(lists[turn], session.workbook.dir());
+        ToDoStore::saveList(lists[turn], session.workbook.workbook());
         turn = 1 - turn;
         state.ResumeTiming();
         session.panel.enter();

@@ -10,9 +10,9 @@ class QPushButton;
 // One command of the workspace that has a button, a menu entry or both
 // ("&Save", "&Print", "&Font Select", "Spell &Check", "&Thesaurus"). The
 // WorkMode and the chosen view decide whether the command may be used; it
-// can be used only when, in addition, something carries it out. Printing and
-// the writing aids are carried out by later releases: until they connect a
-// handler, their buttons and entries stay disabled whatever the rules say.
+// can be used only when, in addition, a handler carries it out: a command
+// whose handler is not connected keeps its button and entry disabled
+// whatever the rules say.
 class WorkspaceCommand
 {
 public:

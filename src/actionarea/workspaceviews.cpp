@@ -7,7 +7,6 @@
 #include "actionarea/status/statusbox.h"
 #include "actionarea/status/statusvalues.h"
 #include "platform/editor/richtexteditor.h"
-#include "platform/records/filenames.h"
 #include "platform/rtf/rtf.h"
 #include "screens/mainscreen.h"
 
@@ -22,18 +21,9 @@
 
 namespace {
 
-constexpr int kSampleMode = 9;
-constexpr int kRecoveryPlanMode = 8;
-constexpr int kWorksheetsMode = 7;
-
-bool isSafeguardMode(int mode)
+Catalogue::SafeguardGroup groupOfMode(WorkMode mode)
 {
-    return mode >= 2 && mode <= 6;
-}
-
-Catalogue::SafeguardGroup groupOfMode(int mode)
-{
-    return Catalogue::SafeguardGroup(mode - 2);
+    return Catalogue::SafeguardGroup(safeguardGroupIndex(mode));
 }
 
 const QString kPolicyNoticeTitle = QStringLiteral("Policies and Procedures/Plan");
@@ -71,16 +61,11 @@ Catalogue::EntryKind entryKindOfView(int view)
 
 int SafeguardWorkspace::currentSafeguardNo() const
 {
-    if (workMode_ == kSampleMode)
+    if (workMode_ == WorkMode::Sample)
         return Catalogue::Sample::SafeguardNo;
-    if (!isSafeguardMode(workMode_))
+    if (!isSafeguardGroupMode(workMode_))
         return -1;
     return Catalogue::safeguardNo(groupOfMode(workMode_), buttonIndex_);
-}
-
-QString SafeguardWorkspace::workbookPath(const QString &fileName) const
-{
-    return QDir::current().absoluteFilePath(findFileIgnoringCase(QDir::current(), fileName));
 }
 
 void SafeguardWorkspace::emptyEditor()
@@ -93,7 +78,7 @@ void SafeguardWorkspace::onContentChanged()
 {
     // The recovery plan and the risk worksheets are the user's text whatever
     // view was chosen before.
-    session_.noteContentChanged(workMode_ == kRecoveryPlanMode || workMode_ == kWorksheetsMode
+    session_.noteContentChanged(workMode_ == WorkMode::RecoveryPlan || workMode_ == WorkMode::Worksheets
                                 || currentView_ >= ActionTakenView);
 }
 
@@ -108,7 +93,7 @@ void SafeguardWorkspace::onEditorClicked()
 
 bool SafeguardWorkspace::selectSafeguard(int buttonIndex)
 {
-    if (!isSafeguardMode(workMode_))
+    if (!isSafeguardGroupMode(workMode_))
         return false;
     const Catalogue::SafeguardGroup group = groupOfMode(workMode_);
     const int safeguardNo = Catalogue::safeguardNo(group, buttonIndex);
@@ -144,8 +129,7 @@ bool SafeguardWorkspace::selectSafeguard(int buttonIndex)
 
     statusBox_->setSelectedIndex(buttonIndex);
     statusBox_->showStatus(Catalogue::statusRecordNo(safeguardNo));
-    if (workMode_ < 7)
-        Q_EMIT captionChanged(Catalogue::windowCaption(safeguardNo));
+    Q_EMIT captionChanged(Catalogue::windowCaption(safeguardNo));
     if (group == Catalogue::SafeguardGroup::Administrative)
         setTemplateAllowed(checked == PoliciesOption);
 
@@ -227,7 +211,7 @@ void SafeguardWorkspace::showEntryView(Catalogue::EntryKind kind)
     const int safeguardNo = currentSafeguardNo();
     currentView_ = ActionTakenView + int(kind);
     const bool policies = kind == Catalogue::EntryKind::PoliciesProcedures;
-    const bool overviewOfItsOwnGroup = (workMode_ == 5 || workMode_ == 6) && Catalogue::isOverview(safeguardNo);
+    const bool overviewOfItsOwnGroup = (workMode_ == WorkMode::Organizational || workMode_ == WorkMode::Documentation) && Catalogue::isOverview(safeguardNo);
     setTemplateAllowed(policies && !overviewOfItsOwnGroup);
 
     editor_->setReadOnly(false);
@@ -236,7 +220,7 @@ void SafeguardWorkspace::showEntryView(Catalogue::EntryKind kind)
 
     emptyEditor();
     QString path;
-    if (workMode_ == kSampleMode) {
+    if (workMode_ == WorkMode::Sample) {
         currentEntryFile_ = Catalogue::Sample::entryFileName(kind);
         path = Reference::findContentFile(contentFolder_, currentEntryFile_);
         if (policies) {
@@ -246,11 +230,11 @@ void SafeguardWorkspace::showEntryView(Catalogue::EntryKind kind)
         }
     } else if (safeguardNo >= 0) {
         currentEntryFile_ = Catalogue::entryFileName(kind, safeguardNo);
-        path = workbookPath(currentEntryFile_);
+        path = workbook_.filePath(currentEntryFile_);
     }
     // A missing file is an entry not written yet: the editor stays empty.
-    if (!path.isEmpty() && (workMode_ == kSampleMode || existsInWorkbook(path)) && !loadEntryFile(path)
-        && workMode_ != kSampleMode) {
+    if (!path.isEmpty() && (workMode_ == WorkMode::Sample || existsInWorkbook(path)) && !loadEntryFile(path)
+        && workMode_ != WorkMode::Sample) {
         // An entry that is there but cannot be read is never replaced by
         // what the empty editor would save.
         entryUnreadable_ = true;
@@ -262,7 +246,7 @@ void SafeguardWorkspace::showEntryView(Catalogue::EntryKind kind)
     }
 
     // The sample's Action Taken and Comments/Notes can be read, not changed.
-    editor_->setReadOnly(workMode_ == kSampleMode && !policies);
+    editor_->setReadOnly(workMode_ == WorkMode::Sample && !policies);
     session_.clearUnsavedChanges();
     if (editor_->isVisible())
         editor_->setFocus();
@@ -306,21 +290,21 @@ void SafeguardWorkspace::showPolicyNotice()
 
 bool SafeguardWorkspace::save()
 {
-    if (entryUnreadable_ && (workMode_ == kRecoveryPlanMode || isSafeguardMode(workMode_))) {
+    if (entryUnreadable_ && (workMode_ == WorkMode::RecoveryPlan || isSafeguardGroupMode(workMode_))) {
         services_.prompt->ask(this, Prompt::Icon::Exclamation, kSaveFailedTitle,
                               QStringLiteral("The file %1 could not be read, so nothing is saved over it.")
                                   .arg(currentEntryFile_),
                               Prompt::Buttons::Ok);
         return false;
     }
-    if (workMode_ == kRecoveryPlanMode)
+    if (workMode_ == WorkMode::RecoveryPlan)
         return writeEditorTo(kRecoveryPlanFile, QStringLiteral("disaster recovery plan"));
-    if (workMode_ == kSampleMode) {
+    if (workMode_ == WorkMode::Sample) {
         services_.prompt->ask(this, Prompt::Icon::Question, QStringLiteral("Save Command"),
                               QStringLiteral("Unable to save changes to sample."), Prompt::Buttons::Ok);
         return true;
     }
-    if (!isSafeguardMode(workMode_))
+    if (!isSafeguardGroupMode(workMode_))
         return true;
     if (currentView_ < ActionTakenView) {
         // A reference text is never saved.
@@ -336,7 +320,7 @@ bool SafeguardWorkspace::save()
 
 bool SafeguardWorkspace::writeEditorTo(const QString &fileName, const QString &description)
 {
-    const QString path = workbookPath(fileName);
+    const QString path = workbook_.filePath(fileName);
     QString error;
     {
         BusyCursor busy;
@@ -358,7 +342,7 @@ bool SafeguardWorkspace::writeEditorTo(const QString &fileName, const QString &d
 
 QString SafeguardWorkspace::savedMessage() const
 {
-    if (workMode_ == kRecoveryPlanMode)
+    if (workMode_ == WorkMode::RecoveryPlan)
         return QStringLiteral("Saved Disaster Recovery Plan");
     const int option = ActionTakenOption + int(entryKindOfView(currentView_));
     const QString view = viewOptions_[option]->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
@@ -371,7 +355,7 @@ QString SafeguardWorkspace::savedMessage() const
 bool SafeguardWorkspace::entryFileHasText(const QString &fileName) const
 {
     QTextDocument document;
-    if (!Rtf::loadFile(workbookPath(fileName), &document))
+    if (!Rtf::loadFile(workbook_.filePath(fileName), &document))
         return false;
     return !document.toPlainText().trimmed().isEmpty();
 }
@@ -391,12 +375,12 @@ void SafeguardWorkspace::loadTemplate(int templateNumber)
 void SafeguardWorkspace::insertTemplate()
 {
     const std::optional<int> number = EntryTemplates::templateNumber(workMode_, currentSafeguardNo());
-    if (!number || workMode_ == 7 || entryUnreadable_)
+    if (!number || workMode_ == WorkMode::Worksheets || entryUnreadable_)
         return;
     bool fileHasText = true;
-    if (workMode_ != kSampleMode) {
+    if (workMode_ != WorkMode::Sample) {
         const QString entryFile =
-            workMode_ == kRecoveryPlanMode
+            workMode_ == WorkMode::RecoveryPlan
                 ? kRecoveryPlanFile
                 : Catalogue::entryFileName(Catalogue::EntryKind::PoliciesProcedures, currentSafeguardNo());
         fileHasText = entryFileHasText(entryFile);
@@ -407,7 +391,7 @@ void SafeguardWorkspace::insertTemplate()
             return;
         }
     }
-    const QString existing = workMode_ == kRecoveryPlanMode ? QStringLiteral("Disaster Recovery Plan.")
+    const QString existing = workMode_ == WorkMode::RecoveryPlan ? QStringLiteral("Disaster Recovery Plan.")
                                                             : QStringLiteral("Policy and Procedure/Plan.");
     const QString text =
         fileHasText ? QStringLiteral("The program has detected an existing ") + existing
@@ -448,7 +432,7 @@ void SafeguardWorkspace::loadRecoveryPlan()
     currentEntryFile_ = kRecoveryPlanFile;
     entryUnreadable_ = false;
     editor_->setReadOnly(false);
-    const QString planPath = workbookPath(kRecoveryPlanFile);
+    const QString planPath = workbook_.filePath(kRecoveryPlanFile);
     if (existsInWorkbook(planPath) && !loadEntryFile(planPath)) {
         // The plan the user wrote is there but unreadable: neither the
         // template nor a save may take its place.

@@ -10,7 +10,7 @@ std::function<bool(QWidget *, bool)> backupUtilityOpener(const ProgramContext &c
 {
     return [&context, services](QWidget *parent, bool restore) {
         BackupWindow::Setup setup;
-        setup.workbookDir = context.workbookDir;
+        setup.workbookDir = context.workbook.folder();
         setup.smallerDisplay = context.smallerDisplay;
         setup.services = services;
         return runBackupWindow(restore ? BackupWindow::Mode::Restore : BackupWindow::Mode::Backup, setup, parent);

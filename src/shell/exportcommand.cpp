@@ -43,7 +43,7 @@ bool composeSummary(const QString &argument, const Context &context, PrintSurfac
         selection.technical = true;
     else
         return false;
-    StatusTable statuses(context.workbookDir);
+    StatusTable statuses(context.workbook);
     statuses.loadStatusTable();
     StandardsSummary::compose(
         surface, selection, [&statuses](int record) { return statuses.slot(record); }, Qt::black,
@@ -74,9 +74,9 @@ bool composeSafeguard(const QString &argument, const Context &context, PrintSurf
             sections[digit.digitValue()] = true;
         }
     }
-    SafeguardReport report(context.contentDir);
+    SafeguardReport report(context.workbook.contentFolder());
     report.reset(safeguardNo);
-    report.loadEntryScratches(context.workbookDir);
+    report.loadEntryScratches(context.workbook.folder());
     // Sections the panel would refuse to check are left out, with the
     // panel's own message as the note.
     for (int i = 0; i < SafeguardReport::kSectionCount; ++i) {
@@ -98,7 +98,7 @@ bool composePolicies(const QString &argument, const Context &context, PrintSurfa
 {
     if (!argument.isEmpty())
         return false;
-    if (!AllPolicies::compose(surface, context.workbookDir, reportFont(), Qt::black))
+    if (!AllPolicies::compose(surface, context.workbook.folder(), reportFont(), Qt::black))
         warn(QStringLiteral("No current policies were found."));
     *name = AllPolicies::kDocumentName;
     return true;
@@ -111,7 +111,7 @@ bool composeRule(const QString &argument, const Context &context, PrintSurface &
     if (section < 0)
         return false;
     QString problem;
-    composeRuleSection(context.contentDir, section, surface, name, &problem);
+    composeRuleSection(context.workbook.contentFolder(), section, surface, name, &problem);
     if (!problem.isEmpty())
         warn(problem);
     return true;
@@ -123,7 +123,7 @@ bool composeTimeline(const QString &argument, const Context &context, PrintSurfa
     if (!argument.isEmpty())
         return false;
     ToDoList list;
-    ToDoStore::loadList(list, QDir(context.workbookDir));
+    ToDoStore::loadList(list, context.workbook);
     if (!ToDoPrintout::hasEntries(list))
         warn(ToDoPrintout::kNothingToPrint);
     ToDoPrintout::Options options;
@@ -135,7 +135,7 @@ bool composeTimeline(const QString &argument, const Context &context, PrintSurfa
 
 bool writeTimelineCalendar(const Context &context, const QString &out, QString *error)
 {
-    return TimelineExport::writeCalendar(QDir(context.workbookDir), out, QDateTime::currentDateTimeUtc(), error);
+    return TimelineExport::writeCalendar(context.workbook, out, QDateTime::currentDateTimeUtc(), error);
 }
 
 } // namespace

@@ -36,15 +36,15 @@ int runExport(const QCommandLineParser &parser, const QCommandLineOption &workbo
         return ExportCommand::kBadArgument;
     }
     ExportCommand::Context context;
-    context.workbookDir = parser.isSet(workbookOption) ? QDir(parser.value(workbookOption)).absolutePath()
-                                                       : AppPaths::defaultWorkbookFolder();
+    context.workbook = Workbook(parser.isSet(workbookOption) ? parser.value(workbookOption)
+                                                             : AppPaths::defaultWorkbookFolder(),
+                                shippedContentFolder());
     // An export reads a workbook; it never creates one for a mistyped name.
-    if (!QDir(context.workbookDir).exists()) {
-        errors << "sentrivo: the workbook folder " << QDir::toNativeSeparators(context.workbookDir)
+    if (!context.workbook.dir().exists()) {
+        errors << "sentrivo: the workbook folder " << QDir::toNativeSeparators(context.workbook.folder())
                << " does not exist\n";
         return ExportCommand::kBadArgument;
     }
-    context.contentDir = shippedContentFolder();
     // Relative output names are taken from where the command was given.
     const QString out = QDir::current().absoluteFilePath(rest.first());
     return ExportCommand::run(parser.value(exportOption), out, context, errors);
@@ -92,21 +92,21 @@ int runProgram(int &argc, char **argv)
     parser.process(app);
 
     ProgramContext context;
-    context.workbookDir = parser.isSet(workbookOption) ? QDir(parser.value(workbookOption)).absolutePath()
-                                                       : AppPaths::defaultWorkbookFolder();
+    context.workbook = Workbook(parser.isSet(workbookOption) ? parser.value(workbookOption)
+                                                             : AppPaths::defaultWorkbookFolder(),
+                                shippedContentFolder());
     QString error;
-    if (!AppPaths::enterWorkbook(context.workbookDir, &error)) {
+    if (!context.workbook.ensureExists(&error)) {
         QMessageBox::critical(nullptr, QStringLiteral("Sentrivo"), error);
         return 1;
     }
-    context.workbookDir = QDir::currentPath();
-    settleInterruptedRestore(context.workbookDir);
-    context.contentDir = shippedContentFolder();
-    if (context.contentDir.isEmpty())
+    settleInterruptedRestore(context.workbook.folder());
+    const QString contentFolder = context.workbook.contentFolder();
+    if (contentFolder.isEmpty())
         std::fprintf(stderr, "sentrivo: the shipped content folder was not found beside the program\n");
-    QApplication::setWindowIcon(QIcon(context.contentDir + QStringLiteral("/icon.png")));
+    QApplication::setWindowIcon(QIcon(contentFolder + QStringLiteral("/icon.png")));
 
-    PlatformServices services = makeQtPlatformServices(context.contentDir);
+    PlatformServices services = makeQtPlatformServices(contentFolder);
     // What the four main screens share for the run.
     ScreenEnvironment environment;
     environment.context = &context;

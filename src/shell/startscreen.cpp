@@ -42,7 +42,7 @@ void StartScreen::buildContents()
     setCentralWidget(background_);
 
     picture_ = new QLabel(background_);
-    picture_->setPixmap(QPixmap(context_.contentDir + QStringLiteral("/startscreen.png")));
+    picture_->setPixmap(QPixmap(context_.workbook.contentFolder() + QStringLiteral("/startscreen.png")));
     picture_->setAlignment(Qt::AlignCenter);
 
     productName_ = new QLabel(background_);
@@ -157,11 +157,10 @@ void StartScreen::load()
 
 void StartScreen::runStartUp(bool firstLoad)
 {
-    QDir::setCurrent(context_.workbookDir);
     {
         BusyCursor busy;
         panel_->hide();
-        context_.smallerDisplay = SettingsStore().smallerDisplay();
+        context_.smallerDisplay = SettingsStore(context_.workbook).smallerDisplay();
         applyWindowGeometry();
         QApplication::processEvents();
         checkScreenSize();
@@ -169,7 +168,7 @@ void StartScreen::runStartUp(bool firstLoad)
         setWindowTitle(QStringLiteral("Sentrivo"));
         if (firstLoad && !context_.splashShown) {
             context_.splashShown = true;
-            SplashWindow splash(*services_.clock, context_.contentDir, this);
+            SplashWindow splash(*services_.clock, context_.workbook.contentFolder(), this);
             splash.showDuringStartUp();
         }
         loadStartScreenColour();
@@ -213,7 +212,7 @@ void StartScreen::checkScreenSize()
     if (context_.smallerDisplay) {
         // Switch to the full screen display and store the choice; asked once.
         context_.smallerDisplay = false;
-        SettingsStore().setSmallerDisplay(false);
+        SettingsStore(context_.workbook).setSmallerDisplay(false);
         applyWindowGeometry();
     }
 }
@@ -235,7 +234,7 @@ void StartScreen::recordSize()
 
 void StartScreen::loadStartScreenColour()
 {
-    const StartScreenColour stored = SettingsStore().startScreenColour();
+    const StartScreenColour stored = SettingsStore(context_.workbook).startScreenColour();
     paintBackground(stored.systemDefault ? systemDefaultColour() : colourFromBgr(stored.bgr));
 }
 
@@ -298,7 +297,7 @@ void StartScreen::switchDisplay(bool smaller)
         return;
     context_.smallerDisplay = smaller;
     markDisplayChoice();
-    SettingsStore().setSmallerDisplay(smaller);
+    SettingsStore(context_.workbook).setSmallerDisplay(smaller);
     QApplication::processEvents();
     runStartUp(false);
     QApplication::processEvents();
@@ -332,7 +331,6 @@ void StartScreen::changeEvent(QEvent *event)
         keepStateAndChoiceConsistent();
         recordSize();
         paintBackground(colour_);
-        QDir::setCurrent(context_.workbookDir);
         presentPanel();
     }
 }
@@ -347,13 +345,13 @@ void StartScreen::chooseBackgroundColour()
         Prompt::Buttons::YesNoCancel);
     if (answer == Prompt::Answer::No) {
         paintBackground(systemDefaultColour());
-        SettingsStore().setStartScreenColourDefault();
+        SettingsStore(context_.workbook).setStartScreenColourDefault();
     } else if (answer == Prompt::Answer::Yes) {
         const std::optional<QColor> chosen = services_.colourDialog->chooseColour(this, colour_);
         if (!chosen)
             return;
         paintBackground(*chosen);
-        SettingsStore().setStartScreenColour(bgrFromColour(*chosen));
+        SettingsStore(context_.workbook).setStartScreenColour(bgrFromColour(*chosen));
     }
 }
 

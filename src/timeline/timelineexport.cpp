@@ -9,7 +9,7 @@
 
 namespace TimelineExport {
 
-bool writePdf(const QDir &workbook, const QString &outPath, const QDate &today, QString *error)
+bool writePdf(const Workbook &workbook, const QString &outPath, const QDate &today, QString *error)
 {
     ToDoList list;
     ToDoStore::loadList(list, workbook);
@@ -27,7 +27,7 @@ bool writePdf(const QDir &workbook, const QString &outPath, const QDate &today, 
     return surface.writePdf(outPath, info, error);
 }
 
-bool writeCalendar(const QDir &workbook, const QString &outPath, const QDateTime &stamp, QString *error)
+bool writeCalendar(const Workbook &workbook, const QString &outPath, const QDateTime &stamp, QString *error)
 {
     ToDoList list;
     ToDoStore::loadList(list, workbook);

@@ -64,8 +64,10 @@ public:
 
 } // namespace
 
-TimelinePanel::TimelinePanel(const PlatformServices &services, UnsavedFlag flag, QWidget *parent)
+TimelinePanel::TimelinePanel(const Workbook &workbook, const PlatformServices &services, UnsavedFlag flag,
+                             QWidget *parent)
     : QFrame(parent)
+    , workbook_(workbook)
     , services_(services)
     , flag_(std::move(flag))
     , today_([] { return QDate::currentDate(); })

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/records/workbook.h"
 #include "platform/services/services.h"
 #include "timeline/itemnamelist.h"
 #include "timeline/todolist.h"
@@ -51,7 +52,8 @@ public:
         std::function<void(bool)> set;
     };
 
-    TimelinePanel(const PlatformServices &services, UnsavedFlag flag, QWidget *parent = nullptr);
+    TimelinePanel(const Workbook &workbook, const PlatformServices &services, UnsavedFlag flag,
+                  QWidget *parent = nullptr);
     ~TimelinePanel() override;
 
     // The Options menu's "&Delete Item from Grid", "&Clear Grid" and
@@ -157,6 +159,7 @@ private:
     void reportSaveFailure(const QString &what, const QString &path, const QString &error);
     bool ask(const QString &title, const QString &text, bool information = false);
 
+    Workbook workbook_;
     PlatformServices services_;
     UnsavedFlag flag_;
     std::function<QDate()> today_;

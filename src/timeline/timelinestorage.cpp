@@ -29,7 +29,7 @@ void TimelinePanel::enter()
     BusyCursor busy;
     dropDown_->clear();
     clearItemBox();
-    ToDoStore::loadNames(names_);
+    ToDoStore::loadNames(names_, workbook_);
     dropDown_->addItems(names_.names());
     dropDown_->setCurrentIndex(-1);
     dropDown_->setEditText(QString());
@@ -37,7 +37,7 @@ void TimelinePanel::enter()
     // The file is the plan: without one the grid starts empty, so edits the
     // user chose not to save never come back looking saved.
     ToDoList list;
-    const bool loaded = ToDoStore::loadList(list);
+    const bool loaded = ToDoStore::loadList(list, workbook_);
     setList(list);
     if (loaded) {
         buttons_[ClearGrid]->setEnabled(true);
@@ -61,7 +61,7 @@ bool TimelinePanel::save(bool disableSave)
     ToDoStore::SaveResult result;
     {
         BusyCursor busy;
-        result = ToDoStore::saveList(list());
+        result = ToDoStore::saveList(list(), workbook_);
     }
     if (!result.ok) {
         reportSaveFailure(QStringLiteral("project timeline"), result.path, result.error);
@@ -84,7 +84,7 @@ void TimelinePanel::reportSaveFailure(const QString &what, const QString &path, 
 
 void TimelinePanel::writeItemNames()
 {
-    const ToDoStore::SaveResult result = ToDoStore::saveNames(names_);
+    const ToDoStore::SaveResult result = ToDoStore::saveNames(names_, workbook_);
     const QString current = dropDown_->currentText();
     dropDown_->clear();
     dropDown_->addItems(names_.names());
@@ -101,7 +101,7 @@ void TimelinePanel::rememberItemName(const QString &text, bool fromEditedCell)
     if (text.isEmpty() || names_.contains(text))
         return;
     if (fromEditedCell)
-        ToDoStore::touchLocationFile();
+        ToDoStore::touchLocationFile(workbook_);
     if (names_.remember(text))
         writeItemNames();
     clearItemBox();

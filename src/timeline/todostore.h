@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QDir>
+#include "platform/records/workbook.h"
+
 #include <QString>
 
 class ItemNameList;
 class ToDoList;
 
-// Reading and writing the two to-do files in a workbook folder (the current
-// directory unless told otherwise). Names are matched ignoring case, so an
+// Reading and writing the two to-do files of a workbook. Names are matched ignoring case, so an
 // existing "TODONAME.FIL" is the same file as "TODONAME.Fil". Writes go
 // through the safe save: a failure leaves the old file whole.
 namespace ToDoStore {
@@ -20,15 +20,15 @@ struct SaveResult
 };
 
 // False (list untouched) when TODOActv.FIL cannot be read.
-bool loadList(ToDoList &list, const QDir &folder = QDir());
-SaveResult saveList(const ToDoList &list, const QDir &folder = QDir());
+bool loadList(ToDoList &list, const Workbook &workbook);
+SaveResult saveList(const ToDoList &list, const Workbook &workbook);
 
 // False (names emptied) when TODONAME.Fil cannot be read.
-bool loadNames(ItemNameList &names, const QDir &folder = QDir());
-SaveResult saveNames(const ItemNameList &names, const QDir &folder = QDir());
+bool loadNames(ItemNameList &names, const Workbook &workbook);
+SaveResult saveNames(const ItemNameList &names, const Workbook &workbook);
 
 // Location.Fil, rewritten with one blank field before a name from an edited
 // grid cell is kept. Nothing reads it.
-SaveResult touchLocationFile(const QDir &folder = QDir());
+SaveResult touchLocationFile(const Workbook &workbook);
 
 } // namespace ToDoStore

@@ -1,26 +1,14 @@
 #include "worksheets/worksheetfiles.h"
 
-#include "platform/records/filenames.h"
 #include "platform/records/recordfile.h"
 #include "platform/records/safefile.h"
 #include "platform/records/windows1252.h"
 #include "platform/rtf/rtf.h"
 
-#include <QDir>
 #include <QTextDocument>
 #include <QtEndian>
 
 namespace Worksheets {
-namespace {
-
-QString pathIn(const QString &folder, const QString &name)
-{
-    const QDir dir = folder.isEmpty() ? QDir::current() : QDir(folder);
-    return dir.absoluteFilePath(findFileIgnoringCase(dir, name));
-}
-
-} // namespace
-
 QString defaultTitle(int index)
 {
     const int number = index + 1;
@@ -33,10 +21,10 @@ QString contentFileName(int index)
     return QStringLiteral("Wksht%1.Fil").arg(index);
 }
 
-QStringList readTitles(const QString &folder)
+QStringList readTitles(const Workbook &workbook)
 {
     QStringList titles;
-    const QString path = pathIn(folder, kTitleFile);
+    const QString path = workbook.filePath(kTitleFile);
     QByteArray bytes;
     const bool exists = readWholeFile(path, &bytes);
     std::optional<RecordFile> file;
@@ -49,9 +37,9 @@ QStringList readTitles(const QString &folder)
     return titles;
 }
 
-bool saveTitles(const QStringList &entries, QString *error, const QString &folder)
+bool saveTitles(const Workbook &workbook, const QStringList &entries, QString *error)
 {
-    const QString path = pathIn(folder, kTitleFile);
+    const QString path = workbook.filePath(kTitleFile);
     QByteArray bytes;
     readWholeFile(path, &bytes); // missing: created by this save
     for (int k = 1; k <= qMin(int(entries.size()), kCount); ++k) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/records/workbook.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -21,13 +23,13 @@ QString contentFileName(int index);
 
 // The 21 titles: each record that holds text, else the default title. A
 // missing or damaged file gives the default titles.
-QStringList readTitles(const QString &folder = QString());
+QStringList readTitles(const Workbook &workbook);
 
 // Writes each non-empty entry, unchanged, to its record (entry k - 1 to
 // record k); empty entries leave their record as it was. The whole file is
 // replaced at once (a crash never leaves it half-written); false with the
 // reason when it could not be written or an entry is too long for a record.
-bool saveTitles(const QStringList &entries, QString *error, const QString &folder = QString());
+bool saveTitles(const Workbook &workbook, const QStringList &entries, QString *error);
 
 // Whether a worksheet file can be loaded and holds more than blanks.
 bool hasContent(const QString &path);

@@ -31,7 +31,7 @@ struct PanelFixture
     PanelFixture()
     {
         window.resize(800, 600);
-        panel = new PrintPanel(test.services, print, &window);
+        panel = new PrintPanel(workbook.workbook(), test.services, print, &window);
         panel->setGeometry(0, 0, 800, 600);
         panel->setComposer([this](PrintSurface &surface) {
             ++compositions;
@@ -248,7 +248,7 @@ void TestPrintPanel::saveAsPdfSuggestsTheDocumentNameAndReportsFailures()
     fixture.print->pdfFileAnswers.enqueue(target);
     QVERIFY(panel.saveAsPdf());
     QCOMPARE(fixture.print->suggestedPdfPaths.last(),
-             QDir::current().filePath(QStringLiteral("Risk Analysis - Safeguard Report.pdf")));
+             fixture.workbook.dir().filePath(QStringLiteral("Risk Analysis - Safeguard Report.pdf")));
     QVERIFY(fixture.workbook.exists(QStringLiteral("report.pdf"))); // the extension is added
     const QString title = pdfInfoField(target + QStringLiteral(".pdf"), QStringLiteral("Title"));
     if (!title.isEmpty())

@@ -47,7 +47,7 @@ void TestRuleExport::arguments()
     QString errors;
     QTextStream stream(&errors);
     const QString out = folder.filePath(QStringLiteral("out.pdf"));
-    QCOMPARE(ExportCommand::run(what, out, {folder.path(), folder.path()}, stream), status);
+    QCOMPARE(ExportCommand::run(what, out, ExportCommand::Context{Workbook(folder.path(), folder.path())}, stream), status);
     QCOMPARE(QFile::exists(out), status == ExportCommand::kSuccess);
     if (status == ExportCommand::kBadArgument)
         QVERIFY(errors.contains(QStringLiteral("rule:N")));  // the usage lists the row

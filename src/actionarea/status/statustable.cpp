@@ -4,14 +4,14 @@
 
 #include <QDir>
 
-StatusTable::StatusTable(const QString &folder)
-    : folder_(folder)
+StatusTable::StatusTable(const Workbook &workbook)
+    : workbook_(workbook)
 {
 }
 
 QString StatusTable::filePath() const
 {
-    return folder_.isEmpty() ? kFileName : QDir(folder_).filePath(kFileName);
+    return workbook_.filePath(kFileName);
 }
 
 void StatusTable::readRecords(int first, int last)

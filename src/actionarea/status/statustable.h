@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/records/workbook.h"
+
 #include <QString>
 
 #include <array>
@@ -24,9 +26,8 @@ public:
     static constexpr int kFirstWorksheetRecord = 48;
     static constexpr int kWorksheetCount = 21;
 
-    // The file is looked up in folder; by default in the current directory,
-    // which start-up makes the workbook folder.
-    explicit StatusTable(const QString &folder = QString());
+    // The file is the given workbook's.
+    explicit StatusTable(const Workbook &workbook);
 
     // Reads records 1-68 into slots 1-68 (when the Action Area opens).
     void loadStatusTable();
@@ -53,6 +54,6 @@ public:
 private:
     void readRecords(int first, int last);
 
-    QString folder_;
+    Workbook workbook_;
     std::array<QString, kSlotCount> slots_;
 };
