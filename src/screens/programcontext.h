@@ -2,6 +2,10 @@
 
 #include "platform/records/workbook.h"
 
+#include <memory>
+
+class WorkbookDatabase;
+
 // Program-wide values shared by the windows of one run.
 struct ProgramContext
 {
@@ -14,4 +18,7 @@ struct ProgramContext
     int startScreenWidthTwips = 0;
     int startScreenHeightTwips = 0;
     bool splashShown = false;
+    // The workbook's database, opened once at start; when it could not be
+    // opened it is there all the same, closed, and says why (openReport()).
+    std::shared_ptr<WorkbookDatabase> database;
 };
