@@ -33,8 +33,7 @@ struct Session
 
     Session()
     {
-        context.workbookDir = workbook.path();
-        context.contentDir = shippedContentFolder();
+        context.workbook = workbook.workbook(shippedContentFolder());
         context.smallerDisplay = true;
         environment.context = &context;
         environment.services = test.services;
@@ -77,7 +76,7 @@ void BM_SafeguardButtonToReferenceText(benchmark::State &state)
     startScreen.setGeometry(100, 80, 800, 600);
     std::unique_ptr<ActionArea> window(ActionArea::openFrom(session.environment, &startScreen));
     window->setAttribute(Qt::WA_DeleteOnClose, false);
-    window->enterWorkMode(ActionArea::AdministrativeMode);
+    window->enterWorkMode(WorkMode::Administrative);
     const auto option = SafeguardWorkspace::ViewOption(state.range(0));
     window->workspace()->chooseView(option);
     const int buttons = window->groupPanel()->buttonCount(0);

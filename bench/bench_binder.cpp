@@ -57,7 +57,7 @@ struct FullWorkbook
 
     FullWorkbook()
     {
-        StatusTable statuses(dir.path());
+        StatusTable statuses(Workbook(dir.path()));
         statuses.loadStatusTable();
         const QStringList names{QStringLiteral("Completed"), QStringLiteral("Working"), QStringLiteral("Pending")};
         for (int n = 0; n < Catalogue::SafeguardCount; ++n) {
@@ -74,7 +74,7 @@ struct FullWorkbook
             list.row(row).fields[ToDoItem::Item] = QStringLiteral("To-do item %1: review the access logs").arg(row);
             list.row(row).fields[ToDoItem::ToDoDate] = ToDoDate::format(QDate(2026, 1, 1).addDays(row));
         }
-        ToDoStore::saveList(list, workbook.dir());
+        ToDoStore::saveList(list, workbook);
     }
 };
 
@@ -133,10 +133,10 @@ BENCHMARK(BM_BinderPdfWithOutline)->Unit(benchmark::kMillisecond)->Iterations(2)
 void BM_DashboardRedrawAfterStatusChange(benchmark::State &state)
 {
     FullWorkbook &book = fullWorkbook();
-    StatusTable statuses(book.dir.path());
+    StatusTable statuses(Workbook(book.dir.path()));
     statuses.loadStatusTable();
     ToDoList list;
-    ToDoStore::loadList(list, book.workbook.dir());
+    ToDoStore::loadList(list, book.workbook);
     DashboardWidget widget;
     widget.setSource([&] {
         return WorkbookProgress::figures([&statuses](int record) { return statuses.slot(record); }, list,

@@ -75,7 +75,8 @@ struct Session
         const QString shipped = shippedContentFolder();
         const bool haveShipped = !shipped.isEmpty() && QFileInfo::exists(shipped + QStringLiteral("/PR0.Fl1"))
                                  && QFileInfo::exists(shipped + QStringLiteral("/Misc3.Fl1"));
-        context.contentDir = haveShipped ? shipped : generated.path();
+        // The generated folder doubles as the workbook, where the print settings live.
+        context.workbook = Workbook(generated.path(), haveShipped ? shipped : generated.path());
         if (!haveShipped) {
             writeFile(QStringLiteral("PR0.Fl1"), generatedRule());
             for (const char *name : {"Misc3.Fl1", "Misc6.Fl1", "Misc7.Fl1", "Misc8.Fl1", "Misc9.Fl1", "Misc10.Fl1"})

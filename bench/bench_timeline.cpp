@@ -33,11 +33,11 @@ struct PanelSession
     TempWorkbook workbook;
     TestServices test = makeTestServices();
     bool unsaved = false;
-    TimelinePanel panel{test.services, {[this] { return unsaved; }, [this](bool v) { unsaved = v; }}};
+    TimelinePanel panel{workbook.workbook(), test.services, {[this] { return unsaved; }, [this](bool v) { unsaved = v; }}};
 
     PanelSession()
     {
-        ToDoStore::saveList(fullList(), workbook.dir());
+        ToDoStore::saveList(fullList(), workbook.workbook());
         panel.resize(800, 500);
         panel.show();
         QApplication::processEvents();
@@ -52,7 +52,7 @@ void BM_LoadFullListIntoGrid(benchmark::State &state)
     int turn = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        ToDoStore::saveList(lists[turn], session.workbook.dir());
+        ToDoStore::saveList(lists[turn], session.workbook.workbook());
         turn = 1 - turn;
         state.ResumeTiming();
         session.panel.enter();

@@ -81,7 +81,7 @@ void readSettings(const QByteArray &bytes)
     const QDir dir(workDir().path());
     writeBytes(dir.filePath(SettingsStore::kColourFile), bytes);
     writeBytes(dir.filePath(SettingsStore::kStartColourFile), bytes);
-    const SettingsStore store(dir.path());
+    const SettingsStore store{Workbook(dir.path())};
     const int picture = store.gridBackground();
     check(picture >= 0 && picture <= SettingsStore::kGridPictureCount);
     const int guideLines = store.guideLinesShown();

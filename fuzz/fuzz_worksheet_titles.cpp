@@ -31,19 +31,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!workDir().isValid())
         return 0;
     const QString folder = workDir().path();
+    const Workbook workbook(folder);
     {
         QFile file(QDir(folder).filePath(Worksheets::kTitleFile));
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             return 0;
         file.write(reinterpret_cast<const char *>(data), qint64(size));
     }
-    const QStringList titles = Worksheets::readTitles(folder);
+    const QStringList titles = Worksheets::readTitles(workbook);
     check(titles.size() == Worksheets::kCount);
     for (const QString &title : titles)
         check(!title.isEmpty() && title.size() <= Worksheets::kTitleRecordLength - 2);
 
     QString error;
-    if (Worksheets::saveTitles(titles, &error, folder))
-        check(Worksheets::readTitles(folder) == titles);
+    if (Worksheets::saveTitles(workbook, titles, &error))
+        check(Worksheets::readTitles(workbook) == titles);
     return 0;
 }

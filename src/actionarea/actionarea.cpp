@@ -73,15 +73,20 @@ private:
     QScrollArea *area_;
 };
 
-QString navigationCaption(int mode)
+QString navigationCaption(WorkMode mode)
 {
     switch (mode) {
-    case ActionArea::StandardsMode: return QStringLiteral("HIPAA Security Standards");
-    case ActionArea::TimelineMode: return QStringLiteral("Safeguard Project Timeline ");
-    case ActionArea::WorksheetsMode: return QStringLiteral("Risk Analysis Worksheets");
-    case ActionArea::RecoveryPlanMode: return QStringLiteral("Disaster Recovery Plan");
-    case ActionArea::SampleMode: return QString::fromLatin1(Catalogue::Sample::NavigationCaption);
-    default: break;
+    case WorkMode::Standards: return QStringLiteral("HIPAA Security Standards");
+    case WorkMode::Timeline: return QStringLiteral("Safeguard Project Timeline ");
+    case WorkMode::Worksheets: return QStringLiteral("Risk Analysis Worksheets");
+    case WorkMode::RecoveryPlan: return QStringLiteral("Disaster Recovery Plan");
+    case WorkMode::Sample: return QString::fromLatin1(Catalogue::Sample::NavigationCaption);
+    case WorkMode::Administrative:
+    case WorkMode::Physical:
+    case WorkMode::Technical:
+    case WorkMode::Organizational:
+    case WorkMode::Documentation:
+        break;
     }
     for (const Catalogue::GroupInfo &info : Catalogue::groups()) {
         if (info.workMode == mode)
@@ -92,18 +97,18 @@ QString navigationCaption(int mode)
 
 } // namespace
 
-QString ActionArea::navigationCaptionOf(int mode)
+QString ActionArea::navigationCaptionOf(WorkMode mode)
 {
     return navigationCaption(mode);
 }
 
 ActionArea::ActionArea(ScreenEnvironment &environment, QWidget *parent)
     : MainScreen(environment, ScreenIndex::ActionArea, kBaseCaption, parent)
-    , statusTable_(std::make_unique<StatusTable>())
+    , statusTable_(std::make_unique<StatusTable>(workbook()))
 {
     setObjectName(QStringLiteral("WorkArea1"));
     session_ = new EditSession(environment.services.prompt, this);
-    session_->setQuestionAllowed([this] { return workMode_ != SampleMode; });
+    session_->setQuestionAllowed([this] { return workMode_ != WorkMode::Sample; });
 
     buildBody();
     buildOptionsMenu();
@@ -118,12 +123,12 @@ ActionArea::ActionArea(ScreenEnvironment &environment, QWidget *parent)
     connect(standardsPanel_, &StandardsGridPanel::captionChanged, this, &ActionArea::setCaption);
     connect(standardsPanel_, &StandardsGridPanel::optionsMenuRequested, this, &ActionArea::popUpOptionsMenu);
     connect(workspace_, &SafeguardWorkspace::captionChanged, this, &ActionArea::setCaption);
-    connect(workspace_, &SafeguardWorkspace::exitRequested, this, [this] { enterWorkMode(StandardsMode); });
+    connect(workspace_, &SafeguardWorkspace::exitRequested, this, [this] { enterWorkMode(WorkMode::Standards); });
     connect(workspace_, &SafeguardWorkspace::saved, this,
             [this](const QString &message) { statusBar()->showMessage(message, kSavedMessageMs); });
     // There from the start, so the body does not move when the first save is reported.
     statusBar()->setSizeGripEnabled(false);
-    connect(timelinePanel_, &TimelinePanel::exitRequested, this, [this] { enterWorkMode(StandardsMode); });
+    connect(timelinePanel_, &TimelinePanel::exitRequested, this, [this] { enterWorkMode(WorkMode::Standards); });
     connect(timelinePanel_, &TimelinePanel::optionsMenuRequested, this, &ActionArea::popUpOptionsMenu);
     connect(groupPanel_, &GroupButtonPanel::safeguardButtonPressed, this, &ActionArea::pressSafeguardButton);
     connect(standardsPanel_, &StandardsGridPanel::printRequested, print_, &ActionAreaPrint::openSummaryPrint);
@@ -154,16 +159,15 @@ void ActionArea::buildBody()
     bodyLayout->setSpacing(3);
     bodyLayout->addWidget(buildNavigationColumn(body_));
 
-    const QString contentFolder = environment().context ? environment().context->contentDir : QString();
     standardsPanel_ = new StandardsGridPanel(*statusTable_, body_);
-    timelinePanel_ = new TimelinePanel(environment().services,
+    timelinePanel_ = new TimelinePanel(workbook(), environment().services,
                                        {[this] { return session_->hasUnsavedChanges(); },
                                         [this](bool unsaved) { session_->setUnsavedChanges(unsaved); }},
                                        body_);
     timelinePanel_->setPrintPreviewShown([this] { return printPreviewShown(); });
     groupPanel_ = new GroupButtonPanel(body_);
-    workspace_ = new SafeguardWorkspace(*session_, *statusTable_, environment().services, contentFolder, body_);
-    worksheetsPanel_ = new WorksheetsPanel(*session_, *workspace_, environment().services, body_);
+    workspace_ = new SafeguardWorkspace(workbook(), *session_, *statusTable_, environment().services, body_);
+    worksheetsPanel_ = new WorksheetsPanel(workbook(), *session_, *workspace_, environment().services, body_);
     bodyLayout->addWidget(standardsPanel_, 1);
     bodyLayout->addWidget(timelinePanel_, 1);
     bodyLayout->addWidget(worksheetsPanel_);
@@ -188,12 +192,12 @@ void ActionArea::buildBody()
     layout->addWidget(scroller, 1);
     setCentralWidget(central);
 
-    gridBackground_ = new GridBackground(contentFolder, QString(), this);
+    gridBackground_ = new GridBackground(workbook(), this);
     gridBackground_->addGrid(standardsPanel_->grid());
     gridBackground_->addGrid(timelinePanel_->grid());
     gridBackground_->setEditorBackground(workspace_->editor()->palette().color(QPalette::Base));
     gridBackground_->setPrintPreviewShown([this] { return printPreviewShown(); });
-    print_ = new ActionAreaPrint(*this, body_, environment().services, makeQtPrintServices(), contentFolder);
+    print_ = new ActionAreaPrint(*this, body_, environment().services, makeQtPrintServices(), workbook());
     timelinePanel_->setPrintPanel(print_->panel());
     print_->setTimelinePrint([this] { timelinePanel_->openToDoPrint(); });
 }
@@ -206,7 +210,7 @@ QWidget *ActionArea::buildNavigationColumn(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(3);
     int widest = 0;
-    for (int mode = 0; mode < kWorkModeCount; ++mode) {
+    for (const WorkMode mode : allWorkModes()) {
         auto *button = new QPushButton(navigationCaption(mode), column);
         button->setAutoDefault(false);
         button->setCheckable(true);
@@ -214,21 +218,11 @@ QWidget *ActionArea::buildNavigationColumn(QWidget *parent)
         widest = qMax(widest, button->sizeHint().width());
         layout->addWidget(button);
         connect(button, &QPushButton::clicked, this, [this, mode] { enterWorkMode(mode); });
-        navigationButtons_[mode] = button;
+        navigationButtons_[toInt(mode)] = button;
     }
     layout->addStretch(1);
     column->setFixedWidth(widest);
     return column;
-}
-
-QWidget *ActionArea::buildLaterReleasePanel(const QString &objectName, const QString &text, QWidget *parent)
-{
-    auto *panel = new QLabel(text, parent);
-    panel->setObjectName(objectName);
-    panel->setAlignment(Qt::AlignCenter);
-    panel->setWordWrap(true);
-    panel->setFrameShape(QFrame::StyledPanel);
-    return panel;
 }
 
 void ActionArea::buildOptionsMenu()
@@ -299,8 +293,7 @@ void ActionArea::buildOptionsMenu()
 void ActionArea::addBinderEntries(QMenu *menu)
 {
     ProgramContext *context = environment().context;
-    const Workbook workbook(context ? context->workbookDir : QDir::currentPath(),
-                            context ? context->contentDir : QString());
+    const Workbook workbook = this->workbook();
     auto *binder = new BinderPrint(
         *print_->panel(), workbook,
         [context, workbook]() -> std::shared_ptr<WorkbookDatabase> {
@@ -335,11 +328,11 @@ void ActionArea::updateOptionsMenuOnOpening()
     const bool hasText = !workspace_->editor()->text().trimmed().isEmpty();
     optionsEntry(OptionsTable::Entry::CopyToClipboard)->setEnabled(hasText);
     timelinePanel_->hideCalendar();
-    if (workMode_ == TimelineMode)
+    if (workMode_ == WorkMode::Timeline)
         optionsEntry(OptionsTable::Entry::InsertRow)->setEnabled(timelinePanel_->hasCurrentRow());
 }
 
-void ActionArea::applyOptionsTable(int mode)
+void ActionArea::applyOptionsTable(WorkMode mode)
 {
     using OptionsTable::Entry;
     auto commandOf = [](Entry entry) -> std::optional<SafeguardWorkspace::Command> {
@@ -365,8 +358,7 @@ void ActionArea::applyOptionsTable(int mode)
         else if (entry == Entry::GridBackgroundSelector)
             // A read-only workbook keeps its settings as they are.
             action->setEnabled(*state.enabled
-                               && !ReadOnlyWorkbooks::contains(environment().context ? environment().context->workbookDir
-                                                                                     : QString()));
+                               && !ReadOnlyWorkbooks::contains(workbook().folder()));
         else if (entry == Entry::CopyToClipboard)
             action->setEnabled(*state.enabled);
     }

@@ -2,6 +2,7 @@
 
 #include "actionarea/autosave.h"
 #include "actionarea/optionstable.h"
+#include "catalogue/workmode.h"
 #include "screens/mainscreen.h"
 
 #include <QPointer>
@@ -33,24 +34,11 @@ class ActionArea : public MainScreen
 {
     Q_OBJECT
 public:
-    static constexpr int kWorkModeCount = 10;
-    enum WorkMode {
-        StandardsMode = 0,
-        TimelineMode = 1,
-        AdministrativeMode = 2,
-        PhysicalMode = 3,
-        TechnicalMode = 4,
-        OrganizationalMode = 5,
-        DocumentationMode = 6,
-        WorksheetsMode = 7,
-        RecoveryPlanMode = 8,
-        SampleMode = 9,
-    };
     static inline const QString kBaseCaption = QStringLiteral("Action Area");
     // How long the status bar says that a save happened.
     static constexpr int kSavedMessageMs = 5000;
     // The caption of navigation button n.
-    static QString navigationCaptionOf(int mode);
+    static QString navigationCaptionOf(WorkMode mode);
 
     explicit ActionArea(ScreenEnvironment &environment, QWidget *parent = nullptr);
     ~ActionArea() override;
@@ -68,8 +56,8 @@ public:
     void activateScreen() override;
 
     // Navigation button n pressed.
-    void enterWorkMode(int mode);
-    int workMode() const { return workMode_; }
+    void enterWorkMode(WorkMode mode);
+    WorkMode workMode() const { return workMode_; }
     // A safeguard button of the current group pressed.
     void pressSafeguardButton(int buttonIndex);
 
@@ -85,7 +73,7 @@ public:
     bool printPreviewShown() const;
     ActionAreaPrint *printing() const { return print_; }
 
-    QPushButton *navigationButton(int mode) const { return navigationButtons_.at(mode); }
+    QPushButton *navigationButton(WorkMode mode) const { return navigationButtons_.at(toInt(mode)); }
     QString captionBase() const { return captionBase_; }
     bool sampleNoticeShown() const { return sampleNoticeShown_; }
 
@@ -117,14 +105,12 @@ protected:
 private:
     void buildBody();
     QWidget *buildNavigationColumn(QWidget *parent);
-    QWidget *buildLaterReleasePanel(const QString &objectName, const QString &text, QWidget *parent);
     void buildOptionsMenu();
-    void applyOptionsTable(int mode);
+    void applyOptionsTable(WorkMode mode);
     void updateOptionsMenuOnOpening();
     void addBinderEntries(QMenu *menu);
-    void drawNavigation(int chosenMode);
+    void drawNavigation(WorkMode chosenMode);
     void hideAllPanels();
-    void enterModeContents(int mode);
     void enterSample();
     void enterRecoveryPlan();
     void enterWorksheets();
@@ -158,8 +144,7 @@ private:
     std::array<QAction *, OptionsTable::kEntryCount> optionsEntries_{};
     QList<QPair<QAction *, QList<OptionsTable::Entry>>> separators_;
 
-    int workMode_ = StandardsMode;
-    int lastNavigationIndex_ = 0;
+    WorkMode workMode_ = WorkMode::Standards;
     QString captionBase_;
     bool sampleNoticeShown_ = false;
 };

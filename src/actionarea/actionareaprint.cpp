@@ -49,14 +49,15 @@ SafeguardReport::Sections checkedSections(const PrintPanel &panel)
 } // namespace
 
 ActionAreaPrint::ActionAreaPrint(ActionArea &area, QWidget *body, const PlatformServices &services,
-                                 std::shared_ptr<PrintServices> printServices, const QString &contentFolder)
+                                 std::shared_ptr<PrintServices> printServices, const Workbook &workbook)
     : QObject(&area)
     , m_area(area)
     , m_body(body)
     , m_services(services)
-    , m_report(std::make_unique<SafeguardReport>(contentFolder))
+    , m_workbook(workbook)
+    , m_report(std::make_unique<SafeguardReport>(workbook.contentFolder()))
 {
-    m_panel = new PrintPanel(services, std::move(printServices), body);
+    m_panel = new PrintPanel(workbook, services, std::move(printServices), body);
     m_panel->setObjectName(QStringLiteral("printPreviewPanel"));
     m_panel->hide();
     body->installEventFilter(this);
@@ -80,12 +81,12 @@ void ActionAreaPrint::load()
 
 bool ActionAreaPrint::isPlainCopyMode() const
 {
-    return m_area.workMode() == ActionArea::WorksheetsMode || m_area.workMode() == ActionArea::RecoveryPlanMode;
+    return m_area.workMode() == WorkMode::Worksheets || m_area.workMode() == WorkMode::RecoveryPlan;
 }
 
 bool ActionAreaPrint::isSafeguardGroupMode() const
 {
-    return m_area.workMode() >= ActionArea::AdministrativeMode && m_area.workMode() <= ActionArea::DocumentationMode;
+    return ::isSafeguardGroupMode(m_area.workMode());
 }
 
 void ActionAreaPrint::placePanel()
@@ -108,16 +109,23 @@ void ActionAreaPrint::printCommand()
         return;
     }
     switch (m_area.workMode()) {
-    case ActionArea::StandardsMode:
+    case WorkMode::Standards:
         openSummaryPrint();
         break;
-    case ActionArea::TimelineMode:
+    case WorkMode::Timeline:
         if (m_timelinePrint)
             m_timelinePrint();
         else
             QApplication::beep();
         break;
-    default:
+    case WorkMode::Administrative:
+    case WorkMode::Physical:
+    case WorkMode::Technical:
+    case WorkMode::Organizational:
+    case WorkMode::Documentation:
+    case WorkMode::Worksheets:
+    case WorkMode::RecoveryPlan:
+    case WorkMode::Sample:
         openSafeguardPrint();
         break;
     }
@@ -169,13 +177,13 @@ void ActionAreaPrint::openSafeguardPrint()
         panel.setButtonEnabled(PrintPanel::PageSetupButton, true);
         panel.setSectionFrameVisible(false);
         panel.setToDoOptionsVisible(false);
-        panel.setDocumentName(m_area.workMode() == ActionArea::RecoveryPlanMode
+        panel.setDocumentName(m_area.workMode() == WorkMode::RecoveryPlan
                                   ? QStringLiteral("Disaster Recovery Plan")
                                   : QStringLiteral("Risk Analysis Worksheet"));
     } else {
         panel.setButtonEnabled(PrintPanel::PrinterFontButton, false);
         panel.setButtonEnabled(PrintPanel::PageSetupButton, true);
-        const bool sample = m_area.workMode() == ActionArea::SampleMode;
+        const bool sample = m_area.workMode() == WorkMode::Sample;
         m_report->reset(workspace->currentSafeguardNo(), sample);
         panel.setDocumentName(m_report->documentName());
         const int shown = workspace->checkedViewOption();
@@ -198,8 +206,7 @@ void ActionAreaPrint::openSafeguardPrint()
     else
         panel.setComposer([this](PrintSurface &) { composeSafeguardReport(); });
     if (!isPlainCopyMode()) {
-        const QString workbook = QDir::currentPath();
-        m_report->loadEntryScratches(workbook);
+        m_report->loadEntryScratches(m_workbook.folder());
     }
 }
 
@@ -216,7 +223,7 @@ void ActionAreaPrint::composeDisplayCopy()
     DisplayCopy::Heading heading;
     heading.organization = m_organization ? m_organization() : QString();
     heading.date = SafeguardReport::longDate(QDate::currentDate());
-    if (m_area.workMode() == ActionArea::RecoveryPlanMode) {
+    if (m_area.workMode() == WorkMode::RecoveryPlan) {
         heading.title = QStringLiteral("Disaster Recovery Plan");
     } else {
         const int index = m_area.worksheetsPanel()->currentIndex();
@@ -341,7 +348,7 @@ void ActionAreaPrint::printAllPolicies()
         BusyCursor busy;
         m_panel->showProgress(AllPolicies::kLastSafeguardNo);
         m_allPoliciesShown = AllPolicies::compose(
-            *m_panel->surface(), QDir::currentPath(), m_panel->printerFont(), m_panel->printerColour(), margins,
+            *m_panel->surface(), m_workbook.folder(), m_panel->printerFont(), m_panel->printerColour(), margins,
             [this](int n) {
                 m_panel->setProgress(n);
                 QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/records/workbook.h"
 #include "platform/services/services.h"
 
 #include <QObject>
@@ -26,7 +27,7 @@ class ActionAreaPrint : public QObject
     Q_OBJECT
 public:
     ActionAreaPrint(ActionArea &area, QWidget *body, const PlatformServices &services,
-                    std::shared_ptr<PrintServices> printServices, const QString &contentFolder);
+                    std::shared_ptr<PrintServices> printServices, const Workbook &workbook);
     ~ActionAreaPrint() override;
 
     PrintPanel *panel() const { return m_panel; }
@@ -86,6 +87,7 @@ private:
     ActionArea &m_area;
     QPointer<QWidget> m_body;
     PlatformServices m_services;
+    Workbook m_workbook;
     PrintPanel *m_panel = nullptr;
     std::unique_ptr<SafeguardReport> m_report;
     QPointer<QAction> m_allPoliciesEntry;

@@ -57,7 +57,7 @@ QString describe(const QDir &workbook, const QString &documentFileName)
         if (number < 0 || number >= Worksheets::kCount)
             return documentFileName;
         return QStringLiteral("Risk Analysis Worksheet \"%1\"")
-            .arg(Worksheets::readTitles(workbook.path()).at(number).trimmed());
+            .arg(Worksheets::readTitles(Workbook(workbook.path())).at(number).trimmed());
     }
     if (!Catalogue::isValidSafeguardNo(number))
         return documentFileName;

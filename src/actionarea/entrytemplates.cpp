@@ -4,15 +4,22 @@
 
 namespace EntryTemplates {
 
-std::optional<int> templateNumber(int workMode, int safeguardNo)
+std::optional<int> templateNumber(WorkMode workMode, int safeguardNo)
 {
     switch (workMode) {
-    case 7: return kWorksheetTemplate;
-    case 8: return kRecoveryPlanTemplate;
-    case 9: return kSampleTemplate;
-    default: break;
+    case WorkMode::Worksheets: return kWorksheetTemplate;
+    case WorkMode::RecoveryPlan: return kRecoveryPlanTemplate;
+    case WorkMode::Sample: return kSampleTemplate;
+    case WorkMode::Standards:
+    case WorkMode::Timeline:
+    case WorkMode::Administrative:
+    case WorkMode::Physical:
+    case WorkMode::Technical:
+    case WorkMode::Organizational:
+    case WorkMode::Documentation:
+        break;
     }
-    if (workMode < 2 || workMode > 6 || !Catalogue::isValidSafeguardNo(safeguardNo)
+    if (!isSafeguardGroupMode(workMode) || !Catalogue::isValidSafeguardNo(safeguardNo)
         || Catalogue::isOverview(safeguardNo))
         return std::nullopt;
     // Administrative, Physical and Technical templates follow the safeguards

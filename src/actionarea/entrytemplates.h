@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/workmode.h"
+
 #include <QString>
 
 #include <optional>
@@ -16,7 +18,7 @@ inline constexpr int kRecoveryPlanTemplate = 60;
 // The template number for the safeguard's Policies and Procedures/Plan in
 // WorkModes 2-6, or for the document of WorkModes 7, 8 and 9; nothing for
 // the two overview rows and for modes without a template.
-std::optional<int> templateNumber(int workMode, int safeguardNo);
+std::optional<int> templateNumber(WorkMode workMode, int safeguardNo);
 
 // "Misc" followed by the number and ".Fl1".
 QString templateFileName(int templateNumber);

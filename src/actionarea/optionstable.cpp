@@ -39,21 +39,26 @@ constexpr std::array<Row, kEntryCount> kTable = {{
     {Entry::ChangeWorksheetButtonTitle, {kHidden, kHidden, kHidden, kShown, kHidden}},
 }};
 
-std::optional<Column> columnFor(int workMode)
+std::optional<Column> columnFor(WorkMode workMode)
 {
     switch (workMode) {
-    case 0: return Standards;
-    case 1: return Timeline;
-    case 2: case 3: case 4: case 5: case 6: case 9: return Safeguards;
-    case 7: return Worksheets;
-    case 8: return RecoveryPlan;
-    default: return std::nullopt;
+    case WorkMode::Standards: return Standards;
+    case WorkMode::Timeline: return Timeline;
+    case WorkMode::Administrative:
+    case WorkMode::Physical:
+    case WorkMode::Technical:
+    case WorkMode::Organizational:
+    case WorkMode::Documentation:
+    case WorkMode::Sample: return Safeguards;
+    case WorkMode::Worksheets: return Worksheets;
+    case WorkMode::RecoveryPlan: return RecoveryPlan;
     }
+    return std::nullopt;
 }
 
 } // namespace
 
-EntryState stateFor(Entry entry, int workMode)
+EntryState stateFor(Entry entry, WorkMode workMode)
 {
     const std::optional<Column> column = columnFor(workMode);
     if (!column)

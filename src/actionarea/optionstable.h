@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/workmode.h"
+
 #include <optional>
 
 // Which of the Action Area's Options entries each WorkMode shows, hides,
@@ -28,7 +30,7 @@ struct EntryState
     std::optional<bool> enabled;
 };
 
-// The state for WorkMode 0-9; nothing changes for a mode outside 0-9.
-EntryState stateFor(Entry entry, int workMode);
+// The state of an entry in a WorkMode.
+EntryState stateFor(Entry entry, WorkMode workMode);
 
 } // namespace OptionsTable

@@ -31,14 +31,14 @@ const std::array<const char *, SafeguardWorkspace::kCommandCount> kCommandCaptio
 
 } // namespace
 
-SafeguardWorkspace::SafeguardWorkspace(EditSession &session, StatusTable &statusTable,
-                                       const PlatformServices &services, const QString &contentFolder,
-                                       QWidget *parent)
+SafeguardWorkspace::SafeguardWorkspace(const Workbook &workbook, EditSession &session, StatusTable &statusTable,
+                                       const PlatformServices &services, QWidget *parent)
     : QWidget(parent)
+    , workbook_(workbook)
     , session_(session)
     , statusTable_(statusTable)
     , services_(services)
-    , contentFolder_(contentFolder)
+    , contentFolder_(workbook.contentFolder())
 {
     setObjectName(QStringLiteral("safeguardWorkspace"));
     buildControls();

@@ -3,6 +3,7 @@
 #include "actionarea/workspacecommand.h"
 #include "catalogue/referencetexts.h"
 #include "catalogue/safeguardcatalogue.h"
+#include "platform/records/workbook.h"
 #include "platform/services/services.h"
 
 #include <QWidget>
@@ -48,17 +49,17 @@ public:
     static inline const QString kSaveFailedTitle = QStringLiteral("Save Failed");
     static inline const QString kNotReadTitle = QStringLiteral("File Not Read");
 
-    SafeguardWorkspace(EditSession &session, StatusTable &statusTable, const PlatformServices &services,
-                       const QString &contentFolder, QWidget *parent = nullptr);
+    SafeguardWorkspace(const Workbook &workbook, EditSession &session, StatusTable &statusTable,
+                       const PlatformServices &services, QWidget *parent = nullptr);
     ~SafeguardWorkspace() override;
 
     // The Action Area's WorkMode, which decides file names, captions and rules.
-    void setWorkMode(int workMode)
+    void setWorkMode(WorkMode workMode)
     {
         workMode_ = workMode;
         entryUnreadable_ = false;
     }
-    int workMode() const { return workMode_; }
+    WorkMode workMode() const { return workMode_; }
 
     // A safeguard button of the current group (WorkModes 2-6) pressed. False
     // when the selection did not happen (the unsaved edits could not be saved).
@@ -125,6 +126,7 @@ public:
     // user told why, when the document shown could not be read.
     bool refuseSavingUnreadable();
     QString contentFolder() const { return contentFolder_; }
+    const Workbook &workbook() const { return workbook_; }
 
 Q_SIGNALS:
     void captionChanged(const QString &caption);
@@ -148,9 +150,9 @@ private:
     void noEntryShown();
     QString savedMessage() const;
     bool entryFileHasText(const QString &fileName) const;
-    QString workbookPath(const QString &fileName) const;
     void showPolicyNotice();
 
+    Workbook workbook_;
     EditSession &session_;
     StatusTable &statusTable_;
     PlatformServices services_;
@@ -170,7 +172,7 @@ private:
     QPushButton *exitButton_ = nullptr;
     QPushButton *templateButton_ = nullptr;
 
-    int workMode_ = 0;
+    WorkMode workMode_ = WorkMode::Standards;
     int buttonIndex_ = -1;
     int currentView_ = NoEntryView;
     int shownOption_ = -1; // the view option whose content the editor holds

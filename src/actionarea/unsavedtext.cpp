@@ -16,10 +16,10 @@
 void ActionArea::revertToSavedText()
 {
     switch (workMode_) {
-    case TimelineMode:
+    case WorkMode::Timeline:
         timelinePanel_->revertToSaved();
         break;
-    case WorksheetsMode:
+    case WorkMode::Worksheets:
         worksheetsPanel_->revertToSaved();
         break;
     default:
@@ -31,23 +31,23 @@ void ActionArea::revertToSavedText()
 std::optional<Autosave::Copy> ActionArea::unsavedCopy() const
 {
     switch (workMode_) {
-    case TimelineMode:
+    case WorkMode::Timeline:
         return Autosave::Copy{ToDoList::kFileName, timelinePanel_->list().toFileBytes()};
-    case WorksheetsMode: {
+    case WorkMode::Worksheets: {
         const int index = worksheetsPanel_->currentIndex();
         if (index < 0 || workspace_->entryUnreadable())
             return std::nullopt;
         return Autosave::Copy{Worksheets::contentFileName(index), workspace_->editor()->rtf()};
     }
-    case RecoveryPlanMode:
+    case WorkMode::RecoveryPlan:
         if (workspace_->entryUnreadable())
             return std::nullopt;
         return Autosave::Copy{SafeguardWorkspace::kRecoveryPlanFile, workspace_->editor()->rtf()};
-    case AdministrativeMode:
-    case PhysicalMode:
-    case TechnicalMode:
-    case OrganizationalMode:
-    case DocumentationMode: {
+    case WorkMode::Administrative:
+    case WorkMode::Physical:
+    case WorkMode::Technical:
+    case WorkMode::Organizational:
+    case WorkMode::Documentation: {
         const int view = workspace_->currentView();
         const int safeguardNo = workspace_->currentSafeguardNo();
         if (view < SafeguardWorkspace::ActionTakenView || !Catalogue::isValidSafeguardNo(safeguardNo)
@@ -63,8 +63,7 @@ std::optional<Autosave::Copy> ActionArea::unsavedCopy() const
 
 void ActionArea::startKeepingUnsavedText()
 {
-    const QString folder = environment().context ? environment().context->workbookDir : QString();
-    m_autosave = new Autosave::Keeper(*session_, QDir(folder.isEmpty() ? QDir::currentPath() : folder),
+    m_autosave = new Autosave::Keeper(*session_, workbook().dir(),
                                       [this] { return unsavedCopy(); }, this);
 }
 

@@ -14,7 +14,7 @@ bool ActionArea::openBackupUtility(bool restore)
     if (restore) {
         if (changed) {
             load();
-            enterWorkMode(StandardsMode);
+            enterWorkMode(WorkMode::Standards);
         }
         pressScreenButton(ScreenIndex::ActionArea);
     }

@@ -41,11 +41,6 @@ QString screenName(int index)
     }
 }
 
-bool isSafeguardMode(int mode)
-{
-    return mode >= ActionArea::AdministrativeMode && mode <= ActionArea::DocumentationMode;
-}
-
 } // namespace
 
 ActionArea *ActionArea::openFrom(ScreenEnvironment &environment, const QWidget *startScreen)
@@ -80,8 +75,8 @@ void ActionArea::load()
     markScreenButton(ScreenIndex::ActionArea);
     hideAllPanels();
     standardsPanel_->show();
-    drawNavigation(StandardsMode);
-    applyOptionsTable(StandardsMode);
+    drawNavigation(WorkMode::Standards);
+    applyOptionsTable(WorkMode::Standards);
 }
 
 void ActionArea::activateScreen()
@@ -104,14 +99,14 @@ void ActionArea::activateScreen()
     bodyStack_->setCurrentWidget(body_);
     timelinePanel_->updateDateLine();
     pressScreenButton(ScreenIndex::ActionArea);
-    enterWorkMode(StandardsMode);
+    enterWorkMode(WorkMode::Standards);
 }
 
-void ActionArea::drawNavigation(int chosenMode)
+void ActionArea::drawNavigation(WorkMode chosenMode)
 {
-    for (int mode = 0; mode < kWorkModeCount; ++mode) {
-        drawButtonAsChosen(navigationButtons_[mode], mode == chosenMode);
-        navigationButtons_[mode]->setChecked(mode == chosenMode);
+    for (const WorkMode mode : allWorkModes()) {
+        drawButtonAsChosen(navigationButton(mode), mode == chosenMode);
+        navigationButton(mode)->setChecked(mode == chosenMode);
     }
 }
 
@@ -126,9 +121,9 @@ void ActionArea::hideAllPanels()
     workspace_->hide();
 }
 
-void ActionArea::enterWorkMode(int mode)
+void ActionArea::enterWorkMode(WorkMode mode)
 {
-    if (mode < 0 || mode >= kWorkModeCount)
+    if (!isValidWorkMode(toInt(mode)))
         return;
     // Unsaved text is settled before anything changes: when it cannot be
     // saved, the user stays where the text is.
@@ -139,24 +134,29 @@ void ActionArea::enterWorkMode(int mode)
     BusyCursor busy;
     // A new view never keeps the printout of the old one on top.
     print_->closePanel();
-    lastNavigationIndex_ = mode;
     StatusBox *statusBox = workspace_->statusBox();
     statusBox->explanationButton()->hide();
-    if (mode >= AdministrativeMode && mode != RecoveryPlanMode)
+    if (hasStatusList(mode))
         statusBox->setupStatusList(mode);
-    else if (mode == RecoveryPlanMode)
+    else if (mode == WorkMode::RecoveryPlan)
         statusTable_->reloadStandardStatuses();
 
     hideAllPanels();
     drawNavigation(mode);
     workspace_->setSafeguardControlsVisible(true);
     switch (mode) {
-    case StandardsMode: standardsPanel_->show(); break;
-    case TimelineMode: timelinePanel_->show(); break;
-    case WorksheetsMode: worksheetsPanel_->show(); break;
-    default:
-        groupPanel_->showGroup(isSafeguardMode(mode) ? mode - AdministrativeMode : -1);
-        groupPanel_->setTitle(isSafeguardMode(mode) ? navigationCaptionOf(mode) : QString());
+    case WorkMode::Standards: standardsPanel_->show(); break;
+    case WorkMode::Timeline: timelinePanel_->show(); break;
+    case WorkMode::Worksheets: worksheetsPanel_->show(); break;
+    case WorkMode::Administrative:
+    case WorkMode::Physical:
+    case WorkMode::Technical:
+    case WorkMode::Organizational:
+    case WorkMode::Documentation:
+    case WorkMode::RecoveryPlan:
+    case WorkMode::Sample:
+        groupPanel_->showGroup(safeguardGroupIndex(mode));
+        groupPanel_->setTitle(isSafeguardGroupMode(mode) ? navigationCaptionOf(mode) : QString());
         groupPanel_->show();
         break;
     }
@@ -170,41 +170,44 @@ void ActionArea::enterWorkMode(int mode)
 
     captionBase_ = QStringLiteral("Action Area - ") + navigationCaptionOf(mode);
     QString caption = captionBase_;
-    if (mode == StandardsMode)
+    if (mode == WorkMode::Standards)
         caption += QStringLiteral(" - Administrative Safeguards");
-    else if (mode == OrganizationalMode)
+    else if (mode == WorkMode::Organizational)
         caption = QStringLiteral("Action Area - Organizational Requirements");
-    else if (mode == DocumentationMode)
+    else if (mode == WorkMode::Documentation)
         caption = QStringLiteral("Action Area - Policies and Procedures and Documentation Requirements");
     setCaption(caption);
 
-    const bool workspaceShown = mode >= AdministrativeMode;
-    if (workspaceShown) {
+    if (showsWorkspace(mode)) {
         workspace_->show();
         workspace_->setFocus();
     }
-    statusBox->setStatusText(mode == SampleMode ? QString::fromLatin1(Catalogue::Sample::Status) : QString());
+    statusBox->setStatusText(mode == WorkMode::Sample ? QString::fromLatin1(Catalogue::Sample::Status) : QString());
     workspace_->editor()->setReadOnly(false);
-    const bool ownOverviewGroup = mode == OrganizationalMode || mode == DocumentationMode;
+    const bool ownOverviewGroup = mode == WorkMode::Organizational || mode == WorkMode::Documentation;
     workspace_->setImplementationSpecificationAvailable(!ownOverviewGroup, ownOverviewGroup);
 
     switch (mode) {
-    case StandardsMode:
+    case WorkMode::Standards:
         standardsPanel_->selectGroup(0);
         break;
-    case TimelineMode:
+    case WorkMode::Timeline:
         timelinePanel_->enter();
         break;
-    case WorksheetsMode:
+    case WorkMode::Worksheets:
         enterWorksheets();
         break;
-    case SampleMode:
+    case WorkMode::Sample:
         enterSample();
         break;
-    case RecoveryPlanMode:
+    case WorkMode::RecoveryPlan:
         enterRecoveryPlan();
         break;
-    default:
+    case WorkMode::Administrative:
+    case WorkMode::Physical:
+    case WorkMode::Technical:
+    case WorkMode::Organizational:
+    case WorkMode::Documentation:
         // Until a view is chosen there is nothing to save or format.
         if (workspace_->checkedViewOption() < 0)
             workspace_->setEntryCommandsAllowed(false);
@@ -216,9 +219,9 @@ void ActionArea::enterWorkMode(int mode)
 
 void ActionArea::pressSafeguardButton(int buttonIndex)
 {
-    if (!isSafeguardMode(workMode_))
+    if (!isSafeguardGroupMode(workMode_))
         return;
-    const int group = workMode_ - AdministrativeMode;
+    const int group = safeguardGroupIndex(workMode_);
     if (workspace_->selectSafeguard(buttonIndex))
         groupPanel_->markButton(group, buttonIndex);
     else
@@ -268,13 +271,21 @@ void ActionArea::enterWorksheets()
 bool ActionArea::saveCurrentText()
 {
     switch (workMode_) {
-    case TimelineMode:
+    case WorkMode::Timeline:
         return timelinePanel_->save(true);
-    case WorksheetsMode:
+    case WorkMode::Worksheets:
         return worksheetsPanel_->saveWorksheet();
-    default:
-        return workspace_->save();
+    case WorkMode::Standards:
+    case WorkMode::Administrative:
+    case WorkMode::Physical:
+    case WorkMode::Technical:
+    case WorkMode::Organizational:
+    case WorkMode::Documentation:
+    case WorkMode::RecoveryPlan:
+    case WorkMode::Sample:
+        break;
     }
+    return workspace_->save();
 }
 
 void ActionArea::pressScreenButton(int index)
@@ -313,11 +324,19 @@ void ActionArea::chooseSwitchingEntry(int index)
 int ActionArea::screenHelpTopic() const
 {
     switch (workMode_) {
-    case TimelineMode: return HelpTopic::ProjectTimeline;
-    case WorksheetsMode: return HelpTopic::RiskWorksheets;
-    case RecoveryPlanMode: return HelpTopic::DisasterRecoveryPlan;
-    default: return HelpTopic::ActionArea;
+    case WorkMode::Timeline: return HelpTopic::ProjectTimeline;
+    case WorkMode::Worksheets: return HelpTopic::RiskWorksheets;
+    case WorkMode::RecoveryPlan: return HelpTopic::DisasterRecoveryPlan;
+    case WorkMode::Standards:
+    case WorkMode::Administrative:
+    case WorkMode::Physical:
+    case WorkMode::Technical:
+    case WorkMode::Organizational:
+    case WorkMode::Documentation:
+    case WorkMode::Sample:
+        break;
     }
+    return HelpTopic::ActionArea;
 }
 
 int ActionArea::f1HelpTopic() const

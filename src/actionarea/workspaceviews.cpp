@@ -27,18 +27,9 @@
 
 namespace {
 
-constexpr int kSampleMode = 9;
-constexpr int kRecoveryPlanMode = 8;
-constexpr int kWorksheetsMode = 7;
-
-bool isSafeguardMode(int mode)
+Catalogue::SafeguardGroup groupOfMode(WorkMode mode)
 {
-    return mode >= 2 && mode <= 6;
-}
-
-Catalogue::SafeguardGroup groupOfMode(int mode)
-{
-    return Catalogue::SafeguardGroup(mode - 2);
+    return Catalogue::SafeguardGroup(safeguardGroupIndex(mode));
 }
 
 const QString kPolicyNoticeTitle = QStringLiteral("Policies and Procedures/Plan");
@@ -76,16 +67,11 @@ Catalogue::EntryKind entryKindOfView(int view)
 
 int SafeguardWorkspace::currentSafeguardNo() const
 {
-    if (workMode_ == kSampleMode)
+    if (workMode_ == WorkMode::Sample)
         return Catalogue::Sample::SafeguardNo;
-    if (!isSafeguardMode(workMode_))
+    if (!isSafeguardGroupMode(workMode_))
         return -1;
     return Catalogue::safeguardNo(groupOfMode(workMode_), buttonIndex_);
-}
-
-QString SafeguardWorkspace::workbookPath(const QString &fileName) const
-{
-    return QDir::current().absoluteFilePath(findFileIgnoringCase(QDir::current(), fileName));
 }
 
 namespace {
@@ -108,7 +94,7 @@ void SafeguardWorkspace::onContentChanged()
 {
     // The recovery plan and the risk worksheets are the user's text whatever
     // view was chosen before.
-    session_.noteContentChanged(workMode_ == kRecoveryPlanMode || workMode_ == kWorksheetsMode
+    session_.noteContentChanged(workMode_ == WorkMode::RecoveryPlan || workMode_ == WorkMode::Worksheets
                                 || currentView_ >= ActionTakenView);
 }
 
@@ -123,7 +109,7 @@ void SafeguardWorkspace::onEditorClicked()
 
 bool SafeguardWorkspace::selectSafeguard(int buttonIndex)
 {
-    if (!isSafeguardMode(workMode_))
+    if (!isSafeguardGroupMode(workMode_))
         return false;
     const Catalogue::SafeguardGroup group = groupOfMode(workMode_);
     const int safeguardNo = Catalogue::safeguardNo(group, buttonIndex);
@@ -159,8 +145,7 @@ bool SafeguardWorkspace::selectSafeguard(int buttonIndex)
 
     statusBox_->setSelectedIndex(buttonIndex);
     statusBox_->showStatus(Catalogue::statusRecordNo(safeguardNo));
-    if (workMode_ < 7)
-        Q_EMIT captionChanged(Catalogue::windowCaption(safeguardNo));
+    Q_EMIT captionChanged(Catalogue::windowCaption(safeguardNo));
     if (group == Catalogue::SafeguardGroup::Administrative)
         setTemplateAllowed(checked == PoliciesOption);
 
@@ -242,7 +227,7 @@ void SafeguardWorkspace::showEntryView(Catalogue::EntryKind kind)
     const int safeguardNo = currentSafeguardNo();
     currentView_ = ActionTakenView + int(kind);
     const bool policies = kind == Catalogue::EntryKind::PoliciesProcedures;
-    const bool overviewOfItsOwnGroup = (workMode_ == 5 || workMode_ == 6) && Catalogue::isOverview(safeguardNo);
+    const bool overviewOfItsOwnGroup = (workMode_ == WorkMode::Organizational || workMode_ == WorkMode::Documentation) && Catalogue::isOverview(safeguardNo);
     setTemplateAllowed(policies && !overviewOfItsOwnGroup);
 
     editor_->setReadOnly(false);
@@ -251,7 +236,7 @@ void SafeguardWorkspace::showEntryView(Catalogue::EntryKind kind)
 
     emptyEditor();
     QString path;
-    if (workMode_ == kSampleMode) {
+    if (workMode_ == WorkMode::Sample) {
         currentEntryFile_ = Catalogue::Sample::entryFileName(kind);
         path = Reference::findContentFile(contentFolder_, currentEntryFile_);
         if (policies) {
@@ -261,9 +246,9 @@ void SafeguardWorkspace::showEntryView(Catalogue::EntryKind kind)
         }
     } else if (safeguardNo >= 0) {
         currentEntryFile_ = Catalogue::entryFileName(kind, safeguardNo);
-        path = workbookPath(currentEntryFile_);
+        path = workbook_.filePath(currentEntryFile_);
     }
-    if (workMode_ == kSampleMode) {
+    if (workMode_ == WorkMode::Sample) {
         if (!path.isEmpty())
             loadEntryFile(path);
     } else if (!path.isEmpty() && openDocument(path) == DocumentOpening::Unreadable) {
@@ -271,9 +256,9 @@ void SafeguardWorkspace::showEntryView(Catalogue::EntryKind kind)
     }
 
     // The sample's Action Taken and Comments/Notes can be read, not changed.
-    editor_->setReadOnly(workMode_ == kSampleMode && !policies);
+    editor_->setReadOnly(workMode_ == WorkMode::Sample && !policies);
     session_.clearUnsavedChanges();
-    if (workMode_ != kSampleMode && !path.isEmpty())
+    if (workMode_ != WorkMode::Sample && !path.isEmpty())
         diskWatchOf(this)->watch(path);
     if (editor_->isVisible())
         editor_->setFocus();
@@ -306,10 +291,10 @@ SafeguardWorkspace::DocumentOpening SafeguardWorkspace::openDocument(const QStri
 void SafeguardWorkspace::revertToSaved()
 {
     QString path;
-    if (workMode_ == kRecoveryPlanMode)
-        path = workbookPath(kRecoveryPlanFile);
-    else if (isSafeguardMode(workMode_) && currentView_ >= ActionTakenView && currentSafeguardNo() >= 0)
-        path = workbookPath(Catalogue::entryFileName(entryKindOfView(currentView_), currentSafeguardNo()));
+    if (workMode_ == WorkMode::RecoveryPlan)
+        path = workbook_.filePath(kRecoveryPlanFile);
+    else if (isSafeguardGroupMode(workMode_) && currentView_ >= ActionTakenView && currentSafeguardNo() >= 0)
+        path = workbook_.filePath(Catalogue::entryFileName(entryKindOfView(currentView_), currentSafeguardNo()));
     if (path.isEmpty())
         return;
     const bool readOnly = editor_->isReadOnly();
@@ -361,16 +346,16 @@ void SafeguardWorkspace::showPolicyNotice()
 
 bool SafeguardWorkspace::save()
 {
-    if ((workMode_ == kRecoveryPlanMode || isSafeguardMode(workMode_)) && refuseSavingUnreadable())
+    if ((workMode_ == WorkMode::RecoveryPlan || isSafeguardGroupMode(workMode_)) && refuseSavingUnreadable())
         return false;
-    if (workMode_ == kRecoveryPlanMode)
+    if (workMode_ == WorkMode::RecoveryPlan)
         return writeEditorTo(kRecoveryPlanFile, QStringLiteral("disaster recovery plan"));
-    if (workMode_ == kSampleMode) {
+    if (workMode_ == WorkMode::Sample) {
         services_.prompt->ask(this, Prompt::Icon::Question, QStringLiteral("Save Command"),
                               QStringLiteral("Unable to save changes to sample."), Prompt::Buttons::Ok);
         return true;
     }
-    if (!isSafeguardMode(workMode_))
+    if (!isSafeguardGroupMode(workMode_))
         return true;
     if (currentView_ < ActionTakenView) {
         // A reference text is never saved.
@@ -386,7 +371,7 @@ bool SafeguardWorkspace::save()
 
 bool SafeguardWorkspace::writeEditorTo(const QString &fileName, const QString &description)
 {
-    const QString path = workbookPath(fileName);
+    const QString path = workbook_.filePath(fileName);
     DiskChangeWatch *watch = diskWatchOf(this);
     if (watch->path() == path && watch->changedOnDisk()) {
         // Something else changed the file since it was shown: it is never
@@ -429,7 +414,7 @@ bool SafeguardWorkspace::writeEditorTo(const QString &fileName, const QString &d
 
 QString SafeguardWorkspace::savedMessage() const
 {
-    if (workMode_ == kRecoveryPlanMode)
+    if (workMode_ == WorkMode::RecoveryPlan)
         return QStringLiteral("Saved Disaster Recovery Plan");
     const int option = ActionTakenOption + int(entryKindOfView(currentView_));
     const QString view = viewOptions_[option]->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
@@ -442,7 +427,7 @@ QString SafeguardWorkspace::savedMessage() const
 bool SafeguardWorkspace::entryFileHasText(const QString &fileName) const
 {
     QTextDocument document;
-    if (!Rtf::loadFile(workbookPath(fileName), &document))
+    if (!Rtf::loadFile(workbook_.filePath(fileName), &document))
         return false;
     return !document.toPlainText().trimmed().isEmpty();
 }
@@ -462,12 +447,12 @@ void SafeguardWorkspace::loadTemplate(int templateNumber)
 void SafeguardWorkspace::insertTemplate()
 {
     const std::optional<int> number = EntryTemplates::templateNumber(workMode_, currentSafeguardNo());
-    if (!number || workMode_ == 7 || entryUnreadable_)
+    if (!number || workMode_ == WorkMode::Worksheets || entryUnreadable_)
         return;
     bool fileHasText = true;
-    if (workMode_ != kSampleMode) {
+    if (workMode_ != WorkMode::Sample) {
         const QString entryFile =
-            workMode_ == kRecoveryPlanMode
+            workMode_ == WorkMode::RecoveryPlan
                 ? kRecoveryPlanFile
                 : Catalogue::entryFileName(Catalogue::EntryKind::PoliciesProcedures, currentSafeguardNo());
         fileHasText = entryFileHasText(entryFile);
@@ -478,7 +463,7 @@ void SafeguardWorkspace::insertTemplate()
             return;
         }
     }
-    const QString existing = workMode_ == kRecoveryPlanMode ? QStringLiteral("Disaster Recovery Plan.")
+    const QString existing = workMode_ == WorkMode::RecoveryPlan ? QStringLiteral("Disaster Recovery Plan.")
                                                             : QStringLiteral("Policy and Procedure/Plan.");
     const QString text =
         fileHasText ? QStringLiteral("The program has detected an existing ") + existing
@@ -517,9 +502,9 @@ void SafeguardWorkspace::copyToClipboard()
 void SafeguardWorkspace::loadRecoveryPlan()
 {
     editor_->setReadOnly(false);
-    if (openDocument(workbookPath(kRecoveryPlanFile)) == DocumentOpening::Unreadable)
+    if (openDocument(workbook_.filePath(kRecoveryPlanFile)) == DocumentOpening::Unreadable)
         return;
-    diskWatchOf(this)->watch(workbookPath(kRecoveryPlanFile));
+    diskWatchOf(this)->watch(workbook_.filePath(kRecoveryPlanFile));
     if (editor_->text().trimmed().isEmpty()) {
         const QString path = Reference::findContentFile(
             contentFolder_, EntryTemplates::templateFileName(EntryTemplates::kRecoveryPlanTemplate));

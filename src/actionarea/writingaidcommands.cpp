@@ -22,10 +22,7 @@ void ActionArea::connectWritingAids()
     // The common misspellings are handed to the checker once; the user's own
     // words live in the workbook.
     checker->replacements().registerAutoCorrect();
-    const QString workbook = environment().context && !environment().context->workbookDir.isEmpty()
-                                 ? environment().context->workbookDir
-                                 : QDir::currentPath();
-    checker->setUserWordFile(QDir(workbook).filePath(SpellChecker::kUserWordFile));
+    checker->setUserWordFile(workbook().filePath(SpellChecker::kUserWordFile));
     writingAids_ = std::make_unique<EditorWritingAids>(environment().services, checker, Thesaurus::shared());
 
     RichTextEditor *editor = workspace_->editor();
@@ -56,7 +53,7 @@ void ActionArea::connectWritingAids()
     timelinePanel_->setSpellChecker(checker);
     auto checkEditor = guarded(&EditorWritingAids::spellCheckEditor);
     workspace_->command(Command::SpellCheck).setHandler([this, checkEditor] {
-        if (workMode_ == TimelineMode && !printPreviewShown())
+        if (workMode_ == WorkMode::Timeline && !printPreviewShown())
             timelinePanel_->spellCheckItems();
         else
             checkEditor();

@@ -431,15 +431,15 @@ Cover coverFor(const WorkbookDatabase *database, const QDateTime &made)
 Contents gather(const Workbook &workbook, const Options &options, const QDate &today)
 {
     Contents contents;
-    auto statuses = std::make_shared<StatusTable>(workbook.folder());
+    auto statuses = std::make_shared<StatusTable>(workbook);
     statuses->loadStatusTable();
     contents.status = [statuses](int record) { return statuses->slot(record); };
     ToDoList toDo;
-    ToDoStore::loadList(toDo, workbook.dir());
+    ToDoStore::loadList(toDo, workbook);
     if (options.sections[Dashboard])
         contents.figures = WorkbookProgress::figures(contents.status, toDo, today);
     contents.summary = options.sections[Summary];
-    contents.worksheetTitles = Worksheets::readTitles(workbook.folder());
+    contents.worksheetTitles = Worksheets::readTitles(workbook);
 
     if (options.sections[Safeguards]) {
         for (const Catalogue::Safeguard &safeguard : Catalogue::safeguards()) {

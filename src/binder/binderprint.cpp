@@ -207,7 +207,7 @@ bool BinderPrint::writeExport(int choice, const QString &path, QString *error)
     }
     case 2:
     case 3: {
-        StatusTable statuses(m_workbook.folder());
+        StatusTable statuses(m_workbook);
         statuses.loadStatusTable();
         return SpreadsheetExports::write(
             SpreadsheetExports::summaryTable([&statuses](int record) { return statuses.slot(record); }), path,
@@ -216,7 +216,7 @@ bool BinderPrint::writeExport(int choice, const QString &path, QString *error)
     case 4:
     case 5: {
         ToDoList list;
-        ToDoStore::loadList(list, m_workbook.dir());
+        ToDoStore::loadList(list, m_workbook);
         return SpreadsheetExports::write(SpreadsheetExports::timelineTable(list), path, error);
     }
     default:

@@ -9,11 +9,11 @@ constexpr Designation A = Designation::Addressable;
 constexpr Designation None = Designation::None;
 
 constexpr std::array<GroupInfo, GroupCount> Groups{{
-    {Administrative, 2, "Administrative Safeguards", 23, 0},
-    {Physical, 3, "Physical Safeguards", 10, 23},
-    {Technical, 4, "Technical Safeguards", 9, 33},
-    {Organizational, 5, "Organization Requirements", 3, 42},
-    {Documentation, 6, "Policies and Procedures...", 2, 45},
+    {Administrative, WorkMode::Administrative, "Administrative Safeguards", 23, 0},
+    {Physical, WorkMode::Physical, "Physical Safeguards", 10, 23},
+    {Technical, WorkMode::Technical, "Technical Safeguards", 9, 33},
+    {Organizational, WorkMode::Organizational, "Organization Requirements", 3, 42},
+    {Documentation, WorkMode::Documentation, "Policies and Procedures...", 2, 45},
 }};
 
 // One row per safeguard, in SafeguardNo order. These texts are only shown

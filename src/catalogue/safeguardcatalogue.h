@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/workmode.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -30,7 +32,7 @@ enum class EntryKind { ActionTaken, CommentsNotes, PoliciesProcedures };
 struct GroupInfo
 {
     SafeguardGroup group;
-    int workMode;                 // the Action Area navigation entry that shows the group
+    WorkMode workMode;            // the Action Area navigation entry that shows the group
     const char *navigationCaption;
     int buttonCount;
     int firstSafeguardNo;         // SafeguardNo of the group's button 0

@@ -59,9 +59,10 @@ QString fileNameFor(const QString &documentName)
 
 } // namespace
 
-PrintPanel::PrintPanel(const PlatformServices &services, std::shared_ptr<PrintServices> printServices,
-                       QWidget *parent)
+PrintPanel::PrintPanel(const Workbook &workbook, const PlatformServices &services,
+                       std::shared_ptr<PrintServices> printServices, QWidget *parent)
     : QWidget(parent)
+    , m_workbook(workbook)
     , m_services(services)
     , m_printServices(std::move(printServices))
 {
@@ -368,7 +369,7 @@ void PrintPanel::recompose()
 
 QString PrintPanel::suggestedPdfPath() const
 {
-    const QString folder = m_pdfFolder.isEmpty() ? QDir::currentPath() : m_pdfFolder;
+    const QString folder = m_pdfFolder.isEmpty() ? m_workbook.folder() : m_pdfFolder;
     return QDir(folder).filePath(fileNameFor(m_documentName));
 }
 
@@ -420,7 +421,7 @@ void PrintPanel::showPrinterFont()
 void PrintPanel::restoreGuideLines()
 {
     RestoringGuard restoring(m_restoring);
-    const int shown = SettingsStore(m_settingsFolder).guideLinesShown() == 1 ? 1 : 0;
+    const int shown = SettingsStore(m_workbook).guideLinesShown() == 1 ? 1 : 0;
     m_guideOptions[shown]->setChecked(true);
     m_preview->setShowGuides(shown);
 }
@@ -430,7 +431,7 @@ void PrintPanel::chooseGuideLines(int index)
     if (m_preview)
         m_preview->setShowGuides(index);
     if (!m_restoring)
-        SettingsStore(m_settingsFolder).setGuideLinesShown(index);
+        SettingsStore(m_workbook).setGuideLinesShown(index);
 }
 
 // --- Showing ----------------------------------------------------------------

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/records/workbook.h"
 #include "platform/services/services.h"
 #include "printing/printsurface.h"
 
@@ -64,8 +65,9 @@ public:
     // Composes the current document on the surface (Clear, StartDoc ... EndDoc).
     using Composer = std::function<void(PrintSurface &surface)>;
 
-    PrintPanel(const PlatformServices &services, std::shared_ptr<PrintServices> printServices,
-               QWidget *parent = nullptr);
+    // The workbook holds the print settings; PDFs are suggested in its folder.
+    PrintPanel(const Workbook &workbook, const PlatformServices &services,
+               std::shared_ptr<PrintServices> printServices, QWidget *parent = nullptr);
     ~PrintPanel() override;
 
     PrintSurface *surface() const { return m_surface; }
@@ -155,8 +157,6 @@ public:
     void restoreGuideLines();
     // 0 "Do Not Display Guide Lines", 1 "Display Guide Lines".
     QRadioButton *guideLineOption(int index) const { return m_guideOptions.at(index); }
-    // Where the settings live (default: the current directory).
-    void setSettingsFolder(const QString &folder) { m_settingsFolder = folder; }
 
     // --- Showing ---------------------------------------------------------
     // Shows the panel over its parent, in front, focus on "&Cancel".
@@ -209,6 +209,7 @@ private:
     void chooseGuideLines(int index);
     void tell(Prompt::Icon icon, const QString &title, const QString &text);
 
+    Workbook m_workbook;
     PlatformServices m_services;
     std::shared_ptr<PrintServices> m_printServices;
     PrintSurface *m_surface = nullptr;
@@ -240,7 +241,6 @@ private:
     PdfWriter m_pdfWriter;
     QString m_documentName;
     QString m_pdfFolder;
-    QString m_settingsFolder;
     QFont m_printerFont;
     QColor m_printerColour = Qt::black;
     PrintMargins m_printMargins{350, 300, 350, 100};

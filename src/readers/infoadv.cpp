@@ -52,7 +52,7 @@ InfoAdv::InfoAdv(ScreenEnvironment &environment, MainScreen *hub)
     connect(subTopics_, &TopicButtonGroup::pressed, this, &InfoAdv::chooseSubTopic);
     connect(nistButton_, &QPushButton::clicked, this, &InfoAdv::openNistPage);
 
-    m_print = new ReaderPrint(environment.services, environment.printServices,
+    m_print = new ReaderPrint(workbook(), environment.services, environment.printServices,
                               QStringLiteral("Print Current Document"), centralWidget());
     setNoOptionsMenuArea(m_print->panel());
 

@@ -60,7 +60,7 @@ Miscform1::Miscform1(ScreenEnvironment &environment, MainScreen *hub)
     connect(printButton_, &QPushButton::clicked, this, &Miscform1::printFromButton);
 
     // The range option reads the same for the worksheet.
-    print_ = new ReaderPrint(environment.services, environment.printServices,
+    print_ = new ReaderPrint(workbook(), environment.services, environment.printServices,
                              QStringLiteral("Print Sample Incident Report Form"), centralWidget());
     setNoOptionsMenuArea(print_->panel());
 

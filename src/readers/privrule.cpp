@@ -58,7 +58,7 @@ PrivRule::PrivRule(ScreenEnvironment &environment, MainScreen *hub)
     connect(searchPanel_, &SearchPanel::closeRequested, this, &PrivRule::closeSearchPanel);
     connect(searchPanel_, &SearchPanel::searchTextChanged, search_, &DocumentSearch::restart);
 
-    print_ = new ReaderPrint(environment.services, environment.printServices,
+    print_ = new ReaderPrint(workbook(), environment.services, environment.printServices,
                              QStringLiteral("All Data Will Be Displayed"), centralWidget());
     setNoOptionsMenuArea(print_->panel());
 

@@ -17,11 +17,11 @@ void composeRichTextDocument(PrintSurface &surface, const PrintMargins &margins,
     surface.endDoc();
 }
 
-ReaderPrint::ReaderPrint(const PlatformServices &services, std::shared_ptr<PrintServices> printServices,
-                         const QString &rangeOption, QWidget *host)
+ReaderPrint::ReaderPrint(const Workbook &workbook, const PlatformServices &services,
+                         std::shared_ptr<PrintServices> printServices, const QString &rangeOption, QWidget *host)
     : QObject(host)
     , host_(host)
-    , panel_(new PrintPanel(services, std::move(printServices), host))
+    , panel_(new PrintPanel(workbook, services, std::move(printServices), host))
 {
     panel_->setSectionFrameVisible(false);
     panel_->setToDoOptionsVisible(false);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/records/workbook.h"
+
 #include "printing/printsurface.h"
 
 #include <QByteArray>
@@ -22,8 +24,8 @@ class ReaderPrint : public QObject
 {
     Q_OBJECT
 public:
-    ReaderPrint(const PlatformServices &services, std::shared_ptr<PrintServices> printServices,
-                const QString &rangeOption, QWidget *host);
+    ReaderPrint(const Workbook &workbook, const PlatformServices &services,
+                std::shared_ptr<PrintServices> printServices, const QString &rangeOption, QWidget *host);
 
     PrintPanel *panel() const { return panel_; }
     bool isOpen() const;

@@ -43,7 +43,7 @@ bool ReaderScreen::smallerDisplay() const
 
 QString ReaderScreen::contentFolder() const
 {
-    return environment().context ? environment().context->contentDir : QString();
+    return workbook().contentFolder();
 }
 
 void ReaderScreen::showOver(ReaderScreen *screen, MainScreen *hub)

@@ -15,7 +15,7 @@ QString itemText(const Risk &risk)
     return planned.isEmpty() ? risk.threat.simplified() : planned;
 }
 
-Result add(const QDir &workbookFolder, const Risk &risk)
+Result add(const Workbook &workbook, const Risk &risk)
 {
     Result result;
     QString text = itemText(risk);
@@ -30,7 +30,7 @@ Result add(const QDir &workbookFolder, const Risk &risk)
     ToDoList list;
     // No timeline file yet is an empty timeline; one that cannot be read is
     // never overwritten.
-    const ToDoStore::LoadResult loaded = ToDoStore::loadList(list, workbookFolder);
+    const ToDoStore::LoadResult loaded = ToDoStore::loadList(list, workbook);
     if (loaded.isUnreadable()) {
         result.message = QStringLiteral("The project timeline (%1) could not be read, so nothing was added.")
                              .arg(ToDoList::kFileName);
@@ -45,7 +45,7 @@ Result add(const QDir &workbookFolder, const Risk &risk)
     ToDoItem &item = list.row(row);
     item.fields[ToDoItem::Item] = text;
     item.fields[ToDoItem::ToDoDate] = risk.dueOn.isValid() ? ToDoDate::format(risk.dueOn) : QString();
-    const ToDoStore::SaveResult saved = ToDoStore::saveList(list, workbookFolder);
+    const ToDoStore::SaveResult saved = ToDoStore::saveList(list, workbook);
     if (!saved.ok) {
         result.message = QStringLiteral("%1: %2").arg(saved.path, saved.error);
         return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/records/workbook.h"
 #include "risk/riskrecords.h"
 
 #include <QDir>
@@ -26,6 +27,6 @@ struct Result
 // The to-do text of a risk: its planned measures, else its threat.
 QString itemText(const Risk &risk);
 
-Result add(const QDir &workbookFolder, const Risk &risk);
+Result add(const Workbook &workbook, const Risk &risk);
 
 } // namespace TimelineHandoff

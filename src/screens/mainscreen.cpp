@@ -1,6 +1,7 @@
 #include "screens/mainscreen.h"
 
 #include "screens/helptopics.h"
+#include "screens/programcontext.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
@@ -79,6 +80,14 @@ MainScreen::MainScreen(ScreenEnvironment &environment, int ownIndex, const QStri
     addAction(help);
 
     qApp->installEventFilter(this);
+}
+
+const Workbook &MainScreen::workbook() const
+{
+    // A screen without a run's values (never so in the program) has no
+    // workbook: every file path it makes is then empty of a folder and fails.
+    static const Workbook none;
+    return environment_.context ? environment_.context->workbook : none;
 }
 
 MainScreen::~MainScreen()

@@ -2,6 +2,7 @@
 
 #include "platform/services/busycursor.h"
 
+#include "platform/records/workbook.h"
 #include "screens/screenenvironment.h"
 
 #include <QMainWindow>
@@ -29,6 +30,8 @@ public:
     int ownIndex() const { return ownIndex_; }
     QString baseCaption() const { return baseCaption_; }
     ScreenEnvironment &environment() const { return environment_; }
+    // The run's workbook (its folder and content folder).
+    const Workbook &workbook() const;
 
     QPushButton *screenButton(int index) const { return screenButtons_.at(index); }
     // The current screen's button blue, the others black.

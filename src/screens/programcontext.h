@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "platform/records/workbook.h"
 
 #include <memory>
 
@@ -9,8 +9,9 @@ class WorkbookDatabase;
 // Program-wide values shared by the windows of one run.
 struct ProgramContext
 {
-    QString workbookDir;   // the user's files; the current directory while running
-    QString contentDir;    // shipped, read-only documents and pictures
+    // The user's files, and the shipped, read-only documents and pictures
+    // (the workbook's content folder).
+    Workbook workbook;
     bool smallerDisplay = false;
     // Outer size of the start screen in twips, refreshed at each of its loads,
     // activations and resizes; the About box places itself by it.

@@ -21,7 +21,7 @@ AboutBox::AboutBox(const ProgramContext &context, QWidget *parent)
 
     auto *top = new QHBoxLayout;
     auto *icon = new QLabel(this);
-    icon->setPixmap(QPixmap(context.contentDir + QStringLiteral("/icon.png"))
+    icon->setPixmap(QPixmap(context.workbook.contentFolder() + QStringLiteral("/icon.png"))
                         .scaled(96, 96, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     icon->setAlignment(Qt::AlignTop);
     top->addWidget(icon);
@@ -40,7 +40,7 @@ AboutBox::AboutBox(const ProgramContext &context, QWidget *parent)
         "<p>Your work is kept in the workbook folder:<br><tt>%1</tt></p>"
         "<p>Keep your HIPAA documentation for six years from its creation or from the date "
         "it was last in effect, whichever is later, and back it up regularly.</p>")
-                      .arg(context.workbookDir.toHtmlEscaped()));
+                      .arg(QDir::toNativeSeparators(context.workbook.folder()).toHtmlEscaped()));
     text->setMinimumWidth(380);
     top->addWidget(text, 1);
 

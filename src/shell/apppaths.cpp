@@ -15,20 +15,4 @@ QString defaultWorkbookFolder()
         .filePath(QStringLiteral("Sentrivo"));
 }
 
-bool enterWorkbook(const QString &folder, QString *error)
-{
-    QDir dir(folder);
-    if (!makePrivateFolder(dir.absolutePath())) {
-        if (error)
-            *error = QStringLiteral("The workbook folder %1 cannot be created.").arg(QDir::toNativeSeparators(folder));
-        return false;
-    }
-    if (!QDir::setCurrent(dir.absolutePath())) {
-        if (error)
-            *error = QStringLiteral("The workbook folder %1 cannot be opened.").arg(QDir::toNativeSeparators(folder));
-        return false;
-    }
-    return true;
-}
-
 } // namespace AppPaths

@@ -12,10 +12,10 @@ std::function<bool(QWidget *, bool)> backupUtilityOpener(const ProgramContext &c
 {
     return [&context, services](QWidget *parent, bool restore) {
         BackupWindow::Setup setup;
-        setup.workbookDir = context.workbookDir;
+        setup.workbookDir = context.workbook.folder();
         setup.smallerDisplay = context.smallerDisplay;
         setup.services = services;
-        const QString workbookDir = context.workbookDir;
+        const QString workbookDir = context.workbook.folder();
         if (const std::shared_ptr<WorkbookDatabase> database = context.database) {
             setup.snapshotDatabase = [database](const QString &path, QString *error) {
                 return database->snapshotTo(path, error);

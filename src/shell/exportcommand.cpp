@@ -38,7 +38,7 @@ QFont reportFont()
 // (an export never creates the database).
 QString organizationOf(const Context &context)
 {
-    const Workbook workbook(context.workbookDir, context.contentDir);
+    const Workbook &workbook = context.workbook;
     if (!QFileInfo::exists(workbook.filePath(QLatin1String(WorkbookDatabase::kFileName))))
         return {};
     WorkbookDatabase database(workbook);
@@ -60,7 +60,7 @@ bool composeSummary(const QString &argument, const Context &context, PrintSurfac
         selection.technical = true;
     else
         return false;
-    StatusTable statuses(context.workbookDir);
+    StatusTable statuses(context.workbook);
     statuses.loadStatusTable();
     // A summary of blank statuses must not pass for one of statuses not set.
     if (const QString problem = statuses.readProblem(); !problem.isEmpty())
@@ -94,9 +94,9 @@ bool composeSafeguard(const QString &argument, const Context &context, PrintSurf
             sections[digit.digitValue()] = true;
         }
     }
-    SafeguardReport report(context.contentDir);
+    SafeguardReport report(context.workbook.contentFolder());
     report.reset(safeguardNo);
-    report.loadEntryScratches(context.workbookDir);
+    report.loadEntryScratches(context.workbook.folder());
     // Sections the panel would refuse to check are left out, with the
     // panel's own message as the note.
     for (int i = 0; i < SafeguardReport::kSectionCount; ++i) {
@@ -108,7 +108,7 @@ bool composeSafeguard(const QString &argument, const Context &context, PrintSurf
         }
     }
     report.setPrinterFont(reportFont(), Qt::black);
-    StatusTable statuses(context.workbookDir);
+    StatusTable statuses(context.workbook);
     statuses.loadStatusTable();
     report.setStatus(statuses.slot(Catalogue::statusRecordNo(safeguardNo)));
     report.setFurniture(organizationOf(context), QDate::currentDate());
@@ -122,7 +122,7 @@ bool composePolicies(const QString &argument, const Context &context, PrintSurfa
 {
     if (!argument.isEmpty())
         return false;
-    if (!AllPolicies::compose(surface, context.workbookDir, reportFont(), Qt::black))
+    if (!AllPolicies::compose(surface, context.workbook.folder(), reportFont(), Qt::black))
         warn(QStringLiteral("No current policies were found."));
     *name = AllPolicies::kDocumentName;
     return true;
@@ -135,7 +135,7 @@ bool composeRule(const QString &argument, const Context &context, PrintSurface &
     if (section < 0)
         return false;
     QString problem;
-    composeRuleSection(context.contentDir, section, surface, name, &problem);
+    composeRuleSection(context.workbook.contentFolder(), section, surface, name, &problem);
     if (!problem.isEmpty())
         warn(problem);
     return true;
@@ -147,7 +147,7 @@ bool composeTimeline(const QString &argument, const Context &context, PrintSurfa
     if (!argument.isEmpty())
         return false;
     ToDoList list;
-    const ToDoStore::LoadResult loaded = ToDoStore::loadList(list, QDir(context.workbookDir));
+    const ToDoStore::LoadResult loaded = ToDoStore::loadList(list, context.workbook);
     if (loaded.isUnreadable())
         warn(TimelineExport::unreadableMessage(loaded));
     else if (!ToDoPrintout::hasEntries(list))
@@ -167,7 +167,7 @@ bool writeSummarySheet(const QString &argument, const Context &context, const QS
         *error = QStringLiteral("the summary is written as a spreadsheet whole (\"summary\")");
         return false;
     }
-    StatusTable statuses(context.workbookDir);
+    StatusTable statuses(context.workbook);
     statuses.loadStatusTable();
     return SpreadsheetExports::write(
         SpreadsheetExports::summaryTable([&statuses](int record) { return statuses.slot(record); }), out, error);
@@ -177,7 +177,7 @@ bool writeTimelineSheet(const QString &, const Context &context, const QString &
                         const Warn &warn)
 {
     ToDoList list;
-    ToDoStore::loadList(list, QDir(context.workbookDir));
+    ToDoStore::loadList(list, context.workbook);
     if (!ToDoPrintout::hasEntries(list))
         warn(ToDoPrintout::kNothingToPrint);
     return SpreadsheetExports::write(SpreadsheetExports::timelineTable(list), out, error);
@@ -190,7 +190,7 @@ bool writeBinder(const QString &argument, const Context &context, const QString 
         *error = QStringLiteral("the binder takes no argument");
         return false;
     }
-    const Workbook workbook(context.workbookDir, context.contentDir);
+    const Workbook &workbook = context.workbook;
     WorkbookDatabase database(workbook);
     if (QFileInfo::exists(workbook.filePath(QLatin1String(WorkbookDatabase::kFileName))))
         database.open();
@@ -209,7 +209,7 @@ bool writeBinder(const QString &argument, const Context &context, const QString 
 
 bool writeTimelineCalendar(const Context &context, const QString &out, QString *error)
 {
-    return TimelineExport::writeCalendar(QDir(context.workbookDir), out, QDateTime::currentDateTimeUtc(), error);
+    return TimelineExport::writeCalendar(context.workbook, out, QDateTime::currentDateTimeUtc(), error);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/records/workbook.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -21,8 +23,7 @@ namespace ExportCommand {
 // Where the export reads from.
 struct Context
 {
-    QString workbookDir;
-    QString contentDir;
+    Workbook workbook;   // its folder and the shipped content folder
 };
 
 // Says what an export had to leave out (printed on standard error).

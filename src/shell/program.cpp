@@ -46,16 +46,16 @@ int runExport(const QCommandLineParser &parser, const QCommandLineOption &workbo
         return ExportCommand::kBadArgument;
     }
     ExportCommand::Context context;
-    context.workbookDir = parser.isSet(workbookOption) ? QDir(parser.value(workbookOption)).absolutePath()
-                                                       : AppPaths::defaultWorkbookFolder();
+    context.workbook = Workbook(parser.isSet(workbookOption) ? parser.value(workbookOption)
+                                                             : AppPaths::defaultWorkbookFolder(),
+                                shippedContentFolder());
     // An export reads a workbook; it never creates one for a mistyped name.
-    if (!QDir(context.workbookDir).exists()) {
-        errors << "sentrivo: the workbook folder " << QDir::toNativeSeparators(context.workbookDir)
+    if (!context.workbook.dir().exists()) {
+        errors << "sentrivo: the workbook folder " << QDir::toNativeSeparators(context.workbook.folder())
                << " does not exist\n";
         return ExportCommand::kBadArgument;
     }
-    context.contentDir = shippedContentFolder();
-    const std::unique_ptr<WorkbookLock> lock = WorkbookOpening::lockForCommand(context.workbookDir, errors);
+    const std::unique_ptr<WorkbookLock> lock = WorkbookOpening::lockForCommand(context.workbook.folder(), errors);
     if (!lock)
         return ExportCommand::kWorkbookInUse;
     // Relative output names are taken from where the command was given.
@@ -152,27 +152,27 @@ int runProgram(int &argc, char **argv)
     parser.process(app);
 
     ProgramContext context;
-    context.workbookDir = parser.isSet(workbookOption) ? QDir(parser.value(workbookOption)).absolutePath()
-                                                       : AppPaths::defaultWorkbookFolder();
+    context.workbook = Workbook(parser.isSet(workbookOption) ? parser.value(workbookOption)
+                                                             : AppPaths::defaultWorkbookFolder(),
+                                shippedContentFolder());
     QString error;
-    if (!AppPaths::enterWorkbook(context.workbookDir, &error)) {
+    if (!context.workbook.ensureExists(&error)) {
         QMessageBox::critical(nullptr, QStringLiteral("Sentrivo"), error);
         return 1;
     }
-    context.workbookDir = QDir::currentPath();
-    context.contentDir = shippedContentFolder();
-    if (context.contentDir.isEmpty())
+    const QString contentFolder = context.workbook.contentFolder();
+    if (contentFolder.isEmpty())
         std::fprintf(stderr, "sentrivo: the shipped content folder was not found beside the program\n");
-    QApplication::setWindowIcon(QIcon(context.contentDir + QStringLiteral("/icon.png")));
+    QApplication::setWindowIcon(QIcon(contentFolder + QStringLiteral("/icon.png")));
 
-    PlatformServices services = makeQtPlatformServices(context.contentDir);
+    PlatformServices services = makeQtPlatformServices(contentFolder);
     // One program per workbook; nothing of the workbook is touched before.
     std::unique_ptr<WorkbookLock> workbookLock;
-    if (!WorkbookOpening::openForWindow(context.workbookDir, *services.prompt, &workbookLock))
+    if (!WorkbookOpening::openForWindow(context.workbook.folder(), *services.prompt, &workbookLock))
         return 1;
     const bool readOnly = !workbookLock;
     if (!readOnly)
-        settleInterruptedRestore(context.workbookDir);
+        settleInterruptedRestore(context.workbook.folder());
     ReadOnlyCaptions readOnlyCaptions;
     if (readOnly)
         app.installEventFilter(&readOnlyCaptions);
@@ -180,9 +180,9 @@ int runProgram(int &argc, char **argv)
     // user is told and everything that does not need it still works. A
     // read-only run leaves it closed: opening may migrate, which writes.
     if (readOnly) {
-        context.database = std::make_shared<WorkbookDatabase>(Workbook(context.workbookDir, context.contentDir));
+        context.database = std::make_shared<WorkbookDatabase>(context.workbook);
     } else {
-        context.database = RiskCommands::openDatabase(Workbook(context.workbookDir, context.contentDir));
+        context.database = RiskCommands::openDatabase(context.workbook);
         RiskCommands::showOpenReport(*services.prompt, nullptr, context.database->openReport());
     }
     // What the four main screens share for the run.
@@ -202,7 +202,7 @@ int runProgram(int &argc, char **argv)
     if (!endRequests.watchTerminationSignals())
         std::fprintf(stderr, "sentrivo: SIGTERM cannot be handled; unsaved text is kept only by its copy\n");
     // Text left unsaved when the program last ended is offered back first.
-    Autosave::offerRecovery(QDir(context.workbookDir), *services.prompt);
+    Autosave::offerRecovery(QDir(context.workbook.folder()), *services.prompt);
     environment.openScreen = openReaderScreen;
     // A read-only run neither restores over another program's work nor
     // backs up files that program may be writing.

@@ -28,7 +28,7 @@ using Composer = void (*)(PrintSurface &, const RiskStore &, const RiskReports::
 bool withRegister(const Context &context, const Warn &warn,
                   const std::function<void(const RiskStore &, const WorkbookDatabase &)> &use)
 {
-    WorkbookDatabase database{Workbook(context.workbookDir, context.contentDir)};
+    WorkbookDatabase database{context.workbook};
     const WorkbookDatabase::OpenReport report = database.open();
     if (!report.message.isEmpty())
         warn(report.message);

@@ -43,7 +43,7 @@ void StartScreen::buildContents()
     setCentralWidget(background_);
 
     picture_ = new QLabel(background_);
-    picture_->setPixmap(QPixmap(context_.contentDir + QStringLiteral("/startscreen.png")));
+    picture_->setPixmap(QPixmap(context_.workbook.contentFolder() + QStringLiteral("/startscreen.png")));
     picture_->setAlignment(Qt::AlignCenter);
 
     productName_ = new QLabel(background_);
@@ -117,7 +117,7 @@ void StartScreen::buildMenus()
     optionsMenu_ = menuBar()->addMenu(QStringLiteral("&Options"));
     // A read-only run changes no setting.
     optionsMenu_->addAction(QStringLiteral("&Background Color"), this, &StartScreen::chooseBackgroundColour)
-        ->setEnabled(!ReadOnlyWorkbooks::contains(context_.workbookDir));
+        ->setEnabled(!ReadOnlyWorkbooks::contains(context_.workbook.folder()));
     QMenu *display = optionsMenu_->addMenu(QStringLiteral("&Program Display"));
     fullScreenAction_ = display->addAction(QStringLiteral("&Full Screen Display"), this,
                                            &StartScreen::chooseFullScreenDisplay);
@@ -168,11 +168,10 @@ void StartScreen::load()
 
 void StartScreen::runStartUp(bool firstLoad)
 {
-    QDir::setCurrent(context_.workbookDir);
     {
         BusyCursor busy;
         panel_->hide();
-        context_.smallerDisplay = SettingsStore().smallerDisplay();
+        context_.smallerDisplay = SettingsStore(context_.workbook).smallerDisplay();
         applyWindowGeometry();
         QApplication::processEvents();
         checkScreenSize();
@@ -180,7 +179,7 @@ void StartScreen::runStartUp(bool firstLoad)
         setWindowTitle(QStringLiteral("Sentrivo"));
         if (firstLoad && !context_.splashShown) {
             context_.splashShown = true;
-            SplashWindow splash(*services_.clock, context_.contentDir, this);
+            SplashWindow splash(*services_.clock, context_.workbook.contentFolder(), this);
             splash.showDuringStartUp();
         }
         loadStartScreenColour();
@@ -224,7 +223,7 @@ void StartScreen::checkScreenSize()
     if (context_.smallerDisplay) {
         // Switch to the full screen display and store the choice; asked once.
         context_.smallerDisplay = false;
-        SettingsStore().setSmallerDisplay(false);
+        SettingsStore(context_.workbook).setSmallerDisplay(false);
         applyWindowGeometry();
     }
 }
@@ -246,7 +245,7 @@ void StartScreen::recordSize()
 
 void StartScreen::loadStartScreenColour()
 {
-    const StartScreenColour stored = SettingsStore().startScreenColour();
+    const StartScreenColour stored = SettingsStore(context_.workbook).startScreenColour();
     paintBackground(stored.systemDefault ? systemDefaultColour() : colourFromBgr(stored.bgr));
 }
 
@@ -309,7 +308,7 @@ void StartScreen::switchDisplay(bool smaller)
         return;
     context_.smallerDisplay = smaller;
     markDisplayChoice();
-    SettingsStore().setSmallerDisplay(smaller);
+    SettingsStore(context_.workbook).setSmallerDisplay(smaller);
     QApplication::processEvents();
     runStartUp(false);
     QApplication::processEvents();
@@ -343,7 +342,6 @@ void StartScreen::changeEvent(QEvent *event)
         keepStateAndChoiceConsistent();
         recordSize();
         paintBackground(colour_);
-        QDir::setCurrent(context_.workbookDir);
         presentPanel();
     }
 }
@@ -358,13 +356,13 @@ void StartScreen::chooseBackgroundColour()
         Prompt::Buttons::YesNoCancel);
     if (answer == Prompt::Answer::No) {
         paintBackground(systemDefaultColour());
-        SettingsStore().setStartScreenColourDefault();
+        SettingsStore(context_.workbook).setStartScreenColourDefault();
     } else if (answer == Prompt::Answer::Yes) {
         const std::optional<QColor> chosen = services_.colourDialog->chooseColour(this, colour_);
         if (!chosen)
             return;
         paintBackground(*chosen);
-        SettingsStore().setStartScreenColour(bgrFromColour(*chosen));
+        SettingsStore(context_.workbook).setStartScreenColour(bgrFromColour(*chosen));
     }
 }
 

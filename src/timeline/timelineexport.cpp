@@ -15,7 +15,7 @@ QString unreadableMessage(const ToDoStore::LoadResult &loaded)
         .arg(QDir::toNativeSeparators(loaded.path), loaded.error);
 }
 
-bool writePdf(const QDir &workbook, const QString &outPath, const QDate &today, QString *error)
+bool writePdf(const Workbook &workbook, const QString &outPath, const QDate &today, QString *error)
 {
     ToDoList list;
     const ToDoStore::LoadResult loaded = ToDoStore::loadList(list, workbook);
@@ -38,7 +38,7 @@ bool writePdf(const QDir &workbook, const QString &outPath, const QDate &today, 
     return surface.writePdf(outPath, info, error);
 }
 
-bool writeCalendar(const QDir &workbook, const QString &outPath, const QDateTime &stamp, QString *error)
+bool writeCalendar(const Workbook &workbook, const QString &outPath, const QDateTime &stamp, QString *error)
 {
     ToDoList list;
     const ToDoStore::LoadResult loaded = ToDoStore::loadList(list, workbook);

@@ -2,6 +2,8 @@
 
 #include <QDate>
 #include <QDateTime>
+#include "platform/records/workbook.h"
+
 #include <QDir>
 #include <QString>
 
@@ -17,8 +19,8 @@ namespace TimelineExport {
 // Reads TODOActv.FIL from the workbook folder. False with a reason when
 // nothing could be written (a PDF also needs a row with an item) or when the
 // file is there but could not be read (never taken for an empty timeline).
-bool writePdf(const QDir &workbook, const QString &outPath, const QDate &today, QString *error);
-bool writeCalendar(const QDir &workbook, const QString &outPath, const QDateTime &stamp, QString *error);
+bool writePdf(const Workbook &workbook, const QString &outPath, const QDate &today, QString *error);
+bool writeCalendar(const Workbook &workbook, const QString &outPath, const QDateTime &stamp, QString *error);
 
 // "The project timeline could not be read from PATH: REASON".
 QString unreadableMessage(const ToDoStore::LoadResult &loaded);

@@ -116,8 +116,10 @@ QString TimelinePanel::shownCellText(int row, int column) const
     return TimelineGrid::shownText(column, cellText(row, column));
 }
 
-TimelinePanel::TimelinePanel(const PlatformServices &services, UnsavedFlag flag, QWidget *parent)
+TimelinePanel::TimelinePanel(const Workbook &workbook, const PlatformServices &services, UnsavedFlag flag,
+                             QWidget *parent)
     : QFrame(parent)
+    , workbook_(workbook)
     , services_(services)
     , flag_(std::move(flag))
     , today_([] { return QDate::currentDate(); })

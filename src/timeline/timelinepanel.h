@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/records/workbook.h"
 #include "platform/services/services.h"
 #include "timeline/itemnamelist.h"
 #include "timeline/todolist.h"
@@ -52,7 +53,8 @@ public:
         std::function<void(bool)> set;
     };
 
-    TimelinePanel(const PlatformServices &services, UnsavedFlag flag, QWidget *parent = nullptr);
+    TimelinePanel(const Workbook &workbook, const PlatformServices &services, UnsavedFlag flag,
+                  QWidget *parent = nullptr);
     ~TimelinePanel() override;
 
     // The Options menu's "&Delete Item from Grid", "&Clear Grid" and
@@ -60,7 +62,11 @@ public:
     // grid's state allows.
     void attachMenuEntries(QAction *deleteRow, QAction *clearGrid, QAction *insertRow);
     // Today's date (the calendar's start, the date line, the printout).
-    void setToday(std::function<QDate()> today) { today_ = std::move(today); }
+    void setToday(std::function<QDate()> today)
+    {
+        today_ = std::move(today);
+        updateDateLine();
+    }
     QDate today() const { return today_(); }
     // Whether the print preview covers the work area (no clearing then).
     void setPrintPreviewShown(std::function<bool()> shown) { printPreviewShown_ = std::move(shown); }
@@ -167,6 +173,7 @@ private:
     void reportUnreadable(const QString &what, const QString &path, const QString &error);
     bool ask(const QString &title, const QString &text, bool information = false);
 
+    Workbook workbook_;
     PlatformServices services_;
     UnsavedFlag flag_;
     // TODOActv.FIL or TODONAME.Fil was there but could not be read when the

@@ -31,7 +31,7 @@ void TimelinePanel::enter()
     BusyCursor busy;
     dropDown_->clear();
     clearItemBox();
-    const ToDoStore::LoadResult namesLoaded = ToDoStore::loadNames(names_);
+    const ToDoStore::LoadResult namesLoaded = ToDoStore::loadNames(names_, workbook_);
     m_namesUnreadable = namesLoaded.isUnreadable();
     dropDown_->addItems(names_.names());
     dropDown_->setCurrentIndex(-1);
@@ -40,7 +40,7 @@ void TimelinePanel::enter()
     // The file is the plan: without one the grid starts empty, so edits the
     // user chose not to save never come back looking saved.
     ToDoList list;
-    const ToDoStore::LoadResult listLoaded = ToDoStore::loadList(list);
+    const ToDoStore::LoadResult listLoaded = ToDoStore::loadList(list, workbook_);
     m_listUnreadable = listLoaded.isUnreadable();
     setList(list);
     if (listLoaded.loaded()) {
@@ -65,7 +65,7 @@ void TimelinePanel::enter()
 void TimelinePanel::revertToSaved()
 {
     ToDoList list;
-    const ToDoStore::LoadResult loaded = ToDoStore::loadList(list);
+    const ToDoStore::LoadResult loaded = ToDoStore::loadList(list, workbook_);
     m_listUnreadable = loaded.isUnreadable();
     setList(list);
     hideCalendar();
@@ -79,7 +79,7 @@ bool TimelinePanel::save(bool disableSave)
     if (!flag_.get())
         return true;
     if (m_listUnreadable) {
-        reportSaveFailure(QStringLiteral("project timeline"), QFileInfo(findFileIgnoringCase(QDir(), ToDoList::kFileName)).absoluteFilePath(),
+        reportSaveFailure(QStringLiteral("project timeline"), workbook_.filePath(ToDoList::kFileName),
                           QStringLiteral("The file could not be read when the timeline was opened, so nothing is "
                                          "written over it. Open the timeline again once the file can be read."));
         return false;
@@ -87,7 +87,7 @@ bool TimelinePanel::save(bool disableSave)
     ToDoStore::SaveResult result;
     {
         BusyCursor busy;
-        result = ToDoStore::saveList(list());
+        result = ToDoStore::saveList(list(), workbook_);
     }
     if (!result.ok) {
         reportSaveFailure(QStringLiteral("project timeline"), result.path, result.error);
@@ -123,11 +123,11 @@ void TimelinePanel::writeItemNames()
     ToDoStore::SaveResult result;
     if (m_namesUnreadable) {
         result.ok = false;
-        result.path = QFileInfo(findFileIgnoringCase(QDir(), ItemNameList::kFileName)).absoluteFilePath();
+        result.path = workbook_.filePath(ItemNameList::kFileName);
         result.error = QStringLiteral("The file could not be read when the timeline was opened, so nothing is "
                                       "written over it.");
     } else {
-        result = ToDoStore::saveNames(names_);
+        result = ToDoStore::saveNames(names_, workbook_);
     }
     const QString current = dropDown_->currentText();
     dropDown_->clear();
@@ -145,7 +145,7 @@ void TimelinePanel::rememberItemName(const QString &text, bool fromEditedCell)
     if (text.isEmpty() || names_.contains(text))
         return;
     if (fromEditedCell)
-        ToDoStore::touchLocationFile();
+        ToDoStore::touchLocationFile(workbook_);
     if (names_.remember(text))
         writeItemNames();
     clearItemBox();

@@ -1,6 +1,5 @@
 #include "timeline/todostore.h"
 
-#include "platform/records/filenames.h"
 #include "platform/records/safefile.h"
 #include "platform/records/workbookfileread.h"
 #include "timeline/itemnamelist.h"
@@ -9,14 +8,15 @@
 
 #include <QFileInfo>
 
+
 namespace ToDoStore {
 namespace {
 
-SaveResult write(const QDir &folder, const QString &name, const QByteArray &bytes)
+SaveResult write(const Workbook &workbook, const QString &name, const QByteArray &bytes)
 {
     SaveResult result;
     // The user is shown the whole path when the write fails.
-    result.path = QFileInfo(findFileIgnoringCase(folder, name)).absoluteFilePath();
+    result.path = workbook.filePath(name);
     const StoredFile::ReadResult existing = StoredFile::read(result.path);
     if (existing.isUnreadable()) {
         result.ok = false;
@@ -27,10 +27,10 @@ SaveResult write(const QDir &folder, const QString &name, const QByteArray &byte
     return result;
 }
 
-LoadResult read(const QDir &folder, const QString &name, QByteArray *bytes)
+LoadResult read(const Workbook &workbook, const QString &name, QByteArray *bytes)
 {
     LoadResult result;
-    result.path = QFileInfo(findFileIgnoringCase(folder, name)).absoluteFilePath();
+    result.path = workbook.filePath(name);
     StoredFile::ReadResult read = StoredFile::read(result.path);
     result.state = read.state;
     result.error = read.error;
@@ -40,36 +40,36 @@ LoadResult read(const QDir &folder, const QString &name, QByteArray *bytes)
 
 } // namespace
 
-LoadResult loadList(ToDoList &list, const QDir &folder)
+LoadResult loadList(ToDoList &list, const Workbook &workbook)
 {
     QByteArray bytes;
-    const LoadResult result = read(folder, ToDoList::kFileName, &bytes);
+    const LoadResult result = read(workbook, ToDoList::kFileName, &bytes);
     if (result.loaded())
         list.fillFromFileBytes(bytes);
     return result;
 }
 
-SaveResult saveList(const ToDoList &list, const QDir &folder)
+SaveResult saveList(const ToDoList &list, const Workbook &workbook)
 {
-    return write(folder, ToDoList::kFileName, list.toFileBytes());
+    return write(workbook, ToDoList::kFileName, list.toFileBytes());
 }
 
-LoadResult loadNames(ItemNameList &names, const QDir &folder)
+LoadResult loadNames(ItemNameList &names, const Workbook &workbook)
 {
     QByteArray bytes;
-    const LoadResult result = read(folder, ItemNameList::kFileName, &bytes);
+    const LoadResult result = read(workbook, ItemNameList::kFileName, &bytes);
     names.loadFromFileBytes(result.loaded() ? bytes : QByteArray());
     return result;
 }
 
-SaveResult saveNames(const ItemNameList &names, const QDir &folder)
+SaveResult saveNames(const ItemNameList &names, const Workbook &workbook)
 {
-    return write(folder, ItemNameList::kFileName, names.toFileBytes());
+    return write(workbook, ItemNameList::kFileName, names.toFileBytes());
 }
 
-SaveResult touchLocationFile(const QDir &folder)
+SaveResult touchLocationFile(const Workbook &workbook)
 {
-    return write(folder, ItemNameList::kLocationFileName, QuotedLines::write({QStringLiteral(" ")}));
+    return write(workbook, ItemNameList::kLocationFileName, QuotedLines::write({QStringLiteral(" ")}));
 }
 
 } // namespace ToDoStore

@@ -1,15 +1,13 @@
 #pragma once
 
 #include "platform/records/storedfile.h"
-
-#include <QDir>
+#include "platform/records/workbook.h"
 #include <QString>
 
 class ItemNameList;
 class ToDoList;
 
-// Reading and writing the two to-do files in a workbook folder (the current
-// directory unless told otherwise). Names are matched ignoring case, so an
+// Reading and writing the two to-do files of a workbook. Names are matched ignoring case, so an
 // existing "TODONAME.FIL" is the same file as "TODONAME.Fil". Writes go
 // through the safe save: a failure leaves the old file whole.
 namespace ToDoStore {
@@ -31,18 +29,18 @@ struct LoadResult
 };
 
 // The list untouched unless TODOActv.FIL was read.
-LoadResult loadList(ToDoList &list, const QDir &folder = QDir());
+LoadResult loadList(ToDoList &list, const Workbook &workbook);
 // Refused (the file left as it is) when TODOActv.FIL is there but cannot be
 // read: the items it holds would be lost.
-SaveResult saveList(const ToDoList &list, const QDir &folder = QDir());
+SaveResult saveList(const ToDoList &list, const Workbook &workbook);
 
 // The names emptied unless TODONAME.Fil was read.
-LoadResult loadNames(ItemNameList &names, const QDir &folder = QDir());
+LoadResult loadNames(ItemNameList &names, const Workbook &workbook);
 // Refused when TODONAME.Fil is there but cannot be read.
-SaveResult saveNames(const ItemNameList &names, const QDir &folder = QDir());
+SaveResult saveNames(const ItemNameList &names, const Workbook &workbook);
 
 // Location.Fil, rewritten with one blank field before a name from an edited
 // grid cell is kept. Nothing reads it.
-SaveResult touchLocationFile(const QDir &folder = QDir());
+SaveResult touchLocationFile(const Workbook &workbook);
 
 } // namespace ToDoStore

@@ -1,6 +1,5 @@
 #include "worksheets/worksheetfiles.h"
 
-#include "platform/records/filenames.h"
 #include "platform/records/recordfile.h"
 #include "platform/records/safefile.h"
 #include "platform/records/storedfile.h"
@@ -14,16 +13,6 @@
 #include <QtEndian>
 
 namespace Worksheets {
-namespace {
-
-QString pathIn(const QString &folder, const QString &name)
-{
-    const QDir dir = folder.isEmpty() ? QDir::current() : QDir(folder);
-    return dir.absoluteFilePath(findFileIgnoringCase(dir, name));
-}
-
-} // namespace
-
 QString defaultTitle(int index)
 {
     const int number = index + 1;
@@ -36,10 +25,10 @@ QString contentFileName(int index)
     return QStringLiteral("Wksht%1.Fil").arg(index);
 }
 
-QStringList readTitles(const QString &folder, QString *problem)
+QStringList readTitles(const Workbook &workbook, QString *problem)
 {
     QStringList titles;
-    const QString path = pathIn(folder, kTitleFile);
+    const QString path = workbook.filePath(kTitleFile);
     const StoredFile::ReadResult read = StoredFile::read(path);
     if (problem)
         *problem = read.isUnreadable() ? read.error : QString();
@@ -53,9 +42,9 @@ QStringList readTitles(const QString &folder, QString *problem)
     return titles;
 }
 
-bool saveTitles(const QStringList &entries, QString *error, const QString &folder)
+bool saveTitles(const Workbook &workbook, const QStringList &entries, QString *error)
 {
-    const QString path = pathIn(folder, kTitleFile);
+    const QString path = workbook.filePath(kTitleFile);
     StoredFile::ReadResult read = StoredFile::read(path); // missing: created by this save
     if (read.isUnreadable()) {
         if (error)

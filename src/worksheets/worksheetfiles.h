@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/records/workbook.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -24,7 +26,7 @@ QString contentFileName(int index);
 // missing or damaged file gives the default titles; a file that is there but
 // cannot be read gives them too, with the reason in *problem (empty
 // otherwise).
-QStringList readTitles(const QString &folder = QString(), QString *problem = nullptr);
+QStringList readTitles(const Workbook &workbook, QString *problem = nullptr);
 
 // Writes each non-empty entry, unchanged, to its record (entry k - 1 to
 // record k); empty entries leave their record as it was. The whole file is
@@ -32,7 +34,7 @@ QStringList readTitles(const QString &folder = QString(), QString *problem = nul
 // reason when it could not be written, when an entry is too long for a
 // record, or when the file is there but cannot be read (the other titles
 // it holds would be lost).
-bool saveTitles(const QStringList &entries, QString *error, const QString &folder = QString());
+bool saveTitles(const Workbook &workbook, const QStringList &entries, QString *error);
 
 // Whether every character of text can be stored in a title record
 // (Windows-1252 holds it).

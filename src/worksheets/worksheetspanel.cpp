@@ -5,7 +5,6 @@
 #include "actionarea/status/statusbox.h"
 #include "catalogue/referencetexts.h"
 #include "platform/editor/richtexteditor.h"
-#include "platform/records/filenames.h"
 #include "platform/services/busycursor.h"
 #include "screens/mainscreen.h"
 #include "worksheets/worksheetfiles.h"
@@ -20,9 +19,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-WorksheetsPanel::WorksheetsPanel(EditSession &session, SafeguardWorkspace &workspace,
+WorksheetsPanel::WorksheetsPanel(const Workbook &workbook, EditSession &session, SafeguardWorkspace &workspace,
                                  const PlatformServices &services, QWidget *parent)
     : QWidget(parent)
+    , workbook_(workbook)
     , session_(session)
     , workspace_(workspace)
     , services_(services)
@@ -55,14 +55,9 @@ WorksheetsPanel::WorksheetsPanel(EditSession &session, SafeguardWorkspace &works
     workspace_.installEventFilter(this);
 
     connect(workspace_.templateButton(), &QPushButton::clicked, this, [this] {
-        if (workspace_.workMode() == 7 && isVisible())
+        if (workspace_.workMode() == WorkMode::Worksheets && isVisible())
             newWorksheet();
     });
-}
-
-QString WorksheetsPanel::workbookPath(const QString &fileName) const
-{
-    return QDir::current().absoluteFilePath(findFileIgnoringCase(QDir::current(), fileName));
 }
 
 QString WorksheetsPanel::title(int index) const
@@ -88,7 +83,7 @@ void WorksheetsPanel::enterWorksheetPanel(const QString &captionBase)
     BusyCursor busy;
     captionBase_ = captionBase;
     QString problem;
-    const QStringList titles = Worksheets::readTitles(QString(), &problem);
+    const QStringList titles = Worksheets::readTitles(workbook_, &problem);
     m_titlesUnreadable = !problem.isEmpty();
     for (int index = 0; index < Worksheets::kCount; ++index) {
         const QString caption = titles.at(index).trimmed();
@@ -106,7 +101,7 @@ void WorksheetsPanel::enterWorksheetPanel(const QString &captionBase)
                               QStringLiteral("The worksheet titles could not be read from the file\n%1\n\n%2\n\n"
                                              "The buttons show the default titles. The file is left as it is: "
                                              "no title is saved over it until it can be read.")
-                                  .arg(QDir::toNativeSeparators(workbookPath(Worksheets::kTitleFile)), problem),
+                                  .arg(QDir::toNativeSeparators(workbook_.filePath(Worksheets::kTitleFile)), problem),
                               Prompt::Buttons::Ok);
     }
 }
@@ -116,7 +111,7 @@ void WorksheetsPanel::refreshUnderlines()
     for (int index = 0; index < Worksheets::kCount; ++index) {
         QPushButton *button = buttons_[index];
         QFont font = button->font();
-        font.setUnderline(Worksheets::hasContent(workbookPath(Worksheets::contentFileName(index))));
+        font.setUnderline(Worksheets::hasContent(workbook_.filePath(Worksheets::contentFileName(index))));
         button->setFont(font);
     }
 }
@@ -163,7 +158,7 @@ bool WorksheetsPanel::openWorksheet(int index)
     workspace_.setTemplateAllowed(true);
     workspace_.setEntryCommandsAllowed(true);
     workspace_.editor()->setReadOnly(false);
-    workspace_.openDocument(workbookPath(Worksheets::contentFileName(index)));
+    workspace_.openDocument(workbook_.filePath(Worksheets::contentFileName(index)));
     session_.clearUnsavedChanges();
     buttons_[index]->setFocus();
     return true;
@@ -176,7 +171,7 @@ void WorksheetsPanel::newWorksheet()
         return;
     RichTextEditor *editor = workspace_.editor();
     bool load = true;
-    if (QFileInfo::exists(workbookPath(Worksheets::contentFileName(current_)))) {
+    if (QFileInfo::exists(workbook_.filePath(Worksheets::contentFileName(current_)))) {
         const Prompt::Answer answer = services_.prompt->ask(
             this, Prompt::Icon::Exclamation, QStringLiteral("New Worksheet"),
             QStringLiteral("The program has detected an existing ") + buttons_[current_]->toolTip()
@@ -203,7 +198,7 @@ bool WorksheetsPanel::saveWorksheet()
     if (workspace_.refuseSavingUnreadable())
         return false;
     RichTextEditor *editor = workspace_.editor();
-    const QString path = workbookPath(Worksheets::contentFileName(current_));
+    const QString path = workbook_.filePath(Worksheets::contentFileName(current_));
     QString error;
     bool saved = false;
     {
@@ -230,7 +225,7 @@ void WorksheetsPanel::revertToSaved()
     if (current_ < 0)
         return;
     workspace_.emptyEditor();
-    workspace_.openDocument(workbookPath(Worksheets::contentFileName(current_)));
+    workspace_.openDocument(workbook_.filePath(Worksheets::contentFileName(current_)));
     session_.clearUnsavedChanges();
 }
 
@@ -260,11 +255,11 @@ void WorksheetsPanel::saveTitles()
     if (refused)
         error = QStringLiteral("The file could not be read when the worksheets were opened, so nothing is "
                                "written over it.");
-    if (refused || !Worksheets::saveTitles(entries, &error)) {
+    if (refused || !Worksheets::saveTitles(workbook_, entries, &error)) {
         // Nothing was renamed: the typed titles stay in their boxes.
         services_.prompt->ask(this, Prompt::Icon::Critical, kSaveFailedTitle,
                               QStringLiteral("The worksheet titles could not be saved to the file\n%1\n\n%2")
-                                  .arg(QDir::toNativeSeparators(workbookPath(Worksheets::kTitleFile)), error),
+                                  .arg(QDir::toNativeSeparators(workbook_.filePath(Worksheets::kTitleFile)), error),
                               Prompt::Buttons::Ok);
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/records/workbook.h"
 #include "platform/services/services.h"
 
 #include <QWidget>
@@ -23,8 +24,8 @@ public:
     static inline const QString kNewWorksheetCaption = QStringLiteral("New Worksheet");
     static inline const QString kSaveFailedTitle = QStringLiteral("Save Failed");
 
-    WorksheetsPanel(EditSession &session, SafeguardWorkspace &workspace, const PlatformServices &services,
-                    QWidget *parent = nullptr);
+    WorksheetsPanel(const Workbook &workbook, EditSession &session, SafeguardWorkspace &workspace,
+                    const PlatformServices &services, QWidget *parent = nullptr);
 
     // Entering WorkMode 7: titles from RAList.Fil, underlines, no worksheet open.
     void enterWorksheetPanel(const QString &captionBase);
@@ -61,9 +62,9 @@ private:
     void refreshUnderlines();
     void setTitle(int index, const QString &title);
     void markCurrent();
-    QString workbookPath(const QString &fileName) const;
     void placeTitlePanel();
 
+    Workbook workbook_;
     EditSession &session_;
     SafeguardWorkspace &workspace_;
     PlatformServices services_;

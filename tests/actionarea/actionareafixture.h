@@ -34,8 +34,7 @@ struct ActionAreaFixture
 
     ActionAreaFixture()
     {
-        context.workbookDir = workbook.path();
-        context.contentDir = shippedContentFolder();
+        context.workbook = workbook.workbook(shippedContentFolder());
         context.smallerDisplay = true;
         environment.context = &context;
         environment.services = test.services;
@@ -74,7 +73,9 @@ struct ActionAreaFixture
     RichTextEditor *editor() const { return window->workspace()->editor(); }
     bool unsaved() const { return window->editSession().hasUnsavedChanges(); }
 
-    void clickNavigation(int mode) { QTest::mouseClick(window->navigationButton(mode), Qt::LeftButton); }
+    void clickNavigation(WorkMode mode) { QTest::mouseClick(window->navigationButton(mode), Qt::LeftButton); }
+    // The data tables give modes by their numbers.
+    void clickNavigation(int mode) { clickNavigation(workModeFromInt(mode)); }
     void chooseView(SafeguardWorkspace::ViewOption option)
     {
         QTest::mouseClick(workspace()->viewOption(option), Qt::LeftButton);

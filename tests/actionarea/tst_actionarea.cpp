@@ -66,7 +66,7 @@ void TestActionArea::beginningTheProgramOpensTheActionArea()
 {
     QFETCH(bool, smaller);
     ActionAreaFixture f;
-    QVERIFY(SettingsStore().setSmallerDisplay(smaller));
+    QVERIFY(SettingsStore(f.workbook.workbook()).setSmallerDisplay(smaller));
     f.context.smallerDisplay = false;
     f.context.splashShown = true; // the splash belongs to the start screen's own tests
     StartScreen::Hooks hooks;
@@ -83,7 +83,7 @@ void TestActionArea::beginningTheProgramOpensTheActionArea()
     QVERIFY(opened);
     QVERIFY(opened->isVisible());
     QVERIFY(!startScreen.isVisible());
-    QCOMPARE(opened->workMode(), int(ActionArea::StandardsMode));
+    QCOMPARE(int(opened->workMode()), int(WorkMode::Standards));
     QVERIFY(opened->standardsPanel()->grid()->isVisible());
     QVERIFY(opened->standardsPanel()->grid()->rowCount() > 0);
     QCOMPARE(opened->isMaximized(), !smaller);
@@ -99,16 +99,16 @@ void TestActionArea::opensOnTheStandardsGrid()
     ActionAreaFixture f;
     f.open();
     QCOMPARE(f.window->objectName(), QStringLiteral("WorkArea1"));
-    QCOMPARE(f.window->workMode(), int(ActionArea::StandardsMode));
+    QCOMPARE(int(f.window->workMode()), int(WorkMode::Standards));
     QVERIFY(f.window->standardsPanel()->isVisible());
     QVERIFY(!f.window->workspace()->isVisible());
     QVERIFY(!f.window->coverPanel()->isVisible());
     QCOMPARE(f.window->windowTitle(), QStringLiteral("Action Area - HIPAA Security Standards - Administrative Safeguards"));
     QVERIFY(isDrawnAsChosen(f.window->screenButton(ScreenIndex::ActionArea)));
-    QVERIFY(isDrawnAsChosen(f.window->navigationButton(ActionArea::StandardsMode)));
-    for (int mode = 1; mode < ActionArea::kWorkModeCount; ++mode)
-        QVERIFY(!isDrawnAsChosen(f.window->navigationButton(mode)));
-    QCOMPARE(f.window->navigationButton(1)->text(), QStringLiteral("Safeguard Project Timeline "));
+    QVERIFY(isDrawnAsChosen(f.window->navigationButton(WorkMode::Standards)));
+    for (int mode = 1; mode < kWorkModeCount; ++mode)
+        QVERIFY(!isDrawnAsChosen(f.window->navigationButton(workModeFromInt(mode))));
+    QCOMPARE(f.window->navigationButton(WorkMode::Timeline)->text(), QStringLiteral("Safeguard Project Timeline "));
     QCOMPARE(f.test.prompt->questions.size(), 0);
 }
 
@@ -138,7 +138,7 @@ void TestActionArea::captionsByWorkMode()
     f.clickNavigation(mode);
     QCOMPARE(f.window->windowTitle(), caption);
     QCOMPARE(f.window->captionBase(), captionBase);
-    QVERIFY(isDrawnAsChosen(f.window->navigationButton(mode)));
+    QVERIFY(isDrawnAsChosen(f.window->navigationButton(workModeFromInt(mode))));
 }
 
 void TestActionArea::optionsEntriesByWorkMode_data()
@@ -175,14 +175,14 @@ void TestActionArea::optionsEntriesByWorkMode()
     // The switching entries never change with the mode.
     for (int screen = ScreenIndex::InformationAdvisor; screen <= ScreenIndex::ExitProgram; ++screen)
         QVERIFY(f.window->switchingEntry(screen)->isVisible());
-    QCOMPARE(f.window->optionsEntry(Entry::Save)->isEnabled(), mode == ActionArea::RecoveryPlanMode);
+    QCOMPARE(f.window->optionsEntry(Entry::Save)->isEnabled(), workModeFromInt(mode) == WorkMode::RecoveryPlan);
 }
 
 void TestActionArea::laterFeaturesStayDisabled()
 {
     ActionAreaFixture f;
     f.open();
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
     f.chooseView(SafeguardWorkspace::ActionTakenOption);
     // Printing and the writing aids are there; the utilities come later.
     using Command = SafeguardWorkspace::Command;
@@ -201,9 +201,9 @@ void TestActionArea::organizationalModesHaveNoSpecificationOption()
 {
     ActionAreaFixture f;
     f.open();
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
     f.chooseView(SafeguardWorkspace::ImplementationSpecificationOption);
-    f.clickNavigation(ActionArea::OrganizationalMode);
+    f.clickNavigation(WorkMode::Organizational);
     QRadioButton *specification = f.workspace()->viewOption(SafeguardWorkspace::ImplementationSpecificationOption);
     QVERIFY(!specification->isEnabled());
     QVERIFY(!specification->isChecked());
@@ -218,7 +218,7 @@ void TestActionArea::helpTopicsByWorkMode_data()
                           HelpTopic::ActionArea, HelpTopic::ActionArea, HelpTopic::ActionArea,
                           HelpTopic::ActionArea, HelpTopic::RiskWorksheets, HelpTopic::DisasterRecoveryPlan,
                           HelpTopic::ActionArea};
-    for (int mode = 0; mode < ActionArea::kWorkModeCount; ++mode)
+    for (int mode = 0; mode < kWorkModeCount; ++mode)
         QTest::addRow("mode %d", mode) << mode << topics[mode];
 }
 
@@ -314,7 +314,7 @@ void TestActionArea::returningBringsBackTheStandardsGrid()
 {
     ActionAreaFixture f;
     f.open();
-    f.clickNavigation(ActionArea::TechnicalMode);
+    f.clickNavigation(WorkMode::Technical);
     f.chooseView(SafeguardWorkspace::ActionTakenOption);
     f.type(QStringLiteral("Unique log-ins for every user"));
     f.test.prompt->enqueue(Answer::Yes);
@@ -327,9 +327,9 @@ void TestActionArea::returningBringsBackTheStandardsGrid()
     QTest::mouseClick(advisor->screenButton(ScreenIndex::ActionArea), Qt::LeftButton);
     QVERIFY(f.window->isVisible());
     QVERIFY(!f.window->coverPanel()->isVisible());
-    QCOMPARE(f.window->workMode(), int(ActionArea::StandardsMode));
+    QCOMPARE(int(f.window->workMode()), int(WorkMode::Standards));
     QVERIFY(f.window->standardsPanel()->isVisible());
-    QVERIFY(isDrawnAsChosen(f.window->navigationButton(ActionArea::StandardsMode)));
+    QVERIFY(isDrawnAsChosen(f.window->navigationButton(WorkMode::Standards)));
     QVERIFY(isDrawnAsChosen(f.window->screenButton(ScreenIndex::ActionArea)));
 }
 
@@ -337,11 +337,11 @@ void TestActionArea::rightClickPopsUpOptions()
 {
     ActionAreaFixture f;
     f.open();
-    QTest::mouseClick(f.window->navigationButton(ActionArea::StandardsMode), Qt::RightButton);
+    QTest::mouseClick(f.window->navigationButton(WorkMode::Standards), Qt::RightButton);
     QVERIFY(f.window->optionsMenu()->isVisible());
     f.window->optionsMenu()->hide();
 
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
     QTest::mouseClick(f.editor()->viewport(), Qt::RightButton);
     QVERIFY(!f.window->optionsMenu()->isVisible());
     QTest::mouseClick(f.workspace()->viewOption(SafeguardWorkspace::ActionTakenOption), Qt::RightButton);

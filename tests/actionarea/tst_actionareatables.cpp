@@ -49,7 +49,7 @@ void TestActionAreaTables::templateNumbers()
     QFETCH(int, mode);
     QFETCH(int, safeguardNo);
     QFETCH(int, expected);
-    const std::optional<int> number = EntryTemplates::templateNumber(mode, safeguardNo);
+    const std::optional<int> number = EntryTemplates::templateNumber(workModeFromInt(mode), safeguardNo);
     QCOMPARE(number.value_or(-1), expected);
     if (number)
         QCOMPARE(EntryTemplates::templateFileName(*number), QStringLiteral("Misc%1.Fl1").arg(expected));
@@ -60,7 +60,7 @@ void TestActionAreaTables::everySafeguardOutsideTheOverviewsHasItsOwnTemplate()
     QSet<int> seen;
     for (int no = 0; no <= 46; ++no) {
         const int mode = no < 23 ? 2 : no < 33 ? 3 : no < 42 ? 4 : no < 45 ? 5 : 6;
-        const std::optional<int> number = EntryTemplates::templateNumber(mode, no);
+        const std::optional<int> number = EntryTemplates::templateNumber(workModeFromInt(mode), no);
         QCOMPARE(number.has_value(), no != 42 && no != 45);
         if (!number)
             continue;
@@ -105,7 +105,7 @@ void TestActionAreaTables::optionsStates()
     QFETCH(int, mode);
     QFETCH(int, visible);
     QFETCH(int, enabled);
-    const OptionsTable::EntryState state = OptionsTable::stateFor(entry, mode);
+    const OptionsTable::EntryState state = OptionsTable::stateFor(entry, workModeFromInt(mode));
     QCOMPARE(state.visible ? int(*state.visible) : -1, visible);
     QCOMPARE(state.enabled ? int(*state.enabled) : -1, enabled);
 }

@@ -25,7 +25,7 @@ struct DiskChangeFixture : ActionAreaFixture
     {
         QVERIFY(workbook.writeFile(QStringLiteral("Action0.Fil"), "{\\rtf1\\ansi " + text + "\\par}"));
         open();
-        window->enterWorkMode(ActionArea::AdministrativeMode);
+        window->enterWorkMode(WorkMode::Administrative);
         chooseView(SafeguardWorkspace::ActionTakenOption);
         QCOMPARE(editor()->text().trimmed(), QString::fromLatin1(text));
     }

@@ -46,7 +46,7 @@ void TestUnsavedText::copyIsKeptAfterAMinuteOfEditingAndGoesOnSave()
 {
     ActionAreaFixture f;
     f.open();
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
     f.chooseView(View::ActionTakenOption);
     Autosave::Keeper &keeper = f.window->unsavedTextKeeper();
     QVERIFY(!keeper.isScheduled());
@@ -76,7 +76,7 @@ void TestUnsavedText::copyGoesWhenTheUserDiscards()
 {
     ActionAreaFixture f;
     f.open();
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
     f.chooseView(View::ActionTakenOption);
     f.type(QStringLiteral("Draft"));
     QVERIFY(f.window->unsavedTextKeeper().writeNow());
@@ -89,24 +89,25 @@ void TestUnsavedText::copyGoesWhenTheUserDiscards()
 
 void TestUnsavedText::copyFollowsTheDocumentBeingEdited_data()
 {
-    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("modeNumber");
     QTest::addColumn<QString>("document");
-    QTest::newRow("Comments/Notes") << int(ActionArea::TechnicalMode) << "Comment33.Fil";
-    QTest::newRow("worksheet") << int(ActionArea::WorksheetsMode) << "Wksht0.Fil";
-    QTest::newRow("plan") << int(ActionArea::RecoveryPlanMode) << "DRPln1.Fil";
+    QTest::newRow("Comments/Notes") << int(WorkMode::Technical) << "Comment33.Fil";
+    QTest::newRow("worksheet") << int(WorkMode::Worksheets) << "Wksht0.Fil";
+    QTest::newRow("plan") << int(WorkMode::RecoveryPlan) << "DRPln1.Fil";
 }
 
 void TestUnsavedText::copyFollowsTheDocumentBeingEdited()
 {
-    QFETCH(int, mode);
+    QFETCH(int, modeNumber);
+    const WorkMode mode = workModeFromInt(modeNumber);
     QFETCH(QString, document);
     ActionAreaFixture f;
     QVERIFY(f.workbook.writeFile(document, rtfOf("Saved before")));
     f.open();
     f.clickNavigation(mode);
-    if (mode == ActionArea::TechnicalMode)
+    if (mode == WorkMode::Technical)
         f.chooseView(View::CommentsNotesOption);
-    else if (mode == ActionArea::WorksheetsMode)
+    else if (mode == WorkMode::Worksheets)
         QTest::mouseClick(f.window->worksheetsPanel()->button(0), Qt::LeftButton);
     f.editor()->setFocus();
     QTest::keyClick(f.editor(), Qt::Key_End, Qt::ControlModifier);
@@ -194,7 +195,7 @@ void TestUnsavedText::endRequestKeepsTheCopyThenAsksAsTheCloseBoxDoes()
     QFETCH(bool, copyStays);
     ActionAreaFixture f;
     f.open();
-    f.clickNavigation(ActionArea::PhysicalMode);
+    f.clickNavigation(WorkMode::Physical);
     f.chooseView(View::ActionTakenOption);
     f.type(QStringLiteral("Visitor log at the front desk"));
     if (mayAsk)

@@ -57,9 +57,9 @@ void TestWorkspace::typicalEvent()
 {
     ActionAreaFixture f;
     f.open();
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
 
-    QCOMPARE(f.window->workMode(), int(ActionArea::AdministrativeMode));
+    QCOMPARE(int(f.window->workMode()), int(WorkMode::Administrative));
     QCOMPARE(f.workspace()->currentSafeguardNo(), 0);
     QCOMPARE(f.workspace()->headingLine(0)->text(), QStringLiteral(" Standard: Security Management Process"));
     QCOMPARE(f.workspace()->headingLine(1)->text(), QStringLiteral(" Section: 164.308(a)(1)"));
@@ -85,10 +85,10 @@ void TestWorkspace::typicalEvent()
     QVERIFY(completed > 0);
     status->setCurrentIndex(completed);
     Q_EMIT status->activated(completed);
-    QCOMPARE(readTextRecord(QStringLiteral("Stat1.Fil"), 20, 1), QStringLiteral("Completed"));
+    QCOMPARE(readTextRecord(f.workbook.filePath(QStringLiteral("Stat1.Fil")), 20, 1), QStringLiteral("Completed"));
     QCOMPARE(f.test.prompt->questions.size(), 0);
 
-    f.clickNavigation(ActionArea::StandardsMode);
+    f.clickNavigation(WorkMode::Standards);
     QTableWidget *grid = f.window->standardsPanel()->grid();
     QVERIFY(grid->rowCount() > 0);
     const QStringList specifications =
@@ -169,7 +169,7 @@ void TestWorkspace::saveQuestionOnGuardedTransitions()
     if (answer == SaveAnswer::YesButTheSaveFails)
         choices = keepMineOverChanges(f);
     f.open();
-    f.clickNavigation(ActionArea::PhysicalMode);
+    f.clickNavigation(WorkMode::Physical);
     f.chooseView(View::CommentsNotesOption);
     f.type(QStringLiteral("Badge readers on both doors"));
     if (answer == SaveAnswer::YesButTheSaveFails)
@@ -196,8 +196,8 @@ void TestWorkspace::saveQuestionOnGuardedTransitions()
         happened = f.workspace()->viewOption(View::ActionTakenOption)->isChecked();
         break;
     case Transition::AnotherWorkMode:
-        f.clickNavigation(ActionArea::TechnicalMode);
-        happened = f.window->workMode() == ActionArea::TechnicalMode;
+        f.clickNavigation(WorkMode::Technical);
+        happened = f.window->workMode() == WorkMode::Technical;
         break;
     case Transition::ScreenButton:
         QTest::mouseClick(f.window->screenButton(ScreenIndex::SecurityRule), Qt::LeftButton);
@@ -210,7 +210,7 @@ void TestWorkspace::saveQuestionOnGuardedTransitions()
         break;
     case Transition::WorkspaceExit:
         QTest::mouseClick(f.workspace()->exitButton(), Qt::LeftButton);
-        happened = f.window->workMode() == ActionArea::StandardsMode;
+        happened = f.window->workMode() == WorkMode::Standards;
         break;
     case Transition::ExitProgram:
         QTest::mouseClick(f.window->screenButton(ScreenIndex::ExitProgram), Qt::LeftButton);
@@ -252,7 +252,7 @@ void TestWorkspace::saveInReferenceViewWritesNothing()
 {
     ActionAreaFixture f;
     f.open();
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
     f.chooseView(View::ImplementationSpecificationOption);
     QVERIFY(f.editor()->isReadOnly());
     QVERIFY(f.editor()->text().contains(QStringLiteral("Implementation Specification:")));
@@ -278,7 +278,7 @@ void TestWorkspace::failedSaveKeepsTextAndFlag()
     ActionAreaFixture f;
     const std::shared_ptr<ScriptedChoicePrompt> choices = keepMineOverChanges(f);
     f.open();
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
     f.chooseView(View::ActionTakenOption);
     // The entry's file name is then taken by a folder: no file can be
     // written there.
@@ -363,7 +363,7 @@ void TestWorkspace::insertTemplate()
     }
     QTextDocument templateDocument;
     const QString templatePath = Reference::findContentFile(
-        f.context.contentDir, QStringLiteral("Misc%1.Fl1").arg(*EntryTemplates::templateNumber(mode, safeguardNo)));
+        f.context.workbook.contentFolder(), QStringLiteral("Misc%1.Fl1").arg(*EntryTemplates::templateNumber(workModeFromInt(mode), safeguardNo)));
     QVERIFY2(!templatePath.isEmpty(), "the shipped template is missing");
     QVERIFY(Rtf::loadFile(templatePath, &templateDocument));
     if (templateLoaded) {
@@ -409,7 +409,7 @@ void TestWorkspace::sampleNeverWrites()
     ActionAreaFixture f;
     f.open();
     f.test.prompt->enqueue(Answer::Ok); // the sample notice
-    f.clickNavigation(ActionArea::SampleMode);
+    f.clickNavigation(WorkMode::Sample);
     QCOMPARE(f.questionTitles(), QStringLiteral("Sample Safeguard Entry"));
     QCOMPARE(f.workspace()->statusBox()->statusText(), QStringLiteral("Completed"));
     QCOMPARE(f.workspace()->checkedViewOption(), -1);
@@ -444,14 +444,14 @@ void TestWorkspace::sampleNeverWrites()
     Q_EMIT status->activated(notImplemented);
 
     // Leaving asks nothing; coming back shows the notice no more.
-    f.clickNavigation(ActionArea::StandardsMode);
-    f.clickNavigation(ActionArea::SampleMode);
+    f.clickNavigation(WorkMode::Standards);
+    f.clickNavigation(WorkMode::Sample);
     QCOMPARE(f.questionTitles(),
              QStringLiteral("Sample Safeguard Entry|Policies and Procedures/Plan|Save Command"));
     QVERIFY(f.workbook.dir().entryList({QStringLiteral("Sample*"), QStringLiteral("Policy*"),
                                         QStringLiteral("Action*"), QStringLiteral("Comment*")}).isEmpty());
     for (int record = 1; record <= 68; ++record)
-        QCOMPARE(readTextRecord(QStringLiteral("Stat1.Fil"), 20, record), QString());
+        QCOMPARE(readTextRecord(f.workbook.filePath(QStringLiteral("Stat1.Fil")), 20, record), QString());
 }
 
 void TestWorkspace::noticesInFullAndPolicyNoticeOncePerWindow()
@@ -482,17 +482,17 @@ void TestWorkspace::noticesInFullAndPolicyNoticeOncePerWindow()
     ActionAreaFixture f;
     f.open();
     f.test.prompt->enqueue({Answer::Ok, Answer::Ok, Answer::Ok});
-    f.clickNavigation(ActionArea::SampleMode);
+    f.clickNavigation(WorkMode::Sample);
     f.chooseView(View::PoliciesOption);
     // Away and back, within the sample and through another WorkMode: the
     // policy notice is not shown again in this window.
     f.chooseView(View::ActionTakenOption);
     f.chooseView(View::PoliciesOption);
-    f.clickNavigation(ActionArea::StandardsMode);
-    f.clickNavigation(ActionArea::SampleMode);
+    f.clickNavigation(WorkMode::Standards);
+    f.clickNavigation(WorkMode::Sample);
     f.chooseView(View::ActionTakenOption);
     f.chooseView(View::PoliciesOption);
-    f.clickNavigation(ActionArea::RecoveryPlanMode);
+    f.clickNavigation(WorkMode::RecoveryPlan);
 
     const QList<ScriptedPrompt::Question> &asked = f.test.prompt->questions;
     QCOMPARE(f.questionTitles(), QStringLiteral("Sample Safeguard Entry|Policies and Procedures/Plan|"
@@ -512,7 +512,7 @@ void TestWorkspace::recoveryPlan()
     ActionAreaFixture f;
     f.open();
     f.test.prompt->enqueue(Answer::Ok);
-    f.clickNavigation(ActionArea::RecoveryPlanMode);
+    f.clickNavigation(WorkMode::RecoveryPlan);
     QCOMPARE(f.questionTitles(), QStringLiteral("Disaster Recovery Plan Information"));
     QVERIFY(!f.editor()->text().trimmed().isEmpty());
     QVERIFY(!f.unsaved());
@@ -523,13 +523,13 @@ void TestWorkspace::recoveryPlan()
     QVERIFY(f.unsaved());
     f.test.prompt->enqueue(Answer::Yes);
     QTest::mouseClick(f.workspace()->exitButton(), Qt::LeftButton);
-    QCOMPARE(f.window->workMode(), int(ActionArea::StandardsMode));
+    QCOMPARE(int(f.window->workMode()), int(WorkMode::Standards));
     QCOMPARE(f.workbook.dir().entryList({QStringLiteral("*.Fil")}, QDir::Files).filter(QStringLiteral("DRPln1")),
              QStringList{QStringLiteral("DRPln1.Fil")});
     QVERIFY(f.workbook.dir().entryList({QStringLiteral("Action*"), QStringLiteral("Policy*")}).isEmpty());
 
     // The user's own plan comes back without the notice.
-    f.clickNavigation(ActionArea::RecoveryPlanMode);
+    f.clickNavigation(WorkMode::RecoveryPlan);
     QVERIFY(f.editor()->text().startsWith(QStringLiteral("Call the practice owner first. ")));
     QCOMPARE(f.test.prompt->questions.size(), 2);
 
@@ -547,7 +547,7 @@ void TestWorkspace::copyToClipboardPlacesRtfOnly()
 {
     ActionAreaFixture f;
     f.open();
-    f.clickNavigation(ActionArea::TechnicalMode);
+    f.clickNavigation(WorkMode::Technical);
     f.chooseView(View::AdditionalInformationOption);
     f.test.prompt->enqueue(Answer::Ok);
     f.workspace()->copyToClipboard();
@@ -567,7 +567,7 @@ void TestWorkspace::viewStaysChosenAcrossSafeguards()
     ActionAreaFixture f;
     f.open();
     QVERIFY(f.workbook.writeFile(QStringLiteral("Comment35.Fil"), "{\\rtf1 Logoff after ten minutes}"));
-    f.clickNavigation(ActionArea::TechnicalMode);
+    f.clickNavigation(WorkMode::Technical);
     f.chooseView(View::CommentsNotesOption);
     QTest::mouseClick(f.window->groupPanel()->button(2, 2), Qt::LeftButton);
     QVERIFY(f.workspace()->viewOption(View::CommentsNotesOption)->isChecked());
@@ -606,11 +606,11 @@ void TestWorkspace::statusChoiceGoesToTheSafeguardsRecord()
     const int index = box->findText(status);
     box->setCurrentIndex(index);
     Q_EMIT box->activated(index);
-    QCOMPARE(readTextRecord(QStringLiteral("Stat1.Fil"), 20, record), status);
+    QCOMPARE(readTextRecord(f.workbook.filePath(QStringLiteral("Stat1.Fil")), 20, record), status);
     QCOMPARE(f.questionTitles(), warned ? QStringLiteral("Safeguard Not Being Implemented") : QString());
 
     // Coming back to the safeguard shows the stored status.
-    f.clickNavigation(ActionArea::StandardsMode);
+    f.clickNavigation(WorkMode::Standards);
     f.clickNavigation(mode);
     QTest::mouseClick(f.window->groupPanel()->button(mode - 2, button), Qt::LeftButton);
     QCOMPARE(f.workspace()->statusBox()->statusText(), status);
@@ -620,7 +620,7 @@ void TestWorkspace::tabTypesIntoTheEntry()
 {
     ActionAreaFixture f;
     f.open();
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
     f.chooseView(View::PoliciesOption);
     f.editor()->setFocus();
     QTest::keyClick(f.editor(), Qt::Key_Tab);

@@ -109,7 +109,7 @@ void TestWorkspaceSafety::unreadableEntryIsReportedAndNeverSavedOver()
     ActionAreaFixture f;
     f.open();
     makeUnreadable(f.workbook, file, how);
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
 
     f.test.prompt->enqueue(Answer::Ok);
     f.chooseView(view);
@@ -153,7 +153,7 @@ void TestWorkspaceSafety::unreadablePlanIsReportedAndNeverReplaced()
     f.open();
     makeUnreadable(f.workbook, QStringLiteral("DRPln1.Fil"), how);
     f.test.prompt->enqueue(Answer::Ok);
-    f.clickNavigation(ActionArea::RecoveryPlanMode);
+    f.clickNavigation(WorkMode::RecoveryPlan);
     // The report, not the notice of a new plan: the template is not loaded.
     QCOMPARE(f.questionTitles(), SafeguardWorkspace::kNotReadTitle);
     QCOMPARE(f.editor()->text(), QString());
@@ -163,7 +163,7 @@ void TestWorkspaceSafety::unreadablePlanIsReportedAndNeverReplaced()
     QVERIFY(!f.window->optionsEntry(OptionsTable::Entry::Save)->isEnabled());
     QTest::keyClick(f.editor(), Qt::Key_S, Qt::ControlModifier);
     QTest::mouseClick(f.workspace()->exitButton(), Qt::LeftButton);
-    QCOMPARE(f.window->workMode(), int(ActionArea::StandardsMode));
+    QCOMPARE(int(f.window->workMode()), int(WorkMode::Standards));
     QVERIFY(stillUnreadable(f.workbook, QStringLiteral("DRPln1.Fil"), how));
     QCOMPARE(f.test.prompt->questions.size(), 1);
 }
@@ -174,9 +174,9 @@ void TestWorkspaceSafety::unreadableTemplateIsReported()
     QTemporaryDir content;
     QVERIFY(QDir(content.path()).mkdir(QStringLiteral("Misc14.Fl1")));
     ActionAreaFixture f;
-    f.context.contentDir = content.path();
+    f.context.workbook = f.workbook.workbook(content.path());
     f.open();
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
     f.chooseView(View::PoliciesOption);
     QVERIFY(f.workspace()->templateButton()->isEnabled());
     f.test.prompt->enqueue(Answer::Ok);
@@ -191,7 +191,7 @@ void TestWorkspaceSafety::statusThatCannotBeStoredIsShownAsStored()
 {
     ActionAreaFixture f;
     f.open();
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
     // Stat1.Fil cannot be written once a folder takes its place.
     QVERIFY(QFile::remove(f.workbook.filePath(QStringLiteral("Stat1.Fil"))) || !f.workbook.exists(QStringLiteral("Stat1.Fil")));
     QVERIFY(f.workbook.dir().mkdir(QStringLiteral("Stat1.Fil")));
@@ -207,7 +207,7 @@ void TestWorkspaceSafety::statusThatCannotBeStoredIsShownAsStored()
     QCOMPARE(f.window->statusTable().slot(1), QString());
 
     // The standards grid shows what is stored too.
-    f.clickNavigation(ActionArea::StandardsMode);
+    f.clickNavigation(WorkMode::Standards);
     const QString statuses = f.window->standardsPanel()->grid()->item(0, StandardsGridPanel::StatusColumn)->text();
     QVERIFY2(!statuses.contains(QStringLiteral("Completed")), qPrintable(statuses));
 }
@@ -215,8 +215,8 @@ void TestWorkspaceSafety::statusThatCannotBeStoredIsShownAsStored()
 void TestWorkspaceSafety::strayTypingWithNoViewChosenSavesNothing_data()
 {
     QTest::addColumn<int>("detour");
-    QTest::newRow("through the sample") << int(ActionArea::SampleMode);
-    QTest::newRow("through the recovery plan") << int(ActionArea::RecoveryPlanMode);
+    QTest::newRow("through the sample") << int(WorkMode::Sample);
+    QTest::newRow("through the recovery plan") << int(WorkMode::RecoveryPlan);
 }
 
 void TestWorkspaceSafety::strayTypingWithNoViewChosenSavesNothing()
@@ -226,13 +226,13 @@ void TestWorkspaceSafety::strayTypingWithNoViewChosenSavesNothing()
     const QByteArray policy = "{\\rtf1 Our risk analysis policy}";
     QVERIFY(f.workbook.writeFile(QStringLiteral("Policy0.Fil"), policy));
     f.open();
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
     f.chooseView(View::PoliciesOption);
     QCOMPARE(f.editor()->text(), QStringLiteral("Our risk analysis policy"));
 
     f.test.prompt->enqueue(Answer::Ok); // the sample's or the plan's notice
     f.clickNavigation(detour);
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
     QCOMPARE(f.workspace()->checkedViewOption(), -1);
     QCOMPARE(f.workspace()->currentView(), int(SafeguardWorkspace::NoEntryView));
 
@@ -251,7 +251,7 @@ void TestWorkspaceSafety::clickingTheChosenViewKeepsTheEdits()
     ActionAreaFixture f;
     QVERIFY(f.workbook.writeFile(QStringLiteral("Comment0.Fil"), "{\\rtf1 First note}"));
     f.open();
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
     f.chooseView(View::CommentsNotesOption);
     f.type(QStringLiteral(" and a second"));
     f.chooseView(View::CommentsNotesOption);
@@ -273,7 +273,7 @@ void TestWorkspaceSafety::insertTemplateAsksOverUnsavedTyping()
     QFETCH(Answer, answer);
     ActionAreaFixture f;
     f.open();
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
     f.chooseView(View::PoliciesOption);
     f.type(QStringLiteral("Our own first draft"));
     f.test.prompt->enqueue(answer);
@@ -298,7 +298,7 @@ void TestWorkspaceSafety::exitCancelledAfterNoShowsWhatIsSaved()
     ActionAreaFixture f;
     QVERIFY(f.workbook.writeFile(QStringLiteral("Action33.Fil"), "{\\rtf1 Logs reviewed monthly}"));
     f.open();
-    f.clickNavigation(ActionArea::TechnicalMode);
+    f.clickNavigation(WorkMode::Technical);
     f.chooseView(View::ActionTakenOption);
     f.type(QStringLiteral(" and kept six years"));
     f.test.prompt->enqueue({Answer::No, exitAnswer});
@@ -317,22 +317,23 @@ void TestWorkspaceSafety::exitCancelledAfterNoShowsWhatIsSaved()
 
 void TestWorkspaceSafety::noToTheSaveQuestionShowsWhatIsSaved_data()
 {
-    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("modeNumber");
     QTest::addColumn<bool>("restore");
-    QTest::newRow("Action Taken, backup") << int(ActionArea::AdministrativeMode) << false;
-    QTest::newRow("Action Taken, restore cancelled") << int(ActionArea::AdministrativeMode) << true;
-    QTest::newRow("plan, backup") << int(ActionArea::RecoveryPlanMode) << false;
-    QTest::newRow("worksheet, backup") << int(ActionArea::WorksheetsMode) << false;
-    QTest::newRow("worksheet, restore cancelled") << int(ActionArea::WorksheetsMode) << true;
+    QTest::newRow("Action Taken, backup") << int(WorkMode::Administrative) << false;
+    QTest::newRow("Action Taken, restore cancelled") << int(WorkMode::Administrative) << true;
+    QTest::newRow("plan, backup") << int(WorkMode::RecoveryPlan) << false;
+    QTest::newRow("worksheet, backup") << int(WorkMode::Worksheets) << false;
+    QTest::newRow("worksheet, restore cancelled") << int(WorkMode::Worksheets) << true;
 }
 
 void TestWorkspaceSafety::noToTheSaveQuestionShowsWhatIsSaved()
 {
-    QFETCH(int, mode);
+    QFETCH(int, modeNumber);
+    const WorkMode mode = workModeFromInt(modeNumber);
     QFETCH(bool, restore);
     ActionAreaFixture f;
-    const QString file = mode == ActionArea::AdministrativeMode ? QStringLiteral("Action0.Fil")
-                         : mode == ActionArea::RecoveryPlanMode ? QStringLiteral("DRPln1.Fil")
+    const QString file = mode == WorkMode::Administrative ? QStringLiteral("Action0.Fil")
+                         : mode == WorkMode::RecoveryPlan ? QStringLiteral("DRPln1.Fil")
                                                                 : QStringLiteral("Wksht0.Fil");
     const QByteArray saved = "{\\rtf1 What was saved}";
     QVERIFY(f.workbook.writeFile(file, saved));
@@ -343,9 +344,9 @@ void TestWorkspaceSafety::noToTheSaveQuestionShowsWhatIsSaved()
     };
     f.open();
     f.clickNavigation(mode);
-    if (mode == ActionArea::AdministrativeMode)
+    if (mode == WorkMode::Administrative)
         f.chooseView(View::ActionTakenOption);
-    else if (mode == ActionArea::WorksheetsMode)
+    else if (mode == WorkMode::Worksheets)
         QTest::mouseClick(f.window->worksheetsPanel()->button(0), Qt::LeftButton);
     QCOMPARE(f.editor()->text(), QStringLiteral("What was saved"));
     f.type(QStringLiteral("Typed, never saved. "));
@@ -370,7 +371,7 @@ void TestWorkspaceSafety::ctrlSSavesAndTheStatusBarSaysSo()
 {
     ActionAreaFixture f;
     f.open();
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
     f.chooseView(View::ActionTakenOption);
     // The caret is in the editor: typing goes straight into the entry.
     QVERIFY(f.editor()->hasFocus());
@@ -390,7 +391,7 @@ void TestWorkspaceSafety::ctrlSSavesAndTheStatusBarSaysSo()
     QCOMPARE(f.window->statusBar()->currentMessage(),
              QStringLiteral("Saved Policies & Procedures/Plan for Risk Analysis"));
     f.test.prompt->enqueue(Answer::Ok); // the plan's notice
-    f.clickNavigation(ActionArea::RecoveryPlanMode);
+    f.clickNavigation(WorkMode::RecoveryPlan);
     f.type(QStringLiteral("x"));
     QTest::keyClick(f.editor(), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(f.window->statusBar()->currentMessage(), QStringLiteral("Saved Disaster Recovery Plan"));
@@ -402,7 +403,7 @@ void TestWorkspaceSafety::ctrlSOutsideAnEntrySavesNothing()
     ActionAreaFixture f;
     f.open();
     QTest::keyClick(f.window, Qt::Key_S, Qt::ControlModifier);
-    f.clickNavigation(ActionArea::PhysicalMode);
+    f.clickNavigation(WorkMode::Physical);
     f.chooseView(View::ReferencesInRuleOption);
     QTest::keyClick(f.editor(), Qt::Key_S, Qt::ControlModifier);
     // Alt+S belongs to the screen buttons, never to saving.
@@ -432,7 +433,7 @@ void TestWorkspaceSafety::bodyScrollsOnSmallScreens()
     QFETCH(bool, scrolls);
     ActionAreaFixture f;
     f.open();
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
     f.chooseView(View::ActionTakenOption);
     f.window->resize(size);
     QTest::qWait(0);

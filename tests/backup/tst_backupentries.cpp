@@ -66,16 +66,16 @@ void TestBackupEntries::restoreReloadsTheActionArea()
         // The restore brings back a status written before.
         if (!restore)
             return false;
-        StatusTable restored(fixture.workbook.path());
+        StatusTable restored(fixture.workbook.workbook());
         restored.writeStatus(1, QStringLiteral("Completed"));
         return true;
     };
     ActionArea *window = fixture.open();
-    window->enterWorkMode(ActionArea::AdministrativeMode);
+    window->enterWorkMode(WorkMode::Administrative);
     QCOMPARE(window->statusTable().slot(1), QString());
     window->restoreEntry()->trigger();
     QCOMPARE(window->statusTable().slot(1), QStringLiteral("Completed"));
-    QCOMPARE(window->workMode(), int(ActionArea::StandardsMode));
+    QCOMPARE(int(window->workMode()), int(WorkMode::Standards));
     QCOMPARE(window->markedScreenButton(), ScreenIndex::ActionArea);
 }
 
@@ -100,7 +100,7 @@ void TestBackupEntries::startScreenOpensTheUtility()
     TempWorkbook workbook;
     TestServices test = makeTestServices();
     ProgramContext context;
-    context.workbookDir = workbook.path();
+    context.workbook = workbook.workbook();
     QList<bool> calls;
     StartScreen::Hooks hooks;
     hooks.screenSize = [] { return QSize(1280, 1024); };

@@ -69,7 +69,7 @@ void TestSafeguardCatalogue::groupsCoverTheCatalogueWithoutGaps()
     int workMode = 2;
     for (const GroupInfo &group : groups()) {
         QCOMPARE(group.firstSafeguardNo, next);
-        QCOMPARE(group.workMode, workMode++);
+        QCOMPARE(int(group.workMode), workMode++);
         for (int button = 0; button < group.buttonCount; ++button) {
             const Safeguard &row = safeguardAt(next + button);
             QVERIFY(row.group == group.group);

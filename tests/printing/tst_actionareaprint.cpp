@@ -78,7 +78,7 @@ void TestActionAreaPrint::safeguardPrintChecksTheShownEntryAndPreviewsItAsEdited
     f.workbook.writeFile(QStringLiteral("Action0.Fil"), rtfOf("Saved action."));
     f.workbook.writeFile(QStringLiteral("Policy0.Fil"), rtfOf("Saved policy."));
     f.openWithPrint();
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
     f.chooseView(SafeguardWorkspace::ActionTakenOption);
     f.editor()->moveCursor(QTextCursor::End);
     f.type(QStringLiteral(" Unsaved words"));
@@ -113,7 +113,7 @@ void TestActionAreaPrint::emptyEntriesAndOverviewsAreRefused()
 {
     PrintFixture f;
     f.openWithPrint();
-    f.clickNavigation(ActionArea::OrganizationalMode);
+    f.clickNavigation(WorkMode::Organizational);
     f.chooseView(SafeguardWorkspace::ReferencesInRuleOption);
     f.clickPrint();
     PrintPanel &panel = *f.panel();
@@ -195,7 +195,7 @@ void TestActionAreaPrint::allPoliciesEntryOnlyWhileAGroupIsPrinted()
     QVERIFY(!f.allPoliciesEntry()->isEnabled());
 
     f.test.prompt->enqueue(Prompt::Answer::Ok); // the sample notice
-    f.clickNavigation(ActionArea::SampleMode);
+    f.clickNavigation(WorkMode::Sample);
     f.chooseView(SafeguardWorkspace::ActionTakenOption);
     f.clickPrint();
     QVERIFY(f.window->printPreviewShown());
@@ -205,7 +205,7 @@ void TestActionAreaPrint::allPoliciesEntryOnlyWhileAGroupIsPrinted()
     QVERIFY(!documentText(f.surface()).isEmpty());
     f.panel()->button(PrintPanel::CancelButton)->click();
 
-    f.clickNavigation(ActionArea::PhysicalMode);
+    f.clickNavigation(WorkMode::Physical);
     f.chooseView(SafeguardWorkspace::ImplementationSpecificationOption);
     f.clickPrint();
     QVERIFY(f.allPoliciesEntry()->isEnabled());
@@ -231,7 +231,7 @@ void TestActionAreaPrint::pageSetupRecomposesTheDocumentShown()
     f.workbook.writeFile(QStringLiteral("Policy3.Fil"), rtfOf("Review policy."));
     f.workbook.writeFile(QStringLiteral("Policy23.Fil"), rtfOf("Facility policy."));
     f.openWithPrint();
-    f.clickNavigation(ActionArea::PhysicalMode);
+    f.clickNavigation(WorkMode::Physical);
     f.chooseView(SafeguardWorkspace::PoliciesOption);
     f.clickPrint();
     f.allPoliciesEntry()->trigger();
@@ -266,7 +266,7 @@ void TestActionAreaPrint::recoveryPlanPrintsTheDisplayCopy()
     PrintFixture f;
     f.workbook.writeFile(QStringLiteral("DRPln1.Fil"), rtfOf("Our recovery plan."));
     f.openWithPrint();
-    f.clickNavigation(ActionArea::RecoveryPlanMode);
+    f.clickNavigation(WorkMode::RecoveryPlan);
     f.clickPrint();
     PrintPanel &panel = *f.panel();
     QVERIFY(f.window->printPreviewShown());
@@ -288,7 +288,7 @@ void TestActionAreaPrint::helpEscapeAndBeepChecksSeeThePanel()
     f.workbook.writeFile(QStringLiteral("DRPln1.Fil"), rtfOf("Plan."));
     const QByteArray stored = f.workbook.readFile(QStringLiteral("DRPln1.Fil"));
     f.openWithPrint();
-    f.clickNavigation(ActionArea::RecoveryPlanMode);
+    f.clickNavigation(WorkMode::RecoveryPlan);
     f.type(QStringLiteral("x"));
     f.clickPrint();
     QVERIFY(f.window->printPreviewShown());
@@ -315,7 +315,7 @@ void TestActionAreaPrint::helpEscapeAndBeepChecksSeeThePanel()
 void TestActionAreaPrint::guideLineChoiceIsRestoredAtLoad()
 {
     PrintFixture f;
-    QVERIFY(SettingsStore().setGuideLinesShown(1));
+    QVERIFY(SettingsStore(f.workbook.workbook()).setGuideLinesShown(1));
     const QByteArray stored = f.workbook.readFile(QStringLiteral("GColor3.Fil"));
     f.openWithPrint();
     QVERIFY(f.panel()->guideLineOption(1)->isChecked());

@@ -151,7 +151,7 @@ struct Fixture
     Fixture()
         : workbook(dir.path())
     {
-        StatusTable statuses(dir.path());
+        StatusTable statuses(Workbook(dir.path()));
         statuses.loadStatusTable();
         statuses.writeStatus(1, QStringLiteral("Completed"));
         statuses.writeStatus(2, QStringLiteral("Working"));
@@ -174,7 +174,7 @@ struct Fixture
         list.row(2).fields[ToDoItem::Item] = QStringLiteral("Sign the business associate contracts");
         list.row(2).fields[ToDoItem::ToDoDate] = ToDoDate::format(QDate(2026, 1, 5));
         list.row(2).fields[ToDoItem::ActualDate] = ToDoDate::format(QDate(2026, 1, 4));
-        ToDoStore::saveList(list, workbook.dir());
+        ToDoStore::saveList(list, workbook);
     }
 
     AuditBinder::Cover cover() const
@@ -410,7 +410,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, suffix);
         Fixture fixture;
-        StatusTable statuses(fixture.dir.path());
+        StatusTable statuses(Workbook(fixture.dir.path()));
         statuses.loadStatusTable();
         const QString path = fixture.dir.filePath(QStringLiteral("summary.") + suffix);
         QString error;
@@ -455,7 +455,7 @@ private Q_SLOTS:
     {
         Fixture fixture;
         ToDoList list;
-        ToDoStore::loadList(list, fixture.workbook.dir());
+        ToDoStore::loadList(list, fixture.workbook);
         const QString csvPath = fixture.dir.filePath(QStringLiteral("timeline.csv"));
         const QString xlsxPath = fixture.dir.filePath(QStringLiteral("timeline.xlsx"));
         QVERIFY(SpreadsheetExports::write(SpreadsheetExports::timelineTable(list), csvPath));
@@ -478,10 +478,10 @@ private Q_SLOTS:
     void dashboardCountsStatusesAndToDoItems()
     {
         Fixture fixture;
-        StatusTable statuses(fixture.dir.path());
+        StatusTable statuses(Workbook(fixture.dir.path()));
         statuses.loadStatusTable();
         ToDoList list;
-        ToDoStore::loadList(list, fixture.workbook.dir());
+        ToDoStore::loadList(list, fixture.workbook);
         const ProgressFigures figures =
             WorkbookProgress::figures([&statuses](int record) { return statuses.slot(record); }, list, kToday);
         QCOMPARE(figures.safeguards, 47);
@@ -501,7 +501,7 @@ private Q_SLOTS:
     void dashboardRedrawsWhenAStatusChanges()
     {
         Fixture fixture;
-        StatusTable statuses(fixture.dir.path());
+        StatusTable statuses(Workbook(fixture.dir.path()));
         statuses.loadStatusTable();
         DashboardWidget widget;
         widget.setSource([&statuses] {
@@ -525,7 +525,7 @@ private Q_SLOTS:
         PrintSurface surface;
         StandardsSummary::Selection selection;
         selection.all = true;
-        selection.worksheetTitles = Worksheets::readTitles(QStringLiteral("/nonexistent"));
+        selection.worksheetTitles = Worksheets::readTitles(Workbook(QStringLiteral("/nonexistent")));
         StandardsSummary::compose(
             surface, selection, [](int record) { return QStringLiteral("S%1").arg(record); }, Qt::black, kToday);
         QString text;

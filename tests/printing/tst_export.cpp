@@ -64,7 +64,7 @@ void TestExport::initTestCase()
     write(QStringLiteral("Policy3.Fil"), rtfOf("Activity review policy."));
     write(QStringLiteral("Policy20.Fil"), rtfOf("Testing policy."));
     // Record 34 (Unique User Identification) and 39 (Mechanism to Authenticate).
-    StatusTable statuses(m_workbook.path());
+    StatusTable statuses(Workbook(m_workbook.path()));
     QVERIFY(statuses.writeStatus(34, QStringLiteral("Completed")));
     QVERIFY(statuses.writeStatus(39, QStringLiteral(" Working ")));
 }

@@ -31,7 +31,7 @@ struct PanelFixture
     PanelFixture()
     {
         window.resize(800, 600);
-        panel = new PrintPanel(test.services, print, &window);
+        panel = new PrintPanel(workbook.workbook(), test.services, print, &window);
         panel->setGeometry(0, 0, 800, 600);
         panel->setComposer([this](PrintSurface &surface) {
             ++compositions;
@@ -83,14 +83,14 @@ void TestPrintPanel::guideLineChoiceIsStoredAndSurvivesARestart()
 
     // A panel of the next run shows the guides at once, and restoring does
     // not rewrite the file.
-    PrintPanel restarted(fixture.test.services, fixture.print);
+    PrintPanel restarted(fixture.workbook.workbook(), fixture.test.services, fixture.print);
     restarted.restoreGuideLines();
     QVERIFY(restarted.guideLineOption(1)->isChecked());
     QCOMPARE(restarted.preview()->showGuides(), 1);
     QCOMPARE(fixture.workbook.readFile(QStringLiteral("GColor3.Fil")), stored);
 
     restarted.guideLineOption(0)->click();
-    PrintPanel third(fixture.test.services, fixture.print);
+    PrintPanel third(fixture.workbook.workbook(), fixture.test.services, fixture.print);
     third.restoreGuideLines();
     QVERIFY(third.guideLineOption(0)->isChecked());
     QCOMPARE(third.preview()->showGuides(), 0);
@@ -248,7 +248,7 @@ void TestPrintPanel::saveAsPdfSuggestsTheDocumentNameAndReportsFailures()
     fixture.print->pdfFileAnswers.enqueue(target);
     QVERIFY(panel.saveAsPdf());
     QCOMPARE(fixture.print->suggestedPdfPaths.last(),
-             QDir::current().filePath(QStringLiteral("Risk Analysis - Safeguard Report.pdf")));
+             fixture.workbook.dir().filePath(QStringLiteral("Risk Analysis - Safeguard Report.pdf")));
     QVERIFY(fixture.workbook.exists(QStringLiteral("report.pdf"))); // the extension is added
     const QString title = pdfInfoField(target + QStringLiteral(".pdf"), QStringLiteral("Title"));
     if (!title.isEmpty())

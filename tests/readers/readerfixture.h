@@ -37,7 +37,7 @@ public:
 // own making, in a workbook folder of its own.
 struct ReaderFixture
 {
-    TempWorkbook workbook; // the current directory, where the settings live
+    TempWorkbook workbook; // where the settings live
     TestServices test = makeTestServices();
     std::shared_ptr<ScriptedPrintServices> printServices = std::make_shared<ScriptedPrintServices>();
     QTemporaryDir content;
@@ -49,7 +49,7 @@ struct ReaderFixture
     explicit ReaderFixture(bool smallerDisplay = true)
     {
         context.smallerDisplay = smallerDisplay;
-        context.contentDir = content.path();
+        context.workbook = workbook.workbook(content.path());
         environment.context = &context;
         environment.services = test.services;
         environment.printServices = printServices;

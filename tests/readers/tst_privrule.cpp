@@ -566,7 +566,7 @@ void TestPrivRule::guideLinesRestoredWithoutWriting()
     QVERIFY(f.screen->printing()->panel()->guideLineOption(0)->isChecked());
     QVERIFY(f.workbook.readFile(QStringLiteral("GColor3.Fil")).isEmpty());
 
-    QVERIFY(SettingsStore().setGuideLinesShown(1));
+    QVERIFY(SettingsStore(f.workbook.workbook()).setGuideLinesShown(1));
     const QByteArray stored = f.workbook.readFile(QStringLiteral("GColor3.Fil"));
     f.screen->close();
     QTRY_VERIFY(!f.screen);
@@ -581,7 +581,7 @@ void TestPrivRule::guideLinesRestoredWithoutWriting()
     f.screen->printButton()->click();
     panel->guideLineOption(0)->click();
     QCOMPARE(panel->preview()->showGuides(), 0);
-    QCOMPARE(SettingsStore().guideLinesShown(), 0);
+    QCOMPARE(SettingsStore(f.workbook.workbook()).guideLinesShown(), 0);
 }
 
 void TestPrivRule::switchingEntryClosesPrintPanelFirst()

@@ -47,7 +47,7 @@ void TestRuleExport::arguments()
     QString errors;
     QTextStream stream(&errors);
     const QString out = folder.filePath(QStringLiteral("out.pdf"));
-    QCOMPARE(ExportCommand::run(what, out, {folder.path(), folder.path()}, stream), status);
+    QCOMPARE(ExportCommand::run(what, out, ExportCommand::Context{Workbook(folder.path(), folder.path())}, stream), status);
     QCOMPARE(QFile::exists(out), status == ExportCommand::kSuccess);
     if (status == ExportCommand::kBadArgument)
         QVERIFY(errors.contains(QStringLiteral("rule:N")));  // the usage lists the row
@@ -80,7 +80,7 @@ void TestRuleExport::exportsWholeSection()
     const QString pdf = content.filePath(QStringLiteral("out.pdf"));
     QString errors;
     QTextStream stream(&errors);
-    QCOMPARE(ExportCommand::run(QStringLiteral("rule:21"), pdf, {content.path(), content.path()}, stream),
+    QCOMPARE(ExportCommand::run(QStringLiteral("rule:21"), pdf, ExportCommand::Context{Workbook(content.path(), content.path())}, stream),
              ExportCommand::kSuccess);
     const QStringList pages = pdfPageTexts(pdf);
     if (pages.isEmpty())
@@ -97,7 +97,7 @@ void TestRuleExport::unreadableSectionIsSaidAndBlank()
     QString errors;
     QTextStream stream(&errors);
     const QString pdf = content.filePath(QStringLiteral("out.pdf"));
-    QCOMPARE(ExportCommand::run(QStringLiteral("rule:3"), pdf, {content.path(), content.path()}, stream),
+    QCOMPARE(ExportCommand::run(QStringLiteral("rule:3"), pdf, ExportCommand::Context{Workbook(content.path(), content.path())}, stream),
              ExportCommand::kSuccess);
     QVERIFY(errors.contains(QStringLiteral("PR3.Fl1 could not be read")));
     // As the screen prints an empty viewer: a blank page.

@@ -56,14 +56,14 @@ QList<Kind> kinds()
          }},
         {"statuses", QStringLiteral("Stat1.Fil"), record("Completed", 20) + record("Not Started", 20),
          [](const QString &folder, QString *) {
-             StatusTable table(folder);
+             StatusTable table{Workbook(folder)};
              table.loadStatusTable();
              return true;
          }},
         {"to-do list", QStringLiteral("TODOActv.FIL"), "\"Audit\"\r\n\"Tue - Mar 6, 07\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n",
          [](const QString &folder, QString *why) {
              ToDoList list;
-             const bool read = ToDoStore::loadList(list, QDir(folder)).loaded();
+             const bool read = ToDoStore::loadList(list, Workbook(folder)).loaded();
              if (!read)
                  *why = QStringLiteral("not read");
              return read;
@@ -71,19 +71,19 @@ QList<Kind> kinds()
         {"item names", QStringLiteral("TODONAME.Fil"), "\"Audit\"\r\n\"Backup\"\r\n",
          [](const QString &folder, QString *why) {
              ItemNameList names;
-             const bool read = ToDoStore::loadNames(names, QDir(folder)).loaded();
+             const bool read = ToDoStore::loadNames(names, Workbook(folder)).loaded();
              if (!read)
                  *why = QStringLiteral("not read");
              return read;
          }},
         {"worksheet titles", QStringLiteral("RAList.Fil"), record("Server room", 20) + record("Laptops", 20),
          [](const QString &folder, QString *) {
-             const QStringList titles = Worksheets::readTitles(folder);
+             const QStringList titles = Worksheets::readTitles(Workbook(folder));
              return titles.size() == Worksheets::kCount;
          }},
         {"settings", QStringLiteral("GColor3.Fil"), record("3", 20),
          [](const QString &folder, QString *) {
-             SettingsStore store(folder);
+             SettingsStore store{Workbook(folder)};
              const int picture = store.gridBackground();
              return picture >= 0 && picture <= SettingsStore::kGridPictureCount;
          }},

@@ -123,12 +123,12 @@ void TestRecordFile::textRecordBytes()
     TempWorkbook workbook;
     QVERIFY(workbook.isValid());
     {
-        RecordFile file(QStringLiteral("Test.Fil"), recordLength);
+        RecordFile file(workbook.filePath(QStringLiteral("Test.Fil")), recordLength);
         QVERIFY(file.writeText(recordNo, text));
     }
     QCOMPARE(workbook.readFile(QStringLiteral("Test.Fil")).toHex(' '), expectedFile.toHex(' '));
 
-    RecordFile file(QStringLiteral("Test.Fil"), recordLength);
+    RecordFile file(workbook.filePath(QStringLiteral("Test.Fil")), recordLength);
     const QString readable = QString(text).replace(QChar(0x4e2d), QLatin1Char('?'));
     QCOMPARE(file.readText(recordNo), readable);
 }
@@ -138,7 +138,7 @@ void TestRecordFile::growingFillsSkippedRecordsWithZeros()
     TempWorkbook workbook;
     // Whatever the file system would leave in a hole, the gap must be zeros.
     QVERIFY(workbook.writeFile(QStringLiteral("GColor3.Fil"), QByteArray()));
-    auto file = openRecordFile(QStringLiteral("GColor3.Fil"), 20);
+    auto file = openRecordFile(workbook.filePath(QStringLiteral("GColor3.Fil")), 20);
     QVERIFY(file.writeText(35, QStringLiteral("Yes")));
     QCOMPARE(file.recordCount(), 35);
     for (int n = 1; n <= 34; ++n)
@@ -151,7 +151,7 @@ void TestRecordFile::growingFillsSkippedRecordsWithZeros()
     QCOMPARE(bytes.left(34 * 20), zeros(34 * 20));
 
     // Writing inside the file changes only that record.
-    RecordFile again(QStringLiteral("GColor3.Fil"), 20);
+    RecordFile again(workbook.filePath(QStringLiteral("GColor3.Fil")), 20);
     QVERIFY(again.writeText(11, QStringLiteral("1")));
     again.close();
     const QByteArray after = workbook.readFile(QStringLiteral("GColor3.Fil"));
@@ -166,7 +166,7 @@ void TestRecordFile::recordsBeyondTheEndReadEmpty()
     // One whole record, then half of a second one that claims the text "5".
     QVERIFY(workbook.writeFile(QStringLiteral("Short.Fil"),
                                join(rawTextRecord(20, 2, "Hi"), hex("010035"), zeros(7))));
-    RecordFile file(QStringLiteral("Short.Fil"), 20);
+    RecordFile file(workbook.filePath(QStringLiteral("Short.Fil")), 20);
     QCOMPARE(file.readText(1), QStringLiteral("Hi"));
     QCOMPARE(file.readText(2), QString());
     QCOMPARE(file.readText(3), QString());
@@ -193,7 +193,7 @@ void TestRecordFile::tooLongTextIsRefusedAndRecordKept()
     QFETCH(bool, stored);
 
     TempWorkbook workbook;
-    RecordFile file(QStringLiteral("Stat1.Fil"), 20);
+    RecordFile file(workbook.filePath(QStringLiteral("Stat1.Fil")), 20);
     QVERIFY(file.writeText(1, QStringLiteral("Completed")));
     const QByteArray before = workbook.readFile(QStringLiteral("Stat1.Fil"));
 
@@ -232,7 +232,7 @@ void TestRecordFile::damagedTextLengthReadsEmpty()
 
     TempWorkbook workbook;
     QVERIFY(workbook.writeFile(QStringLiteral("Damaged.Fil"), fileBytes));
-    RecordFile file(QStringLiteral("Damaged.Fil"), 20);
+    RecordFile file(workbook.filePath(QStringLiteral("Damaged.Fil")), 20);
     QCOMPARE(file.readText(1), expected);
 }
 
@@ -258,7 +258,7 @@ void TestRecordFile::taggedRecordBytes()
 
     TempWorkbook workbook;
     {
-        RecordFile file(QStringLiteral("HINV3.Fil"), 10);
+        RecordFile file(workbook.filePath(QStringLiteral("HINV3.Fil")), 10);
         QVERIFY(file.writeTagged(3, value));
     }
     const QByteArray bytes = workbook.readFile(QStringLiteral("HINV3.Fil"));
@@ -266,20 +266,20 @@ void TestRecordFile::taggedRecordBytes()
     QCOMPARE(bytes.left(20), zeros(20));
     QCOMPARE(bytes.mid(20).toHex(' '), expectedRecord.toHex(' '));
 
-    RecordFile file(QStringLiteral("HINV3.Fil"), 10);
+    RecordFile file(workbook.filePath(QStringLiteral("HINV3.Fil")), 10);
     QCOMPARE(file.readTagged(3), value);
 }
 
 void TestRecordFile::taggedTextTooLongIsRefused()
 {
     TempWorkbook workbook;
-    RecordFile file(QStringLiteral("HINV3.Fil"), 10);
+    RecordFile file(workbook.filePath(QStringLiteral("HINV3.Fil")), 10);
     QVERIFY(file.writeTagged(1, TaggedValue(7)));
     QVERIFY(!file.writeTagged(1, TaggedValue(QStringLiteral("abcdefg"))));
     QCOMPARE(file.readTagged(1), TaggedValue(7));
 
     // A record too short for an integer refuses one, too.
-    RecordFile tiny(QStringLiteral("Tiny.Fil"), 4);
+    RecordFile tiny(workbook.filePath(QStringLiteral("Tiny.Fil")), 4);
     QVERIFY(!tiny.writeTagged(1, TaggedValue(1)));
     QVERIFY(tiny.writeTagged(1, TaggedValue(QString())));
     QCOMPARE(workbook.readFile(QStringLiteral("Tiny.Fil")), hex("08000000"));
@@ -311,7 +311,7 @@ void TestRecordFile::damagedTaggedRecordsReadEmpty()
 
     TempWorkbook workbook;
     QVERIFY(workbook.writeFile(QStringLiteral("Damaged.Fil"), fileBytes));
-    RecordFile file(QStringLiteral("Damaged.Fil"), recordLength);
+    RecordFile file(workbook.filePath(QStringLiteral("Damaged.Fil")), recordLength);
     QCOMPARE(file.readTagged(1), expected);
 }
 
@@ -319,7 +319,7 @@ void TestRecordFile::openCreatesMissingFileAndFindsAnyCase()
 {
     TempWorkbook workbook;
     {
-        RecordFile file(QStringLiteral("HINV3.Fil"), 10);
+        RecordFile file(workbook.filePath(QStringLiteral("HINV3.Fil")), 10);
         QVERIFY(file.isOpen());
     }
     QVERIFY(workbook.exists(QStringLiteral("HINV3.Fil")));
@@ -328,7 +328,7 @@ void TestRecordFile::openCreatesMissingFileAndFindsAnyCase()
     // A workbook copied from a system that ignores case.
     QVERIFY(workbook.writeFile(QStringLiteral("STAT1.FIL"), rawTextRecord(20, 4, "Done")));
     {
-        RecordFile file(QStringLiteral("Stat1.Fil"), 20);
+        RecordFile file(workbook.filePath(QStringLiteral("Stat1.Fil")), 20);
         QCOMPARE(file.readText(1), QStringLiteral("Done"));
         QVERIFY(file.writeText(2, QStringLiteral("Open")));
     }
@@ -356,7 +356,7 @@ void TestRecordFile::failedOpenReadsEmptyAndRefusesWrites()
 
     TempWorkbook workbook;
     QVERIFY(workbook.dir().mkdir(QStringLiteral("folder")));
-    RecordFile file(name, recordLength);
+    RecordFile file(workbook.filePath(name), recordLength);
     QVERIFY(!file.isOpen());
     QCOMPARE(file.readText(1), QString());
     QVERIFY(file.readTagged(1).isEmpty());
@@ -378,7 +378,7 @@ void TestRecordFile::readOnlyFileStillReads()
                                                        | QFile::ExeOther | QFile::WriteOwner | QFile::WriteUser));
     {
         const OrdinaryUserFileAccess ordinaryUser;
-        RecordFile file(QStringLiteral("DiskInfo.bk1"), 30);
+        RecordFile file(workbook.filePath(QStringLiteral("DiskInfo.bk1")), 30);
         QVERIFY(file.isOpen());
         QVERIFY(!file.isWritable());
         QCOMPARE(file.readText(1), QStringLiteral("3"));
@@ -390,7 +390,7 @@ void TestRecordFile::readOnlyFileStillReads()
 void TestRecordFile::badRecordNumbers()
 {
     TempWorkbook workbook;
-    RecordFile file(QStringLiteral("Test.Fil"), 20);
+    RecordFile file(workbook.filePath(QStringLiteral("Test.Fil")), 20);
     QVERIFY(file.writeText(1, QStringLiteral("kept")));
     for (int recordNo : {0, -1, std::numeric_limits<int>::min()}) {
         QVERIFY(!file.writeText(recordNo, QStringLiteral("x")));
@@ -407,8 +407,8 @@ void TestRecordFile::badRecordNumbers()
 void TestRecordFile::closeAllRecordFilesClosesEveryOpenFile()
 {
     TempWorkbook workbook;
-    RecordFile settings(QStringLiteral("GColor3.Fil"), 20);
-    auto colours = openRecordFile(QStringLiteral("HINV3.Fil"), 10);
+    RecordFile settings(workbook.filePath(QStringLiteral("GColor3.Fil")), 20);
+    auto colours = openRecordFile(workbook.filePath(QStringLiteral("HINV3.Fil")), 10);
     QVERIFY(settings.writeText(2, QStringLiteral("5")));
     QVERIFY(colours.writeTagged(3, TaggedValue(0xFF)));
 
@@ -419,19 +419,19 @@ void TestRecordFile::closeAllRecordFilesClosesEveryOpenFile()
     QVERIFY(!colours.writeTagged(3, TaggedValue(1)));
 
     // What was written before the close is in the files.
-    QCOMPARE(readTextRecord(QStringLiteral("GColor3.Fil"), 20, 2), QStringLiteral("5"));
-    QCOMPARE(readTaggedRecord(QStringLiteral("HINV3.Fil"), 10, 3), TaggedValue(0xFF));
+    QCOMPARE(readTextRecord(workbook.filePath(QStringLiteral("GColor3.Fil")), 20, 2), QStringLiteral("5"));
+    QCOMPARE(readTaggedRecord(workbook.filePath(QStringLiteral("HINV3.Fil")), 10, 3), TaggedValue(0xFF));
 }
 
 void TestRecordFile::oneShotAccessesSeeEachOther()
 {
     TempWorkbook workbook;
-    QVERIFY(writeTextRecord(QStringLiteral("RAList.Fil"), 20, 21, QStringLiteral("Server Room")));
-    QCOMPARE(readTextRecord(QStringLiteral("RAList.Fil"), 20, 21), QStringLiteral("Server Room"));
-    QVERIFY(writeTextRecord(QStringLiteral("RAList.Fil"), 20, 21, QStringLiteral("Lab")));
-    QCOMPARE(readTextRecord(QStringLiteral("ralist.fil"), 20, 21), QStringLiteral("Lab"));
-    QVERIFY(writeTaggedRecord(QStringLiteral("HINV3.Fil"), 10, 3, TaggedValue(QStringLiteral("Def"))));
-    QCOMPARE(readTaggedRecord(QStringLiteral("HINV3.Fil"), 10, 3).toText(), QStringLiteral("Def"));
+    QVERIFY(writeTextRecord(workbook.filePath(QStringLiteral("RAList.Fil")), 20, 21, QStringLiteral("Server Room")));
+    QCOMPARE(readTextRecord(workbook.filePath(QStringLiteral("RAList.Fil")), 20, 21), QStringLiteral("Server Room"));
+    QVERIFY(writeTextRecord(workbook.filePath(QStringLiteral("RAList.Fil")), 20, 21, QStringLiteral("Lab")));
+    QCOMPARE(readTextRecord(workbook.filePath(QStringLiteral("ralist.fil")), 20, 21), QStringLiteral("Lab"));
+    QVERIFY(writeTaggedRecord(workbook.filePath(QStringLiteral("HINV3.Fil")), 10, 3, TaggedValue(QStringLiteral("Def"))));
+    QCOMPARE(readTaggedRecord(workbook.filePath(QStringLiteral("HINV3.Fil")), 10, 3).toText(), QStringLiteral("Def"));
     QCOMPARE(workbook.dir().entryList(QDir::Files),
              QStringList({QStringLiteral("HINV3.Fil"), QStringLiteral("RAList.Fil")}));
 }

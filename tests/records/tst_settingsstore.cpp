@@ -56,7 +56,7 @@ private Q_SLOTS:
 void TestSettingsStore::defaultsWithoutFiles()
 {
     TempWorkbook workbook;
-    SettingsStore store;
+    SettingsStore store(workbook.workbook());
     QCOMPARE(store.gridBackground(), 0);
     QCOMPARE(store.guideLinesShown(), 0);
     QVERIFY(!store.smallerDisplay());
@@ -70,7 +70,7 @@ void TestSettingsStore::defaultsWithoutFiles()
 void TestSettingsStore::guideLinesRecordBytes()
 {
     TempWorkbook workbook;
-    SettingsStore store;
+    SettingsStore store(workbook.workbook());
     QVERIFY(store.setGuideLinesShown(1));
     const QByteArray bytes = workbook.readFile(QStringLiteral("GColor3.Fil"));
     QCOMPARE(bytes.size(), 11 * 20);
@@ -87,7 +87,7 @@ void TestSettingsStore::smallerDisplayGrowsTheFileToRecord35()
 {
     TempWorkbook workbook;
     QVERIFY(workbook.writeFile(QStringLiteral("GColor3.Fil"), QByteArray()));
-    SettingsStore store;
+    SettingsStore store(workbook.workbook());
     QVERIFY(store.setSmallerDisplay(true));
     QByteArray bytes = workbook.readFile(QStringLiteral("GColor3.Fil"));
     QCOMPARE(bytes.size(), 35 * 20);
@@ -130,7 +130,7 @@ void TestSettingsStore::smallerDisplayReading()
 
     TempWorkbook workbook;
     QVERIFY(workbook.writeFile(QStringLiteral("GColor3.Fil"), colourFileWith(35, stored)));
-    QCOMPARE(SettingsStore().smallerDisplay(), smaller);
+    QCOMPARE(SettingsStore(workbook.workbook()).smallerDisplay(), smaller);
 }
 
 void TestSettingsStore::gridBackgroundReading_data()
@@ -156,13 +156,13 @@ void TestSettingsStore::gridBackgroundReading()
 
     TempWorkbook workbook;
     QVERIFY(workbook.writeFile(QStringLiteral("GColor3.Fil"), colourFileWith(2, stored)));
-    QCOMPARE(SettingsStore().gridBackground(), picture);
+    QCOMPARE(SettingsStore(workbook.workbook()).gridBackground(), picture);
 }
 
 void TestSettingsStore::outOfRangeSettingsAreNotStored()
 {
     TempWorkbook workbook;
-    SettingsStore store;
+    SettingsStore store(workbook.workbook());
     QVERIFY(store.setGridBackground(3));
     QVERIFY(store.setGuideLinesShown(1));
     const QByteArray before = workbook.readFile(QStringLiteral("GColor3.Fil"));
@@ -204,17 +204,17 @@ void TestSettingsStore::startScreenColourReading()
 
     TempWorkbook workbook;
     QVERIFY(workbook.writeFile(QStringLiteral("HINV3.Fil"), startColourFileWith(record3)));
-    QCOMPARE(SettingsStore().startScreenColour(), expected);
+    QCOMPARE(SettingsStore(workbook.workbook()).startScreenColour(), expected);
 
     // Cut inside record 3: the record lies partly beyond the end.
     QVERIFY(workbook.writeFile(QStringLiteral("HINV3.Fil"), startColourFileWith(record3).left(25)));
-    QCOMPARE(SettingsStore().startScreenColour(), StartScreenColour::colour(0xFF0000));
+    QCOMPARE(SettingsStore(workbook.workbook()).startScreenColour(), StartScreenColour::colour(0xFF0000));
 }
 
 void TestSettingsStore::startScreenColourWriting()
 {
     TempWorkbook workbook;
-    SettingsStore store;
+    SettingsStore store(workbook.workbook());
     QVERIFY(store.setStartScreenColour(0x00FF00));
     QCOMPARE(workbook.readFile(QStringLiteral("HINV3.Fil")).toHex(),
              QByteArray(QByteArray(40, '0') + "0300" "00ff0000" "00000000"));
@@ -229,8 +229,8 @@ void TestSettingsStore::startScreenColourWriting()
 void TestSettingsStore::settingsShareOneFileAndAreNotCached()
 {
     TempWorkbook workbook;
-    SettingsStore first;
-    SettingsStore second;
+    SettingsStore first(workbook.workbook());
+    SettingsStore second(workbook.workbook());
     QVERIFY(first.setGridBackground(5));
     QVERIFY(first.setGuideLinesShown(1));
     QVERIFY(first.setSmallerDisplay(true));
@@ -249,13 +249,13 @@ void TestSettingsStore::settingsShareOneFileAndAreNotCached()
 
 void TestSettingsStore::folderGivenToTheStore()
 {
+    // Another workbook beside it stays untouched.
     TempWorkbook current;
     TempWorkbook other;
-    QVERIFY(QDir::setCurrent(current.path()));
     // A workbook from a system that ignores case.
     QVERIFY(other.writeFile(QStringLiteral("GCOLOR3.FIL"), colourFileWith(35, "Yes")));
 
-    SettingsStore store(other.path());
+    SettingsStore store(other.workbook());
     QVERIFY(store.smallerDisplay());
     QVERIFY(store.setGuideLinesShown(1));
     QCOMPARE(other.dir().entryList(QDir::Files), QStringList{QStringLiteral("GCOLOR3.FIL")});
@@ -268,7 +268,7 @@ void TestSettingsStore::restoringGuardMarksAndRestores()
     // A screen restoring a stored option: the change handler sees the marker
     // and writes nothing back; a later user choice writes.
     TempWorkbook workbook;
-    SettingsStore store;
+    SettingsStore store(workbook.workbook());
     bool restoring = false;
     const auto onGuideLinesChosen = [&](int option) {
         if (!restoring)

@@ -106,7 +106,7 @@ void TestStoredFile::recordFileNeverWritesThroughALink()
     }
     QVERIFY(QFile::link(target, workbook.filePath(QStringLiteral("Stat1.Fil"))));
     {
-        RecordFile file(QStringLiteral("Stat1.Fil"), 20);
+        RecordFile file(workbook.filePath(QStringLiteral("Stat1.Fil")), 20);
         QCOMPARE(file.readText(1), QStringLiteral("Completed"));
         QVERIFY(!file.writeText(1, QStringLiteral("Not Applicable")));
     }

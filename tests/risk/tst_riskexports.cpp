@@ -62,7 +62,7 @@ class TestRiskExports : public QObject
         QString text;
         QTextStream stream(&text);
         ExportCommand::Context context;
-        context.workbookDir = m_workbook;
+        context.workbook = Workbook(m_workbook);
         const int status = ExportCommand::run(what, out, context, stream);
         stream.flush();
         if (errors)

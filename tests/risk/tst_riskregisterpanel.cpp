@@ -249,7 +249,7 @@ private Q_SLOTS:
         f.services.prompt->enqueue(Prompt::Answer::Ok);
         QVERIFY(f.panel->addToTimeline());
         ToDoList list;
-        QVERIFY(ToDoStore::loadList(list, QDir(f.dir.path())).loaded());
+        QVERIFY(ToDoStore::loadList(list, Workbook(f.dir.path())).loaded());
         QCOMPARE(list.row(0).item(), QStringLiteral("Security awareness training and mail filtering").left(45).trimmed());
         QVERIFY(list.row(0).item().size() <= 45);
         QVERIFY(f.services.prompt->questions.constLast().text.contains(QStringLiteral("shortened")));
@@ -257,7 +257,7 @@ private Q_SLOTS:
         // A full timeline: a clear message and nothing written.
         for (int row = 0; row < ToDoList::kRowCount; ++row)
             list.row(row).fields[ToDoItem::Item] = QStringLiteral("Item %1").arg(row);
-        QVERIFY(ToDoStore::saveList(list, QDir(f.dir.path())).ok);
+        QVERIFY(ToDoStore::saveList(list, Workbook(f.dir.path())).ok);
         f.services.prompt->enqueue(Prompt::Answer::Ok);
         QVERIFY(!f.panel->addToTimeline());
         QVERIFY(f.services.prompt->questions.constLast().text.contains(QStringLiteral("full: all 500 rows")));

@@ -18,9 +18,9 @@ namespace {
 
 const QSize kScreen(1920, 1080);
 
-QString displayRecord()
+QString displayRecord(const TempWorkbook &workbook)
 {
-    return readTextRecord(QStringLiteral("GColor3.Fil"), 20, 35);
+    return readTextRecord(workbook.filePath(QStringLiteral("GColor3.Fil")), 20, 35);
 }
 
 } // namespace
@@ -36,7 +36,7 @@ private Q_SLOTS:
         QVERIFY(workbook_->isValid());
         test_ = makeTestServices();
         context_ = ProgramContext{};
-        context_.workbookDir = workbook_->path();
+        context_.workbook = workbook_->workbook();
         screen_ = kScreen;
         begun_ = 0;
     }
@@ -59,7 +59,7 @@ private Q_SLOTS:
         QVERIFY(test_.clock->calls > 0);
         QVERIFY(test_.prompt->questions.isEmpty());
         // Reading the settings creates nothing the user did not choose.
-        QCOMPARE(displayRecord(), QString());
+        QCOMPARE(displayRecord(*workbook_), QString());
     }
 
     void smallerDisplayIsStoredAndCentredWithoutASecondSplash()
@@ -70,7 +70,7 @@ private Q_SLOTS:
 
         screen->smallerScreenButton()->click();
 
-        QCOMPARE(displayRecord(), QStringLiteral("Yes"));
+        QCOMPARE(displayRecord(*workbook_), QStringLiteral("Yes"));
         QCOMPARE(workbook_->readFile(QStringLiteral("GColor3.Fil")).size(), 35 * 20);
         QVERIFY(!(screen->windowState() & Qt::WindowMaximized));
         // The inside is 800 x 600 once the frame is known, as at first start;
@@ -83,7 +83,7 @@ private Q_SLOTS:
         QCOMPARE(test_.clock->calls, clockReadsAfterSplash);
 
         screen->fullScreenButton()->click();
-        QCOMPARE(displayRecord(), QStringLiteral("No"));
+        QCOMPARE(displayRecord(*workbook_), QStringLiteral("No"));
         QVERIFY(screen->windowState() & Qt::WindowMaximized);
     }
 
@@ -101,7 +101,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, stored);
         QFETCH(bool, smaller);
-        QVERIFY(writeTextRecord(QStringLiteral("GColor3.Fil"), 20, 35, stored));
+        QVERIFY(writeTextRecord(workbook_->filePath(QStringLiteral("GColor3.Fil")), 20, 35, stored));
         auto screen = makeStartScreen();
         screen->load();
         QCOMPARE(context_.smallerDisplay, smaller);
@@ -114,12 +114,12 @@ private Q_SLOTS:
             QCOMPARE(screen->geometry().size(), QSize(800, 600));
         }
         // Restoring the choice writes nothing back.
-        QCOMPARE(displayRecord(), stored);
+        QCOMPARE(displayRecord(*workbook_), stored);
     }
 
     void smallScreenWarnsOnceAndFallsBackToFullScreen()
     {
-        QVERIFY(writeTextRecord(QStringLiteral("GColor3.Fil"), 20, 35, QStringLiteral("Yes")));
+        QVERIFY(writeTextRecord(workbook_->filePath(QStringLiteral("GColor3.Fil")), 20, 35, QStringLiteral("Yes")));
         screen_ = QSize(640, 480);
         test_.prompt->enqueue(Prompt::Answer::Ok);
         auto screen = makeStartScreen();
@@ -133,7 +133,7 @@ private Q_SLOTS:
         QVERIFY(q.text.startsWith(QStringLiteral("Monitor Resolution Settings (Screen Area)")));
         QVERIFY(q.text.contains(QStringLiteral("\nIf you do not set your screen resolution")));
         QVERIFY(screen->windowState() & Qt::WindowMaximized);
-        QCOMPARE(displayRecord(), QStringLiteral("No"));
+        QCOMPARE(displayRecord(*workbook_), QStringLiteral("No"));
     }
 
     void restoringTheMaximisedWindowChoosesTheSmallerDisplay()
@@ -142,10 +142,10 @@ private Q_SLOTS:
         screen->load();
         screen->show();
         screen->setWindowState(Qt::WindowNoState);
-        QCOMPARE(displayRecord(), QStringLiteral("Yes"));
+        QCOMPARE(displayRecord(*workbook_), QStringLiteral("Yes"));
         QVERIFY(context_.smallerDisplay);
         screen->setWindowState(Qt::WindowMaximized);
-        QCOMPARE(displayRecord(), QStringLiteral("No"));
+        QCOMPARE(displayRecord(*workbook_), QStringLiteral("No"));
         QVERIFY(!context_.smallerDisplay);
     }
 
@@ -201,7 +201,7 @@ private Q_SLOTS:
     {
         // A custom colour first: the default must not be taken from the
         // window it was painted on.
-        QVERIFY(SettingsStore().setStartScreenColour(bgrFromColour(QColor(0x11, 0x22, 0x33))));
+        QVERIFY(SettingsStore(workbook_->workbook()).setStartScreenColour(bgrFromColour(QColor(0x11, 0x22, 0x33))));
         auto screen = makeStartScreen();
         screen->load();
         screen->show();
@@ -214,7 +214,7 @@ private Q_SLOTS:
 
     void resizingRecordsTheSizeTheAboutBoxCentresOn()
     {
-        QVERIFY(writeTextRecord(QStringLiteral("GColor3.Fil"), 20, 35, QStringLiteral("Yes")));
+        QVERIFY(writeTextRecord(workbook_->filePath(QStringLiteral("GColor3.Fil")), 20, 35, QStringLiteral("Yes")));
         auto screen = makeStartScreen();
         screen->load();
         screen->show();
@@ -238,7 +238,7 @@ private Q_SLOTS:
 
     void storedSystemDefaultColourIsShownAtTheNextStart()
     {
-        QVERIFY(SettingsStore().setStartScreenColourDefault());
+        QVERIFY(SettingsStore(workbook_->workbook()).setStartScreenColourDefault());
         auto screen = makeStartScreen();
         screen->load();
         QCOMPARE(screen->backgroundColour(), QApplication::palette().color(QPalette::Window));
@@ -269,7 +269,7 @@ private Q_SLOTS:
         QVERIFY(screen->isHidden());
         // Once begun, the hidden start screen no longer changes the display.
         screen->chooseSmallerScreenDisplay();
-        QCOMPARE(displayRecord(), QString());
+        QCOMPARE(displayRecord(*workbook_), QString());
         screen->beginProgram();
         QCOMPARE(begun_, 1);
     }

@@ -261,7 +261,7 @@ void TestWorkbookLock::readOnlyActionArea()
     ReadOnlyView::apply(window);
     QVERIFY2(window->windowTitle().endsWith(QStringLiteral(" (read-only)")), qPrintable(window->windowTitle()));
 
-    window->enterWorkMode(ActionArea::AdministrativeMode);
+    window->enterWorkMode(WorkMode::Administrative);
     QVERIFY(window->windowTitle().endsWith(QStringLiteral(" (read-only)")));
     QVERIFY(!window->windowTitle().endsWith(QStringLiteral(" (read-only) (read-only)")));
     fixture.chooseView(SafeguardWorkspace::ActionTakenOption);
@@ -275,7 +275,7 @@ void TestWorkbookLock::readOnlyActionArea()
     QVERIFY(!window->optionsEntry(OptionsTable::Entry::Save)->isEnabled());
     QVERIFY(!window->optionsEntry(OptionsTable::Entry::GridBackgroundSelector)->isEnabled());
 
-    window->enterWorkMode(ActionArea::TimelineMode);
+    window->enterWorkMode(WorkMode::Timeline);
     QVERIFY(!window->timelinePanel()->button(TimelinePanel::Save)->isEnabled());
     QVERIFY(!window->timelinePanel()->button(TimelinePanel::AddToGrid)->isEnabled());
     QVERIFY(window->timelinePanel()->itemBox()->isReadOnly());

@@ -3,19 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-TempWorkbook::TempWorkbook()
-    : m_previous(QDir::currentPath())
-{
-    if (m_dir.isValid())
-        m_entered = QDir::setCurrent(m_dir.path());
-}
-
-TempWorkbook::~TempWorkbook()
-{
-    // Leave the folder before it is removed.
-    QDir::setCurrent(m_previous);
-}
-
 bool TempWorkbook::writeFile(const QString &name, const QByteArray &bytes) const
 {
     QFile file(filePath(name));

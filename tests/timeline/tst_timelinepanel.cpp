@@ -37,7 +37,7 @@ struct PanelFixture
     TempWorkbook workbook;
     TestServices test = makeTestServices();
     bool unsaved = false;
-    TimelinePanel panel{test.services, {[this] { return unsaved; }, [this](bool value) { unsaved = value; }}};
+    TimelinePanel panel{workbook.workbook(), test.services, {[this] { return unsaved; }, [this](bool value) { unsaved = value; }}};
     QAction deleteEntry{QStringLiteral("&Delete Item from Grid")};
     QAction clearEntry{QStringLiteral("&Clear Grid")};
     QAction insertEntry{QStringLiteral("&Insert Row")};

@@ -39,7 +39,7 @@ namespace {
 
 TimelinePanel *enterTimeline(ActionAreaFixture &f)
 {
-    f.clickNavigation(ActionArea::TimelineMode);
+    f.clickNavigation(WorkMode::Timeline);
     return f.window->timelinePanel();
 }
 
@@ -94,16 +94,16 @@ void TestTimelineWorkMode::saveQuestionWhenLeaving()
     addItem(panel, QStringLiteral("Unsaved work"));
     QVERIFY(f.unsaved());
     f.test.prompt->enqueue(answer);
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
     QCOMPARE(f.test.prompt->questions.size(), 1);
     QCOMPARE(f.test.prompt->questions[0].text, EditSession::kSaveQuestion);
-    QCOMPARE(f.window->workMode(), int(ActionArea::AdministrativeMode));
+    QCOMPARE(int(f.window->workMode()), int(WorkMode::Administrative));
     QCOMPARE(f.workbook.exists(ToDoList::kFileName), written);
     if (written)
         QVERIFY(f.workbook.readFile(ToDoList::kFileName).startsWith("\"Unsaved work\"\r\n"));
 
     // Coming back shows what is on disk.
-    f.clickNavigation(ActionArea::TimelineMode);
+    f.clickNavigation(WorkMode::Timeline);
     QCOMPARE(panel->list().isEmpty(), !written);
 }
 
@@ -115,10 +115,10 @@ void TestTimelineWorkMode::failedSaveOnLeavingKeepsTheUserThere()
     QVERIFY(f.workbook.dir().mkdir(ToDoList::kFileName));
     addItem(panel, QStringLiteral("Precious"));
     f.test.prompt->enqueue({Answer::Yes, Answer::Ok});
-    f.clickNavigation(ActionArea::StandardsMode);
+    f.clickNavigation(WorkMode::Standards);
     QCOMPARE(f.test.prompt->questions.size(), 2);
     QCOMPARE(f.test.prompt->questions[1].icon, Prompt::Icon::Critical);
-    QCOMPARE(f.window->workMode(), int(ActionArea::TimelineMode));
+    QCOMPARE(int(f.window->workMode()), int(WorkMode::Timeline));
     QVERIFY(panel->isVisible());
     QVERIFY(f.unsaved());
     QCOMPARE(panel->grid()->item(0, 1)->text(), QStringLiteral("Precious"));
@@ -143,7 +143,7 @@ void TestTimelineWorkMode::exitReturnsToTheStandardsGrid()
     f.open();
     TimelinePanel *panel = enterTimeline(f);
     QTest::mouseClick(panel->button(TimelinePanel::Exit), Qt::LeftButton);
-    QCOMPARE(f.window->workMode(), int(ActionArea::StandardsMode));
+    QCOMPARE(int(f.window->workMode()), int(WorkMode::Standards));
     QVERIFY(!panel->isVisible());
 }
 
@@ -177,7 +177,7 @@ void TestTimelineWorkMode::printFromTheOptionsMenuAndEscape()
 
     // In a safeguard mode "&Print" waits for a view.
     f.test.prompt->enqueue(Answer::No);
-    f.clickNavigation(ActionArea::AdministrativeMode);
+    f.clickNavigation(WorkMode::Administrative);
     QVERIFY(!print->isEnabled());
 }
 
@@ -203,7 +203,7 @@ void TestTimelineWorkMode::spellCheckEntryChecksTheItems()
     // Leaving asks about the corrected list; back in the standards grid the
     // entry is hidden again.
     f.test.prompt->enqueue(Answer::No);
-    f.clickNavigation(ActionArea::StandardsMode);
+    f.clickNavigation(WorkMode::Standards);
     QVERIFY(!spellCheck->isVisible());
 }
 
@@ -213,7 +213,7 @@ void TestTimelineWorkMode::commandLineExports()
     QVERIFY(workbook.writeFile(ToDoList::kFileName,
                                "\"Exported\"\r\n\"Sat - Mar 6, 27\"\r\n\"\"\r\n\"\"\r\n\"Mon - Mar 6, 28\"\r\n"));
     ExportCommand::Context context;
-    context.workbookDir = workbook.path();
+    context.workbook = workbook.workbook();
     QString errorText;
     QTextStream errors(&errorText);
 

@@ -214,14 +214,14 @@ void TestToDoPrintout::panelOpensThePrintoutAndRecomposesOnOptions()
     auto print = std::make_shared<ScriptedPrintServices>();
     QWidget window;
     window.resize(800, 600);
-    auto *timeline = new TimelinePanel(test.services, {}, &window);
+    auto *timeline = new TimelinePanel(workbook.workbook(), test.services, {}, &window);
     timeline->setGeometry(0, 0, 800, 600);
-    auto *panel = new PrintPanel(test.services, print, &window);
+    auto *panel = new PrintPanel(workbook.workbook(), test.services, print, &window);
     panel->hide();
     timeline->setToday([] { return kToday; });
     timeline->setPrintPanel(panel);
     window.show();
-    QVERIFY(ToDoStore::saveList(sampleList(3), workbook.dir()).ok);
+    QVERIFY(ToDoStore::saveList(sampleList(3), workbook.workbook()).ok);
     timeline->enter();
 
     QTest::mouseClick(timeline->button(TimelinePanel::Print), Qt::LeftButton);
@@ -252,14 +252,14 @@ void TestToDoPrintout::nothingToPrint()
     TestServices test = makeTestServices();
     auto print = std::make_shared<ScriptedPrintServices>();
     QWidget window;
-    auto *timeline = new TimelinePanel(test.services, {}, &window);
-    auto *panel = new PrintPanel(test.services, print, &window);
+    auto *timeline = new TimelinePanel(workbook.workbook(), test.services, {}, &window);
+    auto *panel = new PrintPanel(workbook.workbook(), test.services, print, &window);
     panel->hide();
     timeline->setPrintPanel(panel);
     // Dates without items are nothing to print.
     ToDoList list;
     list.row(0).fields[ToDoItem::ToDoDate] = QStringLiteral("Tue - Mar 6, 07");
-    QVERIFY(ToDoStore::saveList(list, workbook.dir()).ok);
+    QVERIFY(ToDoStore::saveList(list, workbook.workbook()).ok);
     timeline->enter();
     test.prompt->enqueue(Prompt::Answer::Ok);
     timeline->openToDoPrint();
@@ -269,7 +269,7 @@ void TestToDoPrintout::nothingToPrint()
     QVERIFY(!panel->isOpen());
 
     QString error;
-    QVERIFY(!TimelineExport::writePdf(workbook.dir(), workbook.filePath(QStringLiteral("out.pdf")), kToday, &error));
+    QVERIFY(!TimelineExport::writePdf(workbook.workbook(), workbook.filePath(QStringLiteral("out.pdf")), kToday, &error));
     QCOMPARE(error, ToDoPrintout::kNothingToPrint);
     QVERIFY(!workbook.exists(QStringLiteral("out.pdf")));
 }
@@ -277,10 +277,10 @@ void TestToDoPrintout::nothingToPrint()
 void TestToDoPrintout::pdfExportReadsBack()
 {
     TempWorkbook workbook;
-    QVERIFY(ToDoStore::saveList(sampleList(2), workbook.dir()).ok);
+    QVERIFY(ToDoStore::saveList(sampleList(2), workbook.workbook()).ok);
     const QString pdf = workbook.filePath(QStringLiteral("timeline.pdf"));
     QString error;
-    QVERIFY2(TimelineExport::writePdf(workbook.dir(), pdf, kToday, &error), qPrintable(error));
+    QVERIFY2(TimelineExport::writePdf(workbook.workbook(), pdf, kToday, &error), qPrintable(error));
     const QStringList pages = pdfPageTexts(pdf);
     if (pages.isEmpty())
         QSKIP("pdftotext is not installed");
@@ -295,8 +295,8 @@ void TestToDoPrintout::pdfExportReadsBack()
 
     const QString ics = workbook.filePath(QStringLiteral("timeline.ics"));
     // Exported on a day before every date of the list (later ones leave past dates out).
-    QVERIFY(TimelineExport::writeCalendar(workbook.dir(), ics, QDateTime(QDate(2007, 1, 2), QTime(8, 0), Qt::UTC),
-                                          &error));
+    QVERIFY(TimelineExport::writeCalendar(workbook.workbook(), ics,
+                                          QDateTime(QDate(2007, 1, 2), QTime(8, 0), Qt::UTC), &error));
     QCOMPARE(workbook.readFile(QStringLiteral("timeline.ics")).count("BEGIN:VEVENT"), 4);
 }
 

@@ -267,12 +267,12 @@ void TestToDoStore::missingFileLeavesTheListAlone()
     TempWorkbook workbook;
     ToDoList list;
     list.row(0) = item(QStringLiteral("still here"));
-    QVERIFY(!ToDoStore::loadList(list, workbook.dir()).loaded());
+    QVERIFY(!ToDoStore::loadList(list, workbook.workbook()).loaded());
     QCOMPARE(list.row(0).item(), QStringLiteral("still here"));
 
     ItemNameList names;
     QVERIFY(names.remember(QStringLiteral("old")));
-    QVERIFY(!ToDoStore::loadNames(names, workbook.dir()).loaded());
+    QVERIFY(!ToDoStore::loadNames(names, workbook.workbook()).loaded());
     QVERIFY(names.names().isEmpty());
 }
 
@@ -304,14 +304,14 @@ void TestToDoStore::unreadableFilesAreReportedAndNeverWrittenOver()
         const OrdinaryUserFileAccess ordinaryUser;
         if (names) {
             ItemNameList list;
-            loaded = ToDoStore::loadNames(list, workbook.dir());
+            loaded = ToDoStore::loadNames(list, workbook.workbook());
             list.remember(QStringLiteral("Back up server"));
-            saved = ToDoStore::saveNames(list, workbook.dir());
+            saved = ToDoStore::saveNames(list, workbook.workbook());
         } else {
             ToDoList list;
-            loaded = ToDoStore::loadList(list, workbook.dir());
+            loaded = ToDoStore::loadList(list, workbook.workbook());
             list.row(0) = item(QStringLiteral("Back up server"));
-            saved = ToDoStore::saveList(list, workbook.dir());
+            saved = ToDoStore::saveList(list, workbook.workbook());
         }
     }
     QCOMPARE(loaded.state, StoredFile::State::Unreadable);
@@ -356,20 +356,20 @@ void TestToDoStore::saveReplacesTheFileWholeAndReportsFailure()
     QVERIFY(workbook.writeFile(QStringLiteral("todoactv.fil"), lines({"old"})));
     ToDoList list;
     list.row(0) = item(QStringLiteral("new"));
-    const ToDoStore::SaveResult saved = ToDoStore::saveList(list, workbook.dir());
+    const ToDoStore::SaveResult saved = ToDoStore::saveList(list, workbook.workbook());
     QVERIFY2(saved.ok, qPrintable(saved.error));
     QCOMPARE(workbook.readFile(QStringLiteral("todoactv.fil")), list.toFileBytes());
     QVERIFY(!workbook.exists(ToDoList::kFileName) || QFileInfo(saved.path).fileName() == "todoactv.fil");
 
     ToDoList reloaded;
-    QVERIFY(ToDoStore::loadList(reloaded, workbook.dir()).loaded());
+    QVERIFY(ToDoStore::loadList(reloaded, workbook.workbook()).loaded());
     QCOMPARE(reloaded.row(0).item(), QStringLiteral("new"));
 
     // A file that cannot be replaced (here a folder stands in its place):
     // the reason comes back and nothing else is touched.
     TempWorkbook blocked;
     QVERIFY(blocked.dir().mkdir(ToDoList::kFileName));
-    const ToDoStore::SaveResult refused = ToDoStore::saveList(list, blocked.dir());
+    const ToDoStore::SaveResult refused = ToDoStore::saveList(list, blocked.workbook());
     QVERIFY(!refused.ok);
     QVERIFY(!refused.error.isEmpty());
     QVERIFY(refused.path.endsWith(ToDoList::kFileName));
@@ -531,12 +531,12 @@ void TestToDoStore::deletingTheOnlyNameLeavesOneEmptyEntry()
     names.loadFromFileBytes(lines({"Only"}));
     QVERIFY(names.remove(QStringLiteral("only")));
     QCOMPARE(names.names(), (QStringList{QString()}));
-    QVERIFY(ToDoStore::saveNames(names, workbook.dir()).ok);
+    QVERIFY(ToDoStore::saveNames(names, workbook.workbook()).ok);
     QCOMPARE(workbook.readFile(ItemNameList::kFileName), QByteArray("\"\"\r\n"));
 
     // Reading that file gives the same lone empty entry, which the next name replaces.
     ItemNameList reloaded;
-    QVERIFY(ToDoStore::loadNames(reloaded, workbook.dir()).loaded());
+    QVERIFY(ToDoStore::loadNames(reloaded, workbook.workbook()).loaded());
     QCOMPARE(reloaded.names(), (QStringList{QString()}));
     QVERIFY(reloaded.remember(QStringLiteral("Next")));
     QCOMPARE(reloaded.names(), (QStringList{"Next"}));
@@ -571,14 +571,14 @@ void TestToDoStore::namesAreTrimmedOnLoadAndFileFoundIgnoringCase()
     TempWorkbook workbook;
     QVERIFY(workbook.writeFile(QStringLiteral("TODONAME.FIL"), lines({"  Padded  ", "Plain"})));
     ItemNameList names;
-    QVERIFY(ToDoStore::loadNames(names, workbook.dir()).loaded());
+    QVERIFY(ToDoStore::loadNames(names, workbook.workbook()).loaded());
     QCOMPARE(names.names(), (QStringList{"Padded", "Plain"}));
     QVERIFY(names.remember(QStringLiteral("Third")));
-    QVERIFY(ToDoStore::saveNames(names, workbook.dir()).ok);
+    QVERIFY(ToDoStore::saveNames(names, workbook.workbook()).ok);
     QCOMPARE(workbook.readFile(QStringLiteral("TODONAME.FIL")), lines({"Padded", "Plain", "Third"}));
     QVERIFY(!workbook.exists(QStringLiteral("TODONAME.Fil")) || QDir(workbook.path()).entryList(QDir::Files).size() == 1);
 
-    QVERIFY(ToDoStore::touchLocationFile(workbook.dir()).ok);
+    QVERIFY(ToDoStore::touchLocationFile(workbook.workbook()).ok);
     QCOMPARE(workbook.readFile(ItemNameList::kLocationFileName), QByteArray("\" \"\r\n"));
 }
 

@@ -43,7 +43,7 @@ private:
     WorksheetsPanel *enter(ActionAreaFixture &f)
     {
         f.open();
-        f.clickNavigation(ActionArea::WorksheetsMode);
+        f.clickNavigation(WorkMode::Worksheets);
         return f.window->worksheetsPanel();
     }
     void click(WorksheetsPanel *panel, int index) { QTest::mouseClick(panel->button(index), Qt::LeftButton); }
@@ -138,9 +138,9 @@ private Q_SLOTS:
         ActionAreaFixture f;
         // Coming from a reference text, which is never an edit.
         f.open();
-        f.clickNavigation(ActionArea::AdministrativeMode);
+        f.clickNavigation(WorkMode::Administrative);
         f.chooseView(SafeguardWorkspace::ReferencesInRuleOption);
-        f.clickNavigation(ActionArea::WorksheetsMode);
+        f.clickNavigation(WorkMode::Worksheets);
         WorksheetsPanel *panel = f.window->worksheetsPanel();
         QVERIFY(f.editor()->isReadOnly()); // nothing open to type into
         click(panel, 1);
@@ -174,8 +174,8 @@ private Q_SLOTS:
     void complianceStatusFollowsTheFile()
     {
         ActionAreaFixture f;
-        QVERIFY(writeTextRecord(StatusTable::kFileName, 20, 48, QStringLiteral("Partial")));
-        QVERIFY(writeTextRecord(StatusTable::kFileName, 20, 49, QStringLiteral("Yes")));
+        QVERIFY(writeTextRecord(f.workbook.filePath(StatusTable::kFileName), 20, 48, QStringLiteral("Partial")));
+        QVERIFY(writeTextRecord(f.workbook.filePath(StatusTable::kFileName), 20, 49, QStringLiteral("Yes")));
         f.workbook.writeFile(QStringLiteral("Wksht0.Fil"), kWorksheetRtf);
         WorksheetsPanel *panel = enter(f);
         StatusBox *status = f.workspace()->statusBox();
@@ -192,15 +192,15 @@ private Q_SLOTS:
         const int planned = box->findText(QStringLiteral("Planned"));
         box->setCurrentIndex(planned);
         Q_EMIT box->activated(planned);
-        QCOMPARE(readTextRecord(StatusTable::kFileName, 20, 48), QStringLiteral("Planned"));
+        QCOMPARE(readTextRecord(f.workbook.filePath(StatusTable::kFileName), 20, 48), QStringLiteral("Planned"));
 
         // Saved with blanks only: the status goes.
         f.editor()->selectAll();
         f.type(QStringLiteral("   "));
         f.clickSave();
-        QCOMPARE(readTextRecord(StatusTable::kFileName, 20, 48), QString());
+        QCOMPARE(readTextRecord(f.workbook.filePath(StatusTable::kFileName), 20, 48), QString());
         QCOMPARE(status->statusText(), QString());
-        QCOMPARE(readTextRecord(StatusTable::kFileName, 20, 49), QStringLiteral("Yes"));
+        QCOMPARE(readTextRecord(f.workbook.filePath(StatusTable::kFileName), 20, 49), QStringLiteral("Yes"));
     }
 
     void newWorksheetAsksOnlyOverAFile()
@@ -278,9 +278,9 @@ private Q_SLOTS:
         QCOMPARE(panel->button(2)->text(), QStringLiteral("Front Desk PCs X"));
 
         // Titles are read again on every entry.
-        f.clickNavigation(ActionArea::StandardsMode);
-        f.clickNavigation(ActionArea::WorksheetsMode);
-        QCOMPARE(Worksheets::readTitles().at(4), QStringLiteral("Eighteen letters!!"));
+        f.clickNavigation(WorkMode::Standards);
+        f.clickNavigation(WorkMode::Worksheets);
+        QCOMPARE(Worksheets::readTitles(f.workbook.workbook()).at(4), QStringLiteral("Eighteen letters!!"));
         QCOMPARE(panel->button(4)->text(), QStringLiteral("Eighteen letters!!"));
     }
 
@@ -301,7 +301,7 @@ private Q_SLOTS:
         QVERIFY(!panel->titlePanel()->isVisible());
         QVERIFY(!f.workbook.exists(Worksheets::kTitleFile));
         QCOMPARE(panel->button(0)->text(), QStringLiteral("Risk Analysis # 1"));
-        f.clickNavigation(ActionArea::StandardsMode);
+        f.clickNavigation(WorkMode::Standards);
         QVERIFY(!entry->isVisible());
     }
 
@@ -393,7 +393,7 @@ private Q_SLOTS:
         QString error;
         {
             const OrdinaryUserFileAccess ordinaryUser;
-            QVERIFY(!Worksheets::saveTitles({QStringLiteral("Front Desk")}, &error));
+            QVERIFY(!Worksheets::saveTitles(f.workbook.workbook(), {QStringLiteral("Front Desk")}, &error));
         }
         QVERIFY2(error.contains(QStringLiteral("could not be read")), qPrintable(error));
         QVERIFY(stillAsMadeUnreadable(f.workbook, Worksheets::kTitleFile, how, titles));
@@ -433,7 +433,7 @@ private Q_SLOTS:
         damaged += titleRecord("   ");
         damaged += QByteArray(7, 'y'); // a partial record
         workbook.writeFile(Worksheets::kTitleFile, damaged);
-        const QStringList titles = Worksheets::readTitles();
+        const QStringList titles = Worksheets::readTitles(workbook.workbook());
         QCOMPARE(titles.size(), 21);
         QCOMPARE(titles.at(0), QStringLiteral("Kept"));
         QCOMPARE(titles.at(1), Worksheets::defaultTitle(1));
@@ -444,7 +444,7 @@ private Q_SLOTS:
         QFile::remove(workbook.filePath(Worksheets::kTitleFile));
         QVERIFY(QDir(workbook.path()).mkdir(Worksheets::kTitleFile));
         QString error;
-        QVERIFY(!Worksheets::saveTitles({QStringLiteral("New")}, &error));
+        QVERIFY(!Worksheets::saveTitles(workbook.workbook(), {QStringLiteral("New")}, &error));
         QVERIFY(!error.isEmpty());
     }
 };

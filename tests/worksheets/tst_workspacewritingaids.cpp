@@ -56,7 +56,7 @@ private Q_SLOTS:
     {
         ActionAreaFixture f;
         f.open();
-        f.clickNavigation(ActionArea::AdministrativeMode);
+        f.clickNavigation(WorkMode::Administrative);
         f.chooseView(SafeguardWorkspace::ActionTakenOption);
         f.type(QStringLiteral("teh backup plna is ready"));
         QVERIFY(f.unsaved());
@@ -89,7 +89,7 @@ private Q_SLOTS:
     {
         ActionAreaFixture f;
         f.open();
-        f.clickNavigation(ActionArea::WorksheetsMode);
+        f.clickNavigation(WorkMode::Worksheets);
         QTest::mouseClick(f.window->worksheetsPanel()->button(0), Qt::LeftButton);
         f.type(QStringLiteral("Review the risk today."));
         f.editor()->select(11, 5); // "risk "
@@ -113,7 +113,7 @@ private Q_SLOTS:
     {
         ActionAreaFixture f;
         f.open();
-        f.clickNavigation(ActionArea::AdministrativeMode);
+        f.clickNavigation(WorkMode::Administrative);
         f.chooseView(SafeguardWorkspace::ActionTakenOption);
         f.type(QStringLiteral("A wrod"));
         QVERIFY(f.window->spellingHighlighter()->isActive());

@@ -11,10 +11,10 @@
 #include <QMenu>
 #include <QPalette>
 
-GridBackground::GridBackground(const QString &contentFolder, const QString &workbookFolder, QObject *parent)
+GridBackground::GridBackground(const Workbook &workbook, QObject *parent)
     : QObject(parent)
-    , contentFolder_(contentFolder)
-    , workbookFolder_(workbookFolder)
+    , contentFolder_(workbook.contentFolder())
+    , workbook_(workbook)
     , menu_(new QMenu(QStringLiteral("&Grid Background Selector")))
     , beep_([] { QApplication::beep(); })
 {
@@ -67,7 +67,7 @@ void GridBackground::setEditorBackground(const QColor &colour)
 void GridBackground::restore()
 {
     RestoringGuard restoring(restoring_);
-    const int stored = SettingsStore(workbookFolder_).gridBackground();
+    const int stored = SettingsStore(workbook_).gridBackground();
     checkEntry(stored);
     apply(stored);
 }
@@ -86,7 +86,7 @@ void GridBackground::chooseGridBackground(int choice)
     checkEntry(choice);
     apply(choice);
     if (!restoring_)
-        SettingsStore(workbookFolder_).setGridBackground(choice);
+        SettingsStore(workbook_).setGridBackground(choice);
 }
 
 void GridBackground::checkEntry(int choice)

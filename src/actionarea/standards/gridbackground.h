@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/records/workbook.h"
+
 #include <QColor>
 #include <QList>
 #include <QObject>
@@ -24,10 +26,9 @@ class GridBackground : public QObject
 public:
     static constexpr int kChoiceCount = 9; // "&None" and 1-8
 
-    // contentFolder holds the pictures; workbookFolder the settings file (the
-    // current directory when empty).
-    explicit GridBackground(const QString &contentFolder, const QString &workbookFolder = QString(),
-                            QObject *parent = nullptr);
+    // The workbook's content folder holds the pictures; the workbook the
+    // settings file.
+    explicit GridBackground(const Workbook &workbook, QObject *parent = nullptr);
     ~GridBackground() override;
 
     // The submenu for the Options menu; its nine entries are checkable and
@@ -67,7 +68,7 @@ private:
     bool printPreviewShown() const { return printPreviewShown_ && printPreviewShown_(); }
 
     QString contentFolder_;
-    QString workbookFolder_;
+    Workbook workbook_;
     QMenu *menu_ = nullptr;
     std::array<QAction *, kChoiceCount> entries_{};
     QList<QPointer<QAbstractScrollArea>> grids_;

@@ -116,7 +116,7 @@ StandardsGridPanel::StandardsGridPanel(StatusTable &table, QWidget *parent)
     dashboard_ = new DashboardWidget(this);
     dashboard_->setSource([this] {
         ToDoList toDo;
-        ToDoStore::loadList(toDo, QFileInfo(table_.filePath()).absoluteDir());
+        ToDoStore::loadList(toDo, table_.workbook());
         return WorkbookProgress::figures([this](int record) { return table_.slot(record); }, toDo,
                                          QDate::currentDate());
     });

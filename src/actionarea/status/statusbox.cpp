@@ -64,9 +64,9 @@ void StatusComboBox::wheelEvent(QWheelEvent *event)
     QComboBox::wheelEvent(event);
 }
 
-StatusBox::Placement StatusBox::placementFor(int mode)
+StatusBox::Placement StatusBox::placementFor(WorkMode mode)
 {
-    if (mode == StatusValues::kWorksheetMode)
+    if (mode == WorkMode::Worksheets)
         return {0.06, 0.11, 2160, 12};
     return {0.19, 0.232, 2100, 10};
 }
@@ -134,15 +134,13 @@ void StatusBox::fillList(const QStringList &entries)
     combo_->setCurrentIndex(-1);
 }
 
-void StatusBox::setupStatusList(int mode)
+void StatusBox::setupStatusList(WorkMode mode)
 {
     mode_ = mode;
     explanationButton_->hide();
 
-    const bool worksheets = mode == StatusValues::kWorksheetMode;
-    const bool safeguards = (mode >= StatusValues::kFirstSafeguardMode
-                             && mode <= StatusValues::kLastSafeguardMode)
-        || mode == StatusValues::kSampleMode;
+    const bool worksheets = mode == WorkMode::Worksheets;
+    const bool safeguards = isSafeguardGroupMode(mode) || mode == WorkMode::Sample;
     if (safeguards || worksheets) {
         fillList(worksheets ? StatusValues::kComplianceStatusList : StatusValues::kCurrentStatusList);
         caption_->setText(worksheets ? StatusValues::kComplianceStatusCaption
@@ -153,7 +151,7 @@ void StatusBox::setupStatusList(int mode)
         font.setPointSize(placement.boxFontPointSize);
         combo_->setFont(font);
     }
-    if (mode >= StatusValues::kFirstSafeguardMode)
+    if (showsWorkspace(mode))
         table_.reloadStandardStatuses();
 }
 
@@ -196,7 +194,7 @@ void StatusBox::clearWorksheetStatus(int worksheetIndex)
 
 void StatusBox::chooseStatus()
 {
-    if (restoring_ || mode_ >= StatusValues::kDisasterRecoveryMode)
+    if (restoring_ || mode_ == WorkMode::RecoveryPlan || mode_ == WorkMode::Sample)
         return;
     const auto record = StatusValues::statusRecordFor(mode_, selectedIndex_);
     if (!record)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/workmode.h"
 #include "platform/services/services.h"
 
 #include <QComboBox>
@@ -54,7 +55,7 @@ public:
         int captionWidthTwips;
         int boxFontPointSize;
     };
-    static Placement placementFor(int mode);
+    static Placement placementFor(WorkMode mode);
 
     static inline const QString kNotImplementedTitle = QStringLiteral("Safeguard Not Being Implemented");
     static inline const QString kComplianceTermsTitle = QStringLiteral("Compliance Status Terms");
@@ -67,8 +68,8 @@ public:
     // Entering a panel: hides the explanation button, fills the list for the
     // mode (current status for 2-6 and 9, compliance status for 7) and, for
     // modes 2-9, re-reads the safeguard statuses 1-42.
-    void setupStatusList(int mode);
-    int mode() const { return mode_; }
+    void setupStatusList(WorkMode mode);
+    WorkMode mode() const { return mode_; }
 
     // The index of the selected safeguard button or worksheet in its group.
     void setSelectedIndex(int index) { selectedIndex_ = index; }
@@ -113,7 +114,7 @@ private:
     QLabel *caption_ = nullptr;
     StatusComboBox *combo_ = nullptr;
     QPushButton *explanationButton_ = nullptr;
-    int mode_ = 0;
+    WorkMode mode_ = WorkMode::Standards;
     int selectedIndex_ = -1;
     bool restoring_ = false;
 };

@@ -8,14 +8,14 @@
 #include <QFileInfo>
 #include <QtEndian>
 
-StatusTable::StatusTable(const QString &folder)
-    : folder_(folder)
+StatusTable::StatusTable(const Workbook &workbook)
+    : workbook_(workbook)
 {
 }
 
 QString StatusTable::filePath() const
 {
-    return folder_.isEmpty() ? kFileName : QDir(folder_).filePath(kFileName);
+    return workbook_.filePath(kFileName);
 }
 
 void StatusTable::readRecords(int first, int last)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/records/workbook.h"
+
 #include <QString>
 
 #include <array>
@@ -26,9 +28,8 @@ public:
     static constexpr int kFirstWorksheetRecord = 48;
     static constexpr int kWorksheetCount = 21;
 
-    // The file is looked up in folder; by default in the current directory,
-    // which start-up makes the workbook folder.
-    explicit StatusTable(const QString &folder = QString());
+    // The file is the given workbook's.
+    explicit StatusTable(const Workbook &workbook);
 
     // Reads records 1-68 into slots 1-68 (when the Action Area opens).
     void loadStatusTable();
@@ -51,6 +52,7 @@ public:
     bool clearWorksheetStatus(int worksheetIndex);
 
     QString filePath() const;
+    const Workbook &workbook() const { return workbook_; }
 
     // Why the statuses last loaded are not all what Stat1.Fil holds: the file
     // is there but could not be read, or records of it are damaged (they
@@ -66,7 +68,7 @@ private:
     void notifyChanged(int index);
     std::vector<std::function<void(int)>> m_listeners;
 
-    QString folder_;
+    Workbook workbook_;
     QString m_readProblem;
     std::array<QString, kSlotCount> slots_;
 };

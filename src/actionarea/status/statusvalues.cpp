@@ -2,20 +2,25 @@
 
 namespace StatusValues {
 
-std::optional<RecordBlock> recordBlockFor(int mode)
+std::optional<RecordBlock> recordBlockFor(WorkMode mode)
 {
     switch (mode) {
-    case 2: return RecordBlock{1, 23};   // Administrative
-    case 3: return RecordBlock{24, 10};  // Physical
-    case 4: return RecordBlock{34, 9};   // Technical
-    case 5: return RecordBlock{43, 3};   // Organizational Requirements
-    case 6: return RecordBlock{46, 2};   // Policies and Procedures, Documentation
-    case 7: return RecordBlock{48, 21};  // risk analysis worksheets
-    default: return std::nullopt;        // standards, timeline, recovery plan, sample
+    case WorkMode::Administrative: return RecordBlock{1, 23};
+    case WorkMode::Physical: return RecordBlock{24, 10};
+    case WorkMode::Technical: return RecordBlock{34, 9};
+    case WorkMode::Organizational: return RecordBlock{43, 3};   // Organizational Requirements
+    case WorkMode::Documentation: return RecordBlock{46, 2};    // Policies and Procedures, Documentation
+    case WorkMode::Worksheets: return RecordBlock{48, 21};      // risk analysis worksheets
+    case WorkMode::Standards:
+    case WorkMode::Timeline:
+    case WorkMode::RecoveryPlan:
+    case WorkMode::Sample:
+        break;
     }
+    return std::nullopt;
 }
 
-std::optional<int> statusRecordFor(int mode, int buttonIndex)
+std::optional<int> statusRecordFor(WorkMode mode, int buttonIndex)
 {
     const auto block = recordBlockFor(mode);
     if (!block || buttonIndex < 0 || buttonIndex >= block->count)

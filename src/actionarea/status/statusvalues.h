@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/workmode.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -26,18 +28,11 @@ inline const QString kCurrentStatusCaption = QStringLiteral("   Current Status:"
 inline const QString kComplianceStatusCaption = QStringLiteral(" Compliance Status:");
 inline const QString kNotImplemented = QStringLiteral("Not Implemented");
 
-// Action Area modes that carry a status box.
-inline constexpr int kFirstSafeguardMode = 2;
-inline constexpr int kLastSafeguardMode = 6;
-inline constexpr int kWorksheetMode = 7;
-inline constexpr int kDisasterRecoveryMode = 8;
-inline constexpr int kSampleMode = 9;
-
 // The record of Stat1.Fil for the item at buttonIndex (0-based) of the
 // panel shown in mode; nothing for the modes that store no status (0, 1, 8,
 // 9) and for an index outside the panel's group, so a stray index can never
 // overwrite the status of another group.
-std::optional<int> statusRecordFor(int mode, int buttonIndex);
+std::optional<int> statusRecordFor(WorkMode mode, int buttonIndex);
 
 // The first record of each mode's block and the number of items in it.
 struct RecordBlock
@@ -45,6 +40,6 @@ struct RecordBlock
     int firstRecord;
     int count;
 };
-std::optional<RecordBlock> recordBlockFor(int mode);
+std::optional<RecordBlock> recordBlockFor(WorkMode mode);
 
 } // namespace StatusValues

@@ -19,14 +19,14 @@ QStringView trimSpaces(QStringView text)
 
 } // namespace
 
-SettingsStore::SettingsStore(const QString &folder)
-    : m_folder(folder)
+SettingsStore::SettingsStore(const Workbook &workbook)
+    : m_workbook(workbook)
 {
 }
 
 QString SettingsStore::pathOf(const QString &name) const
 {
-    return m_folder.isEmpty() ? name : QDir(m_folder).filePath(name);
+    return m_workbook.filePath(name);
 }
 
 QString SettingsStore::colourFilePath() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/records/workbook.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -46,9 +48,8 @@ public:
     static constexpr int kGridPictureCount = 8;
     static constexpr quint32 kStartColourUnset = 0xFF0000;
 
-    // The files are looked up in folder; by default in the current directory,
-    // which start-up makes the workbook folder.
-    explicit SettingsStore(const QString &folder = QString());
+    // The files are those of the given workbook.
+    explicit SettingsStore(const Workbook &workbook);
 
     // 0 (no picture) to 8; a stored value outside that range counts as 0.
     int gridBackground() const;
@@ -73,5 +74,5 @@ public:
 private:
     QString pathOf(const QString &name) const;
 
-    QString m_folder;
+    Workbook m_workbook;
 };

@@ -13,11 +13,16 @@ Workbook::Workbook(const QString &folder, const QString &contentFolder)
 
 QString Workbook::filePath(const QString &name) const
 {
+    // No folder is never the current directory.
+    if (m_folder.isEmpty())
+        return QString();
     return findFileIgnoringCase(QDir(m_folder), name);
 }
 
 QString Workbook::contentPath(const QString &name) const
 {
+    if (m_contentFolder.isEmpty())
+        return QString();
     return findFileIgnoringCase(QDir(m_contentFolder), name);
 }
 

@@ -25,7 +25,7 @@ public:
     // its name ("GCOLOR3.FIL" for "GColor3.Fil"); when no such file exists,
     // the path with name spelled as given, for creating it. name may carry a
     // folder part ("Evidence/3.pdf"); only its last part is matched ignoring
-    // case.
+    // case. Empty for a null workbook.
     QString filePath(const QString &name) const;
     // The path of the shipped file called name in the content folder, found
     // whatever its case.

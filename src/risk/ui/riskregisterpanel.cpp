@@ -619,7 +619,7 @@ bool RiskRegisterPanel::addToTimeline()
         fail(QStringLiteral("Choose a saved risk whose planned measure should go on the timeline."));
         return false;
     }
-    const TimelineHandoff::Result result = TimelineHandoff::add(QDir(m_hooks.timelineFolder), m_store.risks().at(row));
+    const TimelineHandoff::Result result = TimelineHandoff::add(Workbook(m_hooks.timelineFolder), m_store.risks().at(row));
     m_services.prompt->ask(this, result.ok ? Prompt::Icon::Information : Prompt::Icon::Exclamation, kTitle,
                            result.message, Prompt::Buttons::Ok);
     return result.ok;

@@ -17,9 +17,9 @@ namespace {
 const QString kSettings = QStringLiteral("GColor3.Fil");
 const QColor kEditorColour(250, 248, 235);
 
-QString record2()
+QString record2(const TempWorkbook &workbook)
 {
-    return readTextRecord(kSettings, 20, 2);
+    return readTextRecord(workbook.filePath(kSettings), 20, 2);
 }
 
 int checkedEntry(const GridBackground &background)
@@ -58,7 +58,7 @@ private Q_SLOTS:
             picture.fill(QColor(240, 240 - n * 5, 230));
             QVERIFY(picture.save(content_->filePath(QStringLiteral("WP%1.jpg").arg(n))));
         }
-        background_ = std::make_unique<GridBackground>(content_->path());
+        background_ = std::make_unique<GridBackground>(workbook_->workbook(content_->path()));
         background_->setEditorBackground(kEditorColour);
         beeps_ = 0;
         background_->setBeep([this] { ++beeps_; });
@@ -108,7 +108,7 @@ private Q_SLOTS:
         QFETCH(int, applied);
         QFETCH(bool, picture);
         if (!stored.isNull())
-            QVERIFY(writeTextRecord(kSettings, 20, 2, stored));
+            QVERIFY(writeTextRecord(workbook_->filePath(kSettings), 20, 2, stored));
         const QByteArray before = workbook_->readFile(kSettings);
 
         background_->restore();
@@ -171,7 +171,7 @@ private Q_SLOTS:
         background_->entry(6)->trigger();
         QCOMPARE(beeps_, 2);
         QCOMPARE(checkedEntry(*background_), 6);
-        QCOMPARE(record2(), QStringLiteral("6"));
+        QCOMPARE(record2(*workbook_), QStringLiteral("6"));
     }
 
     void noneAfterAPictureRemovesIt()
@@ -184,7 +184,7 @@ private Q_SLOTS:
             QVERIFY(!showsPicture(*grid));
             QCOMPARE(grid->viewport()->palette().color(QPalette::Base), kEditorColour);
         }
-        QCOMPARE(record2(), QStringLiteral("0"));
+        QCOMPARE(record2(*workbook_), QStringLiteral("0"));
     }
 
     void pictureFollowsTheGridsSizeAndLateGridsTakeIt()

@@ -39,7 +39,7 @@ private Q_SLOTS:
     {
         workbook_ = std::make_unique<TempWorkbook>();
         QVERIFY(workbook_->isValid());
-        table_ = std::make_unique<StatusTable>();
+        table_ = std::make_unique<StatusTable>(workbook_->workbook());
         table_->loadStatusTable();
         panel_ = std::make_unique<StandardsGridPanel>(*table_);
         panel_->resize(760, 520);

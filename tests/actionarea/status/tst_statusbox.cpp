@@ -18,9 +18,9 @@ namespace {
 
 const QString kStat = QStringLiteral("Stat1.Fil");
 
-QString record(int n)
+QString record(const QString &folder, int n)
 {
-    return readTextRecord(kStat, 20, n);
+    return readTextRecord(QDir(folder).filePath(kStat), 20, n);
 }
 
 QStringList entries(const QComboBox *combo)
@@ -35,13 +35,14 @@ QStringList entries(const QComboBox *combo)
 class FileWatchingPrompt : public ScriptedPrompt
 {
 public:
+    QString folder;
     int watchedRecord = 0;
     QStringList recordAtQuestion;
 
     Answer ask(QWidget *parent, Icon icon, const QString &title, const QString &text, Buttons buttons,
                std::optional<Answer> defaultAnswer) override
     {
-        recordAtQuestion << record(watchedRecord);
+        recordAtQuestion << record(folder, watchedRecord);
         return ScriptedPrompt::ask(parent, icon, title, text, buttons, defaultAnswer);
     }
 };
@@ -58,7 +59,7 @@ private Q_SLOTS:
         workbook_ = std::make_unique<TempWorkbook>();
         QVERIFY(workbook_->isValid());
         prompt_ = std::make_shared<FileWatchingPrompt>();
-        table_ = std::make_unique<StatusTable>();
+        table_ = std::make_unique<StatusTable>(workbook_->workbook());
         table_->loadStatusTable();
         box_ = std::make_unique<StatusBox>(*table_, prompt_);
         box_->resize(300, 120);
@@ -93,22 +94,22 @@ private Q_SLOTS:
         QFETCH(QString, caption);
         QFETCH(QStringList, list);
         box_->explanationButton()->show();
-        box_->setupStatusList(mode);
+        box_->setupStatusList(workModeFromInt(mode));
         QCOMPARE(box_->caption()->text(), caption);
         QCOMPARE(entries(box_->comboBox()), list);
         QVERIFY(box_->explanationButton()->isHidden());
         QVERIFY(!box_->comboBox()->isEditable());
-        QCOMPARE(box_->comboBox()->font().pointSize(), StatusBox::placementFor(mode).boxFontPointSize);
+        QCOMPARE(box_->comboBox()->font().pointSize(), StatusBox::placementFor(workModeFromInt(mode)).boxFontPointSize);
         QCOMPARE(box_->statusText(), QString());
     }
 
     void enteringAPanelRereadsTheSafeguardStatuses()
     {
-        QVERIFY(writeTextRecord(kStat, 20, 42, QStringLiteral("Review")));
-        QVERIFY(writeTextRecord(kStat, 20, 50, QStringLiteral("Yes")));
-        box_->setupStatusList(0);
+        QVERIFY(writeTextRecord(workbook_->filePath(kStat), 20, 42, QStringLiteral("Review")));
+        QVERIFY(writeTextRecord(workbook_->filePath(kStat), 20, 50, QStringLiteral("Yes")));
+        box_->setupStatusList(WorkMode::Standards);
         QCOMPARE(table_->slot(42), QString());
-        box_->setupStatusList(4);
+        box_->setupStatusList(WorkMode::Technical);
         QCOMPARE(table_->slot(42), QStringLiteral("Review"));
         QCOMPARE(table_->slot(50), QString());
     }
@@ -134,11 +135,11 @@ private Q_SLOTS:
         QFETCH(QString, entry);
         QFETCH(int, record);
         QSignalSpy chosen(box_.get(), &StatusBox::statusChosen);
-        box_->setupStatusList(mode);
+        box_->setupStatusList(workModeFromInt(mode));
         box_->setSelectedIndex(selected);
         pickFromList(entry);
 
-        QCOMPARE(::record(record), entry);
+        QCOMPARE(::record(workbook_->path(), record), entry);
         QCOMPARE(table_->slot(record), entry);
         QCOMPARE(chosen.size(), 1);
         QCOMPARE(chosen.at(0).at(0).toInt(), record);
@@ -148,8 +149,8 @@ private Q_SLOTS:
 
     void blankEntryStoresASingleBlank()
     {
-        QVERIFY(writeTextRecord(kStat, 20, 1, QStringLiteral("Completed")));
-        box_->setupStatusList(2);
+        QVERIFY(writeTextRecord(workbook_->filePath(kStat), 20, 1, QStringLiteral("Completed")));
+        box_->setupStatusList(WorkMode::Administrative);
         box_->setSelectedIndex(0);
         pickFromList(QStringLiteral(" "));
         const QByteArray bytes = workbook_->readFile(kStat);
@@ -160,8 +161,9 @@ private Q_SLOTS:
 
     void notImplementedIsStoredThenWarned()
     {
-        box_->setupStatusList(3);
+        box_->setupStatusList(WorkMode::Physical);
         box_->setSelectedIndex(2);
+        prompt_->folder = workbook_->path();
         prompt_->watchedRecord = 26;
         prompt_->enqueue(Prompt::Answer::Ok);
         pickFromList(QStringLiteral("Not Implemented"));
@@ -187,8 +189,8 @@ private Q_SLOTS:
     void sampleAndRecoveryPlanStoreNothing()
     {
         QFETCH(int, mode);
-        box_->setupStatusList(9);  // the recovery plan keeps the list it had
-        box_->setupStatusList(mode);
+        box_->setupStatusList(WorkMode::Sample);  // the recovery plan keeps the list it had
+        box_->setupStatusList(workModeFromInt(mode));
         box_->setSelectedIndex(0);
         QSignalSpy chosen(box_.get(), &StatusBox::statusChosen);
         pickFromList(QStringLiteral("Not Implemented"));
@@ -203,12 +205,12 @@ private Q_SLOTS:
 
     void programTextsAreNotChoices()
     {
-        QVERIFY(writeTextRecord(kStat, 20, 5, QStringLiteral("Review")));
-        QVERIFY(writeTextRecord(kStat, 20, 6, QStringLiteral("Someday")));
+        QVERIFY(writeTextRecord(workbook_->filePath(kStat), 20, 5, QStringLiteral("Review")));
+        QVERIFY(writeTextRecord(workbook_->filePath(kStat), 20, 6, QStringLiteral("Someday")));
         table_->loadStatusTable();
         const QByteArray before = workbook_->readFile(kStat);
         QSignalSpy chosen(box_.get(), &StatusBox::statusChosen);
-        box_->setupStatusList(2);
+        box_->setupStatusList(WorkMode::Administrative);
         box_->setSelectedIndex(4);
 
         box_->showStatus(5);
@@ -233,7 +235,7 @@ private Q_SLOTS:
 
     void afterAChoiceOnlyTheOpenListChangesTheBox()
     {
-        box_->setupStatusList(2);
+        box_->setupStatusList(WorkMode::Administrative);
         box_->setSelectedIndex(1);
         pickFromList(QStringLiteral("Working"));
         QVERIFY(box_->isLocked());
@@ -242,7 +244,7 @@ private Q_SLOTS:
         QTest::keyClick(box_->comboBox(), Qt::Key_Down);
         QTest::keyClick(box_->comboBox(), Qt::Key_P);
         QCOMPARE(box_->statusText(), QStringLiteral("Working"));
-        QCOMPARE(record(2), QStringLiteral("Working"));
+        QCOMPARE(record(workbook_->path(), 2), QStringLiteral("Working"));
 
         // Opening the list unlocks it; the keyboard then picks as the mouse does.
         box_->comboBox()->showPopup();
@@ -250,30 +252,30 @@ private Q_SLOTS:
         box_->comboBox()->hidePopup();
         QTest::keyClick(box_->comboBox(), Qt::Key_Down);
         QCOMPARE(box_->statusText(), QStringLiteral("Completed"));
-        QCOMPARE(record(2), QStringLiteral("Completed"));
+        QCOMPARE(record(workbook_->path(), 2), QStringLiteral("Completed"));
         QVERIFY(box_->isLocked());
     }
 
     void worksheetStatusShowsOnlyWithContent()
     {
-        QVERIFY(writeTextRecord(kStat, 20, 48 + 4, QStringLiteral("Yes")));
+        QVERIFY(writeTextRecord(workbook_->filePath(kStat), 20, 48 + 4, QStringLiteral("Yes")));
         table_->loadStatusTable();
-        box_->setupStatusList(7);
+        box_->setupStatusList(WorkMode::Worksheets);
         box_->showWorksheetStatus(4, false);
         QCOMPARE(box_->statusText(), QString());
         box_->showWorksheetStatus(4, true);
         QCOMPARE(box_->statusText(), QStringLiteral("Yes"));
-        QCOMPARE(record(52), QStringLiteral("Yes"));
+        QCOMPARE(record(workbook_->path(), 52), QStringLiteral("Yes"));
 
         box_->clearWorksheetStatus(4);
         QCOMPARE(box_->statusText(), QString());
-        QCOMPARE(record(52), QString());
+        QCOMPARE(record(workbook_->path(), 52), QString());
         QCOMPARE(table_->slot(52), QString());
     }
 
     void complianceTermsExplained()
     {
-        box_->setupStatusList(7);
+        box_->setupStatusList(WorkMode::Worksheets);
         box_->showWorksheetControls();
         QVERIFY(!box_->explanationButton()->isHidden());
         prompt_->enqueue(Prompt::Answer::Ok);

@@ -12,14 +12,14 @@ namespace {
 
 const QString kStat = QStringLiteral("Stat1.Fil");
 
-QString record(int n)
+QString record(const TempWorkbook &workbook, int n)
 {
-    return readTextRecord(kStat, 20, n);
+    return readTextRecord(workbook.filePath(kStat), 20, n);
 }
 
-void writeRecord(int n, const QString &text)
+void writeRecord(const TempWorkbook &workbook, int n, const QString &text)
 {
-    QVERIFY(writeTextRecord(kStat, 20, n, text));
+    QVERIFY(writeTextRecord(workbook.filePath(kStat), 20, n, text));
 }
 
 // The 20 bytes a text record of length-prefixed ANSI text with zero padding holds.
@@ -75,12 +75,12 @@ private Q_SLOTS:
         QFETCH(int, mode);
         QFETCH(int, index);
         QFETCH(int, expected);
-        QCOMPARE(StatusValues::statusRecordFor(mode, index).value_or(-1), expected);
+        QCOMPARE(StatusValues::statusRecordFor(workModeFromInt(mode), index).value_or(-1), expected);
     }
 
     void firstRunEveryStatusIsEmpty()
     {
-        StatusTable table;
+        StatusTable table(workbook_->workbook());
         table.loadStatusTable();
         for (int slot = 0; slot < StatusTable::kSlotCount; ++slot)
             QCOMPARE(table.slot(slot), QString());
@@ -92,8 +92,8 @@ private Q_SLOTS:
     void loadReadsRecordsOneToSixtyEight()
     {
         for (int n = 1; n <= 70; ++n)
-            writeRecord(n, QStringLiteral("r%1").arg(n));
-        StatusTable table;
+            writeRecord(*workbook_, n, QStringLiteral("r%1").arg(n));
+        StatusTable table(workbook_->workbook());
         table.loadStatusTable();
         QCOMPARE(table.slot(0), QString());
         QCOMPARE(table.slot(1), QStringLiteral("r1"));
@@ -107,11 +107,11 @@ private Q_SLOTS:
     void reloadRereadsOnlyTheStandards()
     {
         for (int n = 1; n <= 68; ++n)
-            writeRecord(n, QStringLiteral("old"));
-        StatusTable table;
+            writeRecord(*workbook_, n, QStringLiteral("old"));
+        StatusTable table(workbook_->workbook());
         table.loadStatusTable();
         for (int n : {1, 42, 43, 47, 48, 68})
-            writeRecord(n, QStringLiteral("new"));
+            writeRecord(*workbook_, n, QStringLiteral("new"));
 
         table.reloadStandardStatuses();
         QCOMPARE(table.slot(1), QStringLiteral("new"));
@@ -124,7 +124,7 @@ private Q_SLOTS:
 
     void slotsBeyondSeventyAreRejected()
     {
-        StatusTable table;
+        StatusTable table(workbook_->workbook());
         QVERIFY(table.setSlot(0, QStringLiteral("x")));
         QVERIFY(table.setSlot(70, QStringLiteral("y")));
         QCOMPARE(table.slot(70), QStringLiteral("y"));
@@ -152,7 +152,7 @@ private Q_SLOTS:
     {
         QFETCH(int, record);
         QFETCH(QString, text);
-        StatusTable table;
+        StatusTable table(workbook_->workbook());
         QVERIFY(table.writeStatus(record, text));
         QCOMPARE(table.slot(record), text);
 
@@ -168,20 +168,20 @@ private Q_SLOTS:
         // A folder in the file's place: the open fails, the program goes on,
         // and the slot still says what is stored (nothing).
         QVERIFY(workbook_->dir().mkdir(kStat));
-        StatusTable table;
+        StatusTable table(workbook_->workbook());
         QVERIFY(!table.writeStatus(5, QStringLiteral("Working")));
         QCOMPARE(table.slot(5), QString());
     }
 
     void textTooLongForTheRecordKeepsTheRecord()
     {
-        writeRecord(3, QStringLiteral("Pending"));
-        StatusTable table;
+        writeRecord(*workbook_, 3, QStringLiteral("Pending"));
+        StatusTable table(workbook_->workbook());
         table.loadStatusTable();
         const QString longText = QStringLiteral("Nineteen characters");
         QCOMPARE(longText.size(), 19);
         QVERIFY(!table.writeStatus(3, longText));
-        QCOMPARE(record(3), QStringLiteral("Pending"));
+        QCOMPARE(record(*workbook_, 3), QStringLiteral("Pending"));
         QCOMPARE(table.slot(3), QStringLiteral("Pending"));
     }
 
@@ -196,23 +196,23 @@ private Q_SLOTS:
     {
         QFETCH(int, worksheet);
         for (int n = 46; n <= 68; ++n)
-            writeRecord(n, QStringLiteral("Yes"));
-        StatusTable table;
+            writeRecord(*workbook_, n, QStringLiteral("Yes"));
+        StatusTable table(workbook_->workbook());
         table.loadStatusTable();
 
         QVERIFY(table.clearWorksheetStatus(worksheet));
         const int cleared = 48 + worksheet;
         for (int n = 46; n <= 68; ++n) {
             const QString expected = n == cleared ? QString() : QStringLiteral("Yes");
-            QCOMPARE(record(n), expected);
+            QCOMPARE(record(*workbook_, n), expected);
             QCOMPARE(table.slot(n), expected);
         }
     }
 
     void clearingAWorksheetOutsideTheListChangesNothing()
     {
-        writeRecord(68, QStringLiteral("No"));
-        StatusTable table;
+        writeRecord(*workbook_, 68, QStringLiteral("No"));
+        StatusTable table(workbook_->workbook());
         table.loadStatusTable();
         const QByteArray before = workbook_->readFile(kStat);
         QVERIFY(!table.clearWorksheetStatus(21));
