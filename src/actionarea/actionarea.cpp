@@ -8,6 +8,7 @@
 #include "platform/database/workbooksettings.h"
 
 #include "actionarea/editsession.h"
+#include "actionarea/riskregisterhost.h"
 #include "actionarea/groupbuttonpanel.h"
 #include "actionarea/safeguardworkspace.h"
 #include "actionarea/standards/gridbackground.h"
@@ -81,6 +82,7 @@ QString navigationCaption(WorkMode mode)
     case WorkMode::Worksheets: return QStringLiteral("Risk Analysis Worksheets");
     case WorkMode::RecoveryPlan: return QStringLiteral("Disaster Recovery Plan");
     case WorkMode::Sample: return QString::fromLatin1(Catalogue::Sample::NavigationCaption);
+    case WorkMode::RiskRegister: return QStringLiteral("Risk &Register");
     case WorkMode::Administrative:
     case WorkMode::Physical:
     case WorkMode::Technical:
@@ -93,6 +95,21 @@ QString navigationCaption(WorkMode mode)
             return QString::fromLatin1(info.navigationCaption);
     }
     return {};
+}
+
+// The workbook's database, shared by the run and opened when first needed
+// (nullptr for a window without a run's values).
+std::function<std::shared_ptr<WorkbookDatabase>()> sharedDatabase(ProgramContext *context, const Workbook &workbook)
+{
+    return [context, workbook]() -> std::shared_ptr<WorkbookDatabase> {
+        if (!context)
+            return nullptr;
+        if (!context->database) {
+            context->database = std::make_shared<WorkbookDatabase>(workbook);
+            context->database->open();
+        }
+        return context->database;
+    };
 }
 
 } // namespace
@@ -116,6 +133,9 @@ ActionArea::ActionArea(ScreenEnvironment &environment, QWidget *parent)
 
     session_->setSaver([this] { return saveCurrentText(); });
     session_->setReverter([this] { revertToSavedText(); });
+    // The register's forms are edits the save question settles too.
+    session_->setPendingEditsProbe(
+        [this] { return workMode_ == WorkMode::RiskRegister && m_riskRegister->hasUnsavedEdits(); });
     startKeepingUnsavedText();
     environment.settleBeforeEnd = [this](bool mayAsk) { return settleBeforeEnd(mayAsk); };
     connectWritingAids();
@@ -200,6 +220,29 @@ void ActionArea::buildBody()
     print_ = new ActionAreaPrint(*this, body_, environment().services, makeQtPrintServices(), workbook());
     timelinePanel_->setPrintPanel(print_->panel());
     print_->setTimelinePrint([this] { timelinePanel_->openToDoPrint(); });
+
+    // A window without a run's values (tests of other screens) keeps a
+    // database of its own for the register.
+    RiskRegisterHost::DatabaseSource database = sharedDatabase(environment().context, workbook());
+    if (!environment().context) {
+        database = [workbook = workbook()] {
+            auto own = std::make_shared<WorkbookDatabase>(workbook);
+            own->open();
+            return own;
+        };
+    }
+    m_riskRegister = new RiskRegisterHost(workbook(), std::move(database), environment().services, this);
+    m_reviewWarning = new QLabel(statusBar());
+    m_reviewWarning->setObjectName(QStringLiteral("reviewWarning"));
+    statusBar()->addPermanentWidget(m_reviewWarning);
+    connect(m_riskRegister, &RiskRegisterHost::reviewWarningChanged, m_reviewWarning, &QLabel::setText);
+    print_->setRiskRegisterPrint([this] {
+        const RiskRegisterHost::Document document = m_riskRegister->printDocument(QDate::currentDate());
+        if (document.compose)
+            print_->openOtherDocument(document.name, document.compose);
+        else
+            QApplication::beep();
+    });
 }
 
 QWidget *ActionArea::buildNavigationColumn(QWidget *parent)
@@ -294,18 +337,8 @@ void ActionArea::addBinderEntries(QMenu *menu)
 {
     ProgramContext *context = environment().context;
     const Workbook workbook = this->workbook();
-    auto *binder = new BinderPrint(
-        *print_->panel(), workbook,
-        [context, workbook]() -> std::shared_ptr<WorkbookDatabase> {
-            if (!context)
-                return nullptr;
-            if (!context->database) {
-                context->database = std::make_shared<WorkbookDatabase>(workbook);
-                context->database->open();
-            }
-            return context->database;
-        },
-        environment().services, BinderPrint::qtDialogs(), this);
+    auto *binder = new BinderPrint(*print_->panel(), workbook, sharedDatabase(context, workbook),
+                                   environment().services, BinderPrint::qtDialogs(), this);
     binder->setObjectName(QStringLiteral("binderPrint"));
     binder->setBeforeShowing([this] { print_->placeForOtherDocument(); });
     // Reports carry the organization's name once the workbook has one; the

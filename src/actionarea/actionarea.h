@@ -15,6 +15,7 @@ class EditSession;
 class GridBackground;
 class GroupButtonPanel;
 class QLabel;
+class RiskRegisterHost;
 class QStackedWidget;
 class SafeguardWorkspace;
 class StandardsGridPanel;
@@ -27,7 +28,7 @@ class WorksheetsPanel;
 // The Action Area (WorkArea1), the hub of the program: the navigation column
 // selects the WorkMode, which decides the panel shown (the standards grid,
 // the project timeline, the safeguard groups with their workspace, the disaster recovery plan, the
-// sample). The window owns the WorkMode state, the status table, the shared
+// sample, the risk register). The window owns the WorkMode state, the status table, the shared
 // record of unsaved text and the Options, Utilities and Help menus; the
 // panels own their controls and behaviour.
 class ActionArea : public MainScreen
@@ -86,6 +87,10 @@ public:
     QWidget *coverPanel() const { return cover_; }
     TimelinePanel *timelinePanel() const { return timelinePanel_; }
     WorksheetsPanel *worksheetsPanel() const { return worksheetsPanel_; }
+    // WorkMode 10: the register and its panel, made when first entered.
+    RiskRegisterHost *riskRegister() const { return m_riskRegister; }
+    // The status bar's warning that the risk analysis is due for its review.
+    QLabel *reviewWarningLabel() const { return m_reviewWarning; }
     EditorWritingAids &writingAids() const { return *writingAids_; }
     SpellingHighlighter *spellingHighlighter() const { return spellingHighlighter_; }
     QAction *optionsEntry(OptionsTable::Entry entry) const { return optionsEntries_.at(int(entry)); }
@@ -114,6 +119,7 @@ private:
     void enterSample();
     void enterRecoveryPlan();
     void enterWorksheets();
+    void enterRiskRegister();
     void connectWritingAids();
     bool saveCurrentText();
     // After a No to the save question: the text on screen becomes what is
@@ -141,6 +147,8 @@ private:
     GridBackground *gridBackground_ = nullptr;
     ActionAreaPrint *print_ = nullptr;
     Autosave::Keeper *m_autosave = nullptr;
+    RiskRegisterHost *m_riskRegister = nullptr;
+    QLabel *m_reviewWarning = nullptr;
     std::array<QAction *, OptionsTable::kEntryCount> optionsEntries_{};
     QList<QPair<QAction *, QList<OptionsTable::Entry>>> separators_;
 

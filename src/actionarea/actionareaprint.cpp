@@ -128,7 +128,31 @@ void ActionAreaPrint::printCommand()
     case WorkMode::Sample:
         openSafeguardPrint();
         break;
+    case WorkMode::RiskRegister:
+        if (m_riskRegisterPrint)
+            m_riskRegisterPrint();
+        else
+            QApplication::beep();
+        break;
     }
+}
+
+void ActionAreaPrint::openOtherDocument(const QString &name, std::function<void(PrintSurface &)> compose)
+{
+    PrintPanel &panel = *m_panel;
+    placeForOtherDocument();
+    panel.surface()->clear();
+    panel.setSectionFrameVisible(false);
+    panel.setToDoOptionsVisible(false);
+    panel.setFontBoxesVisible(false);
+    panel.setButtonEnabled(PrintPanel::PrinterFontButton, false);
+    panel.setButtonEnabled(PrintPanel::PageSetupButton, true);
+    panel.setRangeOption(QStringLiteral("All Data Will Be Displayed"));
+    panel.setOrientation(QPageLayout::Portrait);
+    panel.setDocumentName(name);
+    panel.setComposer(std::move(compose));
+    panel.recompose();
+    panel.open();
 }
 
 void ActionAreaPrint::setAllPoliciesEntry(QAction *entry, QAction *separator)

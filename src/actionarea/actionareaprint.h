@@ -55,6 +55,11 @@ public:
 
     // The project timeline's print opener, run by "&Print" in WorkMode 1.
     void setTimelinePrint(std::function<void()> openToDoPrint) { m_timelinePrint = std::move(openToDoPrint); }
+    // The risk register's print opener, run by "&Print" in WorkMode 10.
+    void setRiskRegisterPrint(std::function<void()> open) { m_riskRegisterPrint = std::move(open); }
+    // Shows a document of its own composer in the panel (the risk register's
+    // reports): no section boxes or printer font, Page Setup available.
+    void openOtherDocument(const QString &name, std::function<void(PrintSurface &)> compose);
     // Enables or disables "Print &All Current Policies Only" and its separator.
     void setAllPoliciesEnabled(bool enabled);
 
@@ -95,5 +100,6 @@ private:
     bool m_allPoliciesShown = false;
     bool m_summaryMode = false;
     std::function<void()> m_timelinePrint;
+    std::function<void()> m_riskRegisterPrint;
     std::function<QString()> m_organization;
 };

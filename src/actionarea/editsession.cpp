@@ -19,6 +19,8 @@ void EditSession::setUnsaved(bool unsaved)
 bool EditSession::settleUnsavedChanges(QWidget *parent)
 {
     discardedByNo_ = false;
+    if (!unsaved_ && pendingEdits_ && pendingEdits_())
+        setUnsaved(true);
     if (!unsaved_)
         return true;
     if (questionAllowed_ && !questionAllowed_()) {

@@ -37,6 +37,10 @@ public:
     void setQuestionAllowed(std::function<bool()> allowed) { questionAllowed_ = std::move(allowed); }
     // Puts what is saved back on screen (reads the file again), after a No.
     void setReverter(std::function<void()> reverter) { reverter_ = std::move(reverter); }
+    // Whether something besides the editor holds edits not yet saved (the
+    // risk register's forms): they count as unsaved changes when the
+    // question is due.
+    void setPendingEditsProbe(std::function<bool()> probe) { pendingEdits_ = std::move(probe); }
 
     // Asks the save question when there are unsaved changes. Returns whether
     // the action that asked may go on: Yes saves and goes on, No discards and
@@ -69,6 +73,7 @@ private:
     std::function<bool()> saver_;
     std::function<bool()> questionAllowed_;
     std::function<void()> reverter_;
+    std::function<bool()> pendingEdits_;
     bool unsaved_ = false;
     bool discardedByNo_ = false;
     int loading_ = 0;

@@ -17,6 +17,7 @@ std::optional<int> templateNumber(WorkMode workMode, int safeguardNo)
     case WorkMode::Technical:
     case WorkMode::Organizational:
     case WorkMode::Documentation:
+    case WorkMode::RiskRegister:
         break;
     }
     if (!isSafeguardGroupMode(workMode) || !Catalogue::isValidSafeguardNo(safeguardNo)

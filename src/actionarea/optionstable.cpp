@@ -6,8 +6,9 @@ namespace OptionsTable {
 namespace {
 
 // The columns of the table: modes 0, 1, the safeguard modes 2-6 with the
-// sample 9, the risk worksheets 7, the disaster recovery plan 8.
-enum Column { Standards, Timeline, Safeguards, Worksheets, RecoveryPlan, ColumnCount };
+// sample 9, the risk worksheets 7, the disaster recovery plan 8, the risk
+// register 10 (whose panel saves its forms with buttons of its own).
+enum Column { Standards, Timeline, Safeguards, Worksheets, RecoveryPlan, RiskRegister, ColumnCount };
 
 constexpr std::optional<bool> kKeep = std::nullopt;
 constexpr EntryState kShown{true, kKeep};
@@ -25,18 +26,18 @@ struct Row
 };
 
 constexpr std::array<Row, kEntryCount> kTable = {{
-    //                                   0          1                2-6, 9           7               8
-    {Entry::GridBackgroundSelector, {kShown, kShown, kHidden, kHidden, kHidden}},
-    {Entry::CopyToClipboard, {kHidden, kHidden, kShown, kShown, kShown}},
-    {Entry::FontSelect, {kHidden, kHidden, kShown, kShownDisabled, kShownEnabled}},
-    {Entry::SpellCheck, {kHidden, kShownEnabled, kShown, kShownDisabled, kShownEnabled}},
-    {Entry::Thesaurus, {kHidden, kHidden, kShown, kShownDisabled, kShownEnabled}},
-    {Entry::DeleteItemFromGrid, {kHidden, kShown, kHidden, kHidden, kHidden}},
-    {Entry::ClearGrid, {kHidden, kShown, kHidden, kHidden, kHidden}},
-    {Entry::InsertRow, {kHidden, kShown, kHidden, kHidden, kHidden}},
-    {Entry::Print, {kEnabled, kEnabled, kDisabled, kDisabled, kEnabled}},
-    {Entry::Save, {kHidden, kHiddenDisabled, kShown, kShownDisabled, kShownEnabled}},
-    {Entry::ChangeWorksheetButtonTitle, {kHidden, kHidden, kHidden, kShown, kHidden}},
+    //                                   0          1                2-6, 9           7               8               10
+    {Entry::GridBackgroundSelector, {kShown, kShown, kHidden, kHidden, kHidden, kHidden}},
+    {Entry::CopyToClipboard, {kHidden, kHidden, kShown, kShown, kShown, kHidden}},
+    {Entry::FontSelect, {kHidden, kHidden, kShown, kShownDisabled, kShownEnabled, kHiddenDisabled}},
+    {Entry::SpellCheck, {kHidden, kShownEnabled, kShown, kShownDisabled, kShownEnabled, kHiddenDisabled}},
+    {Entry::Thesaurus, {kHidden, kHidden, kShown, kShownDisabled, kShownEnabled, kHiddenDisabled}},
+    {Entry::DeleteItemFromGrid, {kHidden, kShown, kHidden, kHidden, kHidden, kHidden}},
+    {Entry::ClearGrid, {kHidden, kShown, kHidden, kHidden, kHidden, kHidden}},
+    {Entry::InsertRow, {kHidden, kShown, kHidden, kHidden, kHidden, kHidden}},
+    {Entry::Print, {kEnabled, kEnabled, kDisabled, kDisabled, kEnabled, kEnabled}},
+    {Entry::Save, {kHidden, kHiddenDisabled, kShown, kShownDisabled, kShownEnabled, kHiddenDisabled}},
+    {Entry::ChangeWorksheetButtonTitle, {kHidden, kHidden, kHidden, kShown, kHidden, kHidden}},
 }};
 
 std::optional<Column> columnFor(WorkMode workMode)
@@ -52,6 +53,7 @@ std::optional<Column> columnFor(WorkMode workMode)
     case WorkMode::Sample: return Safeguards;
     case WorkMode::Worksheets: return Worksheets;
     case WorkMode::RecoveryPlan: return RecoveryPlan;
+    case WorkMode::RiskRegister: return RiskRegister;
     }
     return std::nullopt;
 }

@@ -5,6 +5,7 @@
 
 #include "actionarea/autosave.h"
 #include "actionarea/editsession.h"
+#include "actionarea/riskregisterhost.h"
 #include "actionarea/safeguardworkspace.h"
 #include "catalogue/safeguardcatalogue.h"
 #include "platform/editor/richtexteditor.h"
@@ -21,6 +22,9 @@ void ActionArea::revertToSavedText()
         break;
     case WorkMode::Worksheets:
         worksheetsPanel_->revertToSaved();
+        break;
+    case WorkMode::RiskRegister:
+        m_riskRegister->revert();
         break;
     default:
         workspace_->revertToSaved();

@@ -5,6 +5,7 @@
 #include "actionarea/actionareaprint.h"
 #include "actionarea/editsession.h"
 #include "actionarea/groupbuttonpanel.h"
+#include "actionarea/riskregisterhost.h"
 #include "actionarea/safeguardworkspace.h"
 #include "actionarea/standards/gridbackground.h"
 #include "actionarea/standards/standardsgridpanel.h"
@@ -18,7 +19,9 @@
 #include "worksheets/worksheetspanel.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
 
@@ -77,6 +80,7 @@ void ActionArea::load()
     standardsPanel_->show();
     drawNavigation(WorkMode::Standards);
     applyOptionsTable(WorkMode::Standards);
+    m_reviewWarning->setText(m_riskRegister->reviewWarning(QDate::currentDate()));
 }
 
 void ActionArea::activateScreen()
@@ -119,6 +123,8 @@ void ActionArea::hideAllPanels()
     groupPanel_->hide();
     groupPanel_->showGroup(-1);
     workspace_->hide();
+    if (QWidget *riskPanel = m_riskRegister->existingPanel())
+        riskPanel->hide();
 }
 
 void ActionArea::enterWorkMode(WorkMode mode)
@@ -148,6 +154,7 @@ void ActionArea::enterWorkMode(WorkMode mode)
     case WorkMode::Standards: standardsPanel_->show(); break;
     case WorkMode::Timeline: timelinePanel_->show(); break;
     case WorkMode::Worksheets: worksheetsPanel_->show(); break;
+    case WorkMode::RiskRegister: break; // shown once made, below
     case WorkMode::Administrative:
     case WorkMode::Physical:
     case WorkMode::Technical:
@@ -168,7 +175,8 @@ void ActionArea::enterWorkMode(WorkMode mode)
     workspace_->setTemplateButtonCaption(QStringLiteral("&Insert Template"));
     workspace_->setTemplateAllowed(false);
 
-    captionBase_ = QStringLiteral("Action Area - ") + navigationCaptionOf(mode);
+    captionBase_ = QStringLiteral("Action Area - ")
+                   + (mode == WorkMode::RiskRegister ? QStringLiteral("Risk Register") : navigationCaptionOf(mode));
     QString caption = captionBase_;
     if (mode == WorkMode::Standards)
         caption += QStringLiteral(" - Administrative Safeguards");
@@ -202,6 +210,9 @@ void ActionArea::enterWorkMode(WorkMode mode)
         break;
     case WorkMode::RecoveryPlan:
         enterRecoveryPlan();
+        break;
+    case WorkMode::RiskRegister:
+        enterRiskRegister();
         break;
     case WorkMode::Administrative:
     case WorkMode::Physical:
@@ -268,6 +279,20 @@ void ActionArea::enterWorksheets()
     worksheetsPanel_->enterWorksheetPanel(captionBase_);
 }
 
+void ActionArea::enterRiskRegister()
+{
+    session_->clearUnsavedChanges();
+    RiskRegisterPanel *panel = m_riskRegister->panel(body_);
+    if (!panel)
+        return;
+    auto *layout = static_cast<QBoxLayout *>(body_->layout());
+    if (layout->indexOf(panel) < 0)
+        layout->addWidget(panel, 1);
+    panel->refreshOverview();
+    panel->show();
+    panel->setFocus();
+}
+
 bool ActionArea::saveCurrentText()
 {
     switch (workMode_) {
@@ -275,6 +300,8 @@ bool ActionArea::saveCurrentText()
         return timelinePanel_->save(true);
     case WorkMode::Worksheets:
         return worksheetsPanel_->saveWorksheet();
+    case WorkMode::RiskRegister:
+        return m_riskRegister->save();
     case WorkMode::Standards:
     case WorkMode::Administrative:
     case WorkMode::Physical:
@@ -327,6 +354,7 @@ int ActionArea::screenHelpTopic() const
     case WorkMode::Timeline: return HelpTopic::ProjectTimeline;
     case WorkMode::Worksheets: return HelpTopic::RiskWorksheets;
     case WorkMode::RecoveryPlan: return HelpTopic::DisasterRecoveryPlan;
+    case WorkMode::RiskRegister: return HelpTopic::RiskRegister;
     case WorkMode::Standards:
     case WorkMode::Administrative:
     case WorkMode::Physical:

@@ -23,7 +23,8 @@ enum class WorkMode {
     Worksheets = 7,
     RecoveryPlan = 8,
     Sample = 9,
-    Last = Sample,
+    RiskRegister = 10,
+    Last = RiskRegister,
 };
 
 inline constexpr int kWorkModeCount = static_cast<int>(WorkMode::Last) + 1;
@@ -56,6 +57,7 @@ constexpr bool isSafeguardGroupMode(WorkMode mode)
     case WorkMode::Worksheets:
     case WorkMode::RecoveryPlan:
     case WorkMode::Sample:
+    case WorkMode::RiskRegister:
         return false;
     }
     return false;
@@ -69,12 +71,14 @@ constexpr int safeguardGroupIndex(WorkMode mode)
 }
 
 // The modes that show the safeguard workspace (editor, views, commands):
-// the groups, the worksheets, the recovery plan and the sample.
+// the groups, the worksheets, the recovery plan and the sample. The risk
+// register has a panel of its own.
 constexpr bool showsWorkspace(WorkMode mode)
 {
     switch (mode) {
     case WorkMode::Standards:
     case WorkMode::Timeline:
+    case WorkMode::RiskRegister:
         return false;
     case WorkMode::Administrative:
     case WorkMode::Physical:

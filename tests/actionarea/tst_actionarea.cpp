@@ -126,6 +126,7 @@ void TestActionArea::captionsByWorkMode_data()
         << 6 << "Action Area - Policies and Procedures... - Policies and Procedures and Documentation Requirements Overview"
         << "Action Area - Policies and Procedures...";
     QTest::newRow("worksheets") << 7 << "Action Area - Risk Analysis Worksheets" << "Action Area - Risk Analysis Worksheets";
+    QTest::newRow("risk register") << 10 << "Action Area - Risk Register" << "Action Area - Risk Register";
 }
 
 void TestActionArea::captionsByWorkMode()
@@ -157,6 +158,7 @@ void TestActionArea::optionsEntriesByWorkMode_data()
     QTest::newRow("worksheets") << 7 << (safeguardEntries + QList<Entry>{Entry::ChangeWorksheetButtonTitle});
     QTest::newRow("recovery plan") << 8 << safeguardEntries;
     QTest::newRow("sample") << 9 << safeguardEntries;
+    QTest::newRow("risk register") << 10 << QList<Entry>{Entry::Print};
 }
 
 void TestActionArea::optionsEntriesByWorkMode()
@@ -217,7 +219,8 @@ void TestActionArea::helpTopicsByWorkMode_data()
     const int topics[] = {HelpTopic::ActionArea, HelpTopic::ProjectTimeline, HelpTopic::ActionArea,
                           HelpTopic::ActionArea, HelpTopic::ActionArea, HelpTopic::ActionArea,
                           HelpTopic::ActionArea, HelpTopic::RiskWorksheets, HelpTopic::DisasterRecoveryPlan,
-                          HelpTopic::ActionArea};
+                          HelpTopic::ActionArea, HelpTopic::RiskRegister};
+    static_assert(std::size(topics) == kWorkModeCount);
     for (int mode = 0; mode < kWorkModeCount; ++mode)
         QTest::addRow("mode %d", mode) << mode << topics[mode];
 }

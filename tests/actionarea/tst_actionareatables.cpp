@@ -96,7 +96,10 @@ void TestActionAreaTables::optionsStates_data()
     QTest::newRow("save, recovery plan") << Entry::Save << 8 << 1 << 1;
     QTest::newRow("worksheet title, worksheets") << Entry::ChangeWorksheetButtonTitle << 7 << 1 << -1;
     QTest::newRow("worksheet title, sample") << Entry::ChangeWorksheetButtonTitle << 9 << 0 << -1;
-    QTest::newRow("no such mode") << Entry::Save << 10 << -1 << -1;
+    QTest::newRow("save, risk register (its own buttons)") << Entry::Save << 10 << 0 << 0;
+    QTest::newRow("print, risk register") << Entry::Print << 10 << -1 << 1;
+    QTest::newRow("spell check, risk register") << Entry::SpellCheck << 10 << 0 << 0;
+    QTest::newRow("no such mode") << Entry::Save << 11 << -1 << -1;
 }
 
 void TestActionAreaTables::optionsStates()

@@ -15,6 +15,7 @@ std::optional<RecordBlock> recordBlockFor(WorkMode mode)
     case WorkMode::Timeline:
     case WorkMode::RecoveryPlan:
     case WorkMode::Sample:
+    case WorkMode::RiskRegister:
         break;
     }
     return std::nullopt;

@@ -9,7 +9,6 @@
 #include "risk/ui/heatmapmodel.h"
 #include "risk/ui/registerforms.h"
 #include "risk/ui/registermodels.h"
-#include "screens/helptopics.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -127,11 +126,6 @@ RiskRegisterPanel::RiskRegisterPanel(RiskStore &store, EvidenceStore &evidence, 
     });
     auto *save = new QShortcut(QKeySequence::Save, this);
     connect(save, &QShortcut::activated, this, &RiskRegisterPanel::saveCurrent);
-    auto *help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] {
-        if (m_services.helpViewer)
-            m_services.helpViewer->showTopic(this, HelpTopic::RiskRegister);
-    });
     auto *fresh = new QShortcut(QKeySequence::New, this);
     connect(fresh, &QShortcut::activated, this, &RiskRegisterPanel::newRecord);
 
@@ -463,19 +457,60 @@ void RiskRegisterPanel::fail(const QString &text)
     m_services.prompt->ask(this, Prompt::Icon::Exclamation, kTitle, text, Prompt::Buttons::Ok);
 }
 
-bool RiskRegisterPanel::hasUnsavedEdits() const
+void RiskRegisterPanel::revertForms()
+{
+    for (Tab tab : {AssetsTab, RisksTab, AssociatesTab}) {
+        if (tab == RisksTab && m_store.riskRow(currentId(RisksTab)) < 0)
+            m_riskForm->show(Risk());
+        else
+            showRow(tab);
+    }
+}
+
+bool RiskRegisterPanel::formHasEdits(Tab tab) const
 {
     QString ignored;
-    RiskAsset a;
-    if (m_assetForm->read(&a, &ignored) ? !(a == m_assetForm->shown()) : !m_assetForm->nameEdit()->text().isEmpty())
-        return true;
-    Risk r;
-    if (m_riskForm->read(&r, &ignored) ? !(r == m_riskForm->shown()) : !m_riskForm->threatEdit()->text().isEmpty())
-        return true;
-    BusinessAssociate b;
-    if (m_associateForm->read(&b, &ignored) ? !(b == m_associateForm->shown()) : !m_associateForm->nameEdit()->text().isEmpty())
-        return true;
+    switch (tab) {
+    case AssetsTab: {
+        RiskAsset a;
+        return m_assetForm->read(&a, &ignored) ? !(a == m_assetForm->shown())
+                                               : !m_assetForm->nameEdit()->text().isEmpty();
+    }
+    case RisksTab: {
+        Risk r;
+        return m_riskForm->read(&r, &ignored) ? !(r == m_riskForm->shown())
+                                              : !m_riskForm->threatEdit()->text().isEmpty();
+    }
+    case AssociatesTab: {
+        BusinessAssociate b;
+        return m_associateForm->read(&b, &ignored) ? !(b == m_associateForm->shown())
+                                                   : !m_associateForm->nameEdit()->text().isEmpty();
+    }
+    case OverviewTab:
+    case PlanTab:
+        break;
+    }
     return false;
+}
+
+bool RiskRegisterPanel::saveEditedForms()
+{
+    const int shown = m_tabs->currentIndex();
+    for (Tab tab : {AssetsTab, RisksTab, AssociatesTab}) {
+        if (!formHasEdits(tab))
+            continue;
+        m_tabs->setCurrentIndex(tab);
+        // A save that fails has said why; its tab stays in front with the edits.
+        if (!saveCurrent())
+            return false;
+    }
+    m_tabs->setCurrentIndex(shown);
+    return true;
+}
+
+bool RiskRegisterPanel::hasUnsavedEdits() const
+{
+    return formHasEdits(AssetsTab) || formHasEdits(RisksTab) || formHasEdits(AssociatesTab);
 }
 
 bool RiskRegisterPanel::saveCurrent()

@@ -66,6 +66,11 @@ public:
     AssociateForm *associateForm() const { return m_associateForm; }
     // Whether a form holds edits not yet saved.
     bool hasUnsavedEdits() const;
+    // The forms show their saved records again (their edits dropped).
+    void revertForms();
+    // Saves every form that holds edits, whichever tab is in front; false
+    // (that form's tab in front, its edits kept) when one could not be saved.
+    bool saveEditedForms();
     // The overview's warning about the periodic review (empty when none).
     QString reviewWarning() const;
 
@@ -90,6 +95,7 @@ private:
     void showRow(Tab tab);
     void refreshEvidence();
     Tab currentTab() const;
+    bool formHasEdits(Tab tab) const;
     qint64 currentId(Tab tab) const;
     void selectId(Tab tab, qint64 id);
     void fail(const QString &text);
