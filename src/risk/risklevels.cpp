@@ -4,6 +4,12 @@ namespace RiskLevel {
 
 namespace {
 constexpr std::array<const char *, 5> kNames = {"Very Low", "Low", "Moderate", "High", "Very High"};
+constexpr std::array<const char *, 5> kShortNames = {"VL", "L", "M", "H", "VH"};
+}
+
+QString shortName(int level)
+{
+    return isValid(level) ? QString::fromLatin1(kShortNames[level - 1]) : QString();
 }
 
 QString name(int level)

@@ -18,6 +18,8 @@ constexpr bool isValid(int level) { return level >= kLowest && level <= kHighest
 
 // "Very Low", "Low", "Moderate", "High", "Very High"; empty for 0 (not set).
 QString name(int level);
+// "VL", "L", "M", "H", "VH": the name where there is no room for it.
+QString shortName(int level);
 // The level whose name is text (case-insensitive, also "1".."5"); 0 when none.
 int fromText(const QString &text);
 // The cell colour of a level (always shown with its name, never alone).

@@ -7,6 +7,7 @@
 #include "risk/threatlibrary.h"
 #include "risk/timelinehandoff.h"
 #include "risk/ui/heatmapmodel.h"
+#include "risk/ui/heatmapview.h"
 #include "risk/ui/registerforms.h"
 #include "risk/ui/registermodels.h"
 #include "risk/ui/riskregisterpanel.h"
@@ -22,6 +23,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QScrollBar>
 #include <QtTest>
 
 namespace {
@@ -101,6 +103,49 @@ private Q_SLOTS:
         QCOMPARE(risks.rowCount(), 29);
         QVERIFY(f.store.load());
         QCOMPARE(proxy.rowCount(), 29);
+    }
+
+    // At 800 x 600 and on a wide screen alike every heat map cell shows its
+    // whole text: short names where the columns are narrow, and the maps
+    // move to a second row rather than scroll sideways.
+    void heatMapsKeepTheirTextWhole_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("columns");
+        QTest::newRow("800 x 600 window") << 600 << 2;
+        QTest::newRow("wide") << 1280 << 3;
+    }
+    void heatMapsKeepTheirTextWhole()
+    {
+        QFETCH(int, width);
+        QFETCH(int, columns);
+        Fixture f;
+        f.panel->resize(width, 700);
+        f.panel->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.panel.get()));
+        auto *row = f.panel->findChild<HeatMapRow *>();
+        QVERIFY(row);
+        QCOMPARE(row->columns(), columns);
+        int maps = 0;
+        for (QTableView *view : f.panel->findChildren<QTableView *>()) {
+            auto *model = qobject_cast<HeatMapModel *>(view->model());
+            if (!model)
+                continue;
+            ++maps;
+            QVERIFY(!view->horizontalScrollBar()->isVisible());
+            const QFontMetrics metrics = view->fontMetrics();
+            for (int c = 0; c < model->columnCount(); ++c) {
+                const auto fits = [&](const QString &text) {
+                    for (const QString &line : text.split(QLatin1Char('\n')))
+                        QVERIFY2(metrics.horizontalAdvance(line) <= view->columnWidth(c),
+                                 qPrintable(QStringLiteral("%1 in %2 px").arg(line).arg(view->columnWidth(c))));
+                };
+                fits(model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+                for (int r = 0; r < model->rowCount(); ++r)
+                    fits(model->index(r, c).data().toString());
+            }
+        }
+        QCOMPARE(maps, 3);
     }
 
     // Sorting by level is by the level's rank, not its name; filtering

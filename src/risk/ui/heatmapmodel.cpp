@@ -15,6 +15,15 @@ HeatMapModel::HeatMapModel(RiskStore &store, Kind kind, QObject *parent)
     connect(&store, &RiskStore::rowRemoved, this, &HeatMapModel::refresh);
 }
 
+void HeatMapModel::setShortNames(bool shortNames)
+{
+    if (m_shortNames == shortNames)
+        return;
+    m_shortNames = shortNames;
+    Q_EMIT headerDataChanged(Qt::Horizontal, 0, 4);
+    refresh();
+}
+
 void HeatMapModel::refresh()
 {
     Q_EMIT dataChanged(index(0, 0), index(4, 4));
@@ -32,12 +41,17 @@ int HeatMapModel::columnCount(const QModelIndex &parent) const
 
 QVariant HeatMapModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    const int level = orientation == Qt::Horizontal ? impactOfColumn(section) : likelihoodOfRow(section);
+    // The impact's names over two lines where they are two words, so that
+    // narrow columns keep them whole.
     if (role == Qt::DisplayRole) {
-        return orientation == Qt::Horizontal ? RiskLevel::name(impactOfColumn(section))
-                                             : RiskLevel::name(likelihoodOfRow(section));
+        if (orientation == Qt::Vertical)
+            return RiskLevel::name(level);
+        return m_shortNames ? RiskLevel::shortName(level) : RiskLevel::name(level).replace(QLatin1Char(' '), QLatin1Char('\n'));
     }
     if (role == Qt::ToolTipRole)
-        return orientation == Qt::Horizontal ? QStringLiteral("Impact") : QStringLiteral("Likelihood");
+        return QString((orientation == Qt::Horizontal ? QStringLiteral("Impact: ") : QStringLiteral("Likelihood: "))
+                       + RiskLevel::name(level));
     return {};
 }
 
@@ -58,12 +72,13 @@ QVariant HeatMapModel::data(const QModelIndex &index, int role) const
     const int level = m_store.matrix().level(likelihood, impact);
     switch (role) {
     case Qt::DisplayRole: {
+        const QString name = m_shortNames ? RiskLevel::shortName(level) : RiskLevel::name(level);
         if (m_kind == Kind::Matrix)
-            return RiskLevel::name(level);
+            return name;
         const RiskOverview::HeatMap map = m_kind == Kind::Current ? RiskOverview::currentHeatMap(m_store)
                                                                   : RiskOverview::residualHeatMap(m_store);
         const int count = map[likelihood - 1][impact - 1];
-        return QStringLiteral("%1\n%2").arg(RiskLevel::name(level), count ? QString::number(count) : QStringLiteral("-"));
+        return QStringLiteral("%1\n%2").arg(name, count ? QString::number(count) : QStringLiteral("-"));
     }
     case Qt::EditRole: return RiskLevel::name(level);
     case Qt::BackgroundRole: return QBrush(RiskLevel::colour(level));

@@ -25,6 +25,11 @@ public:
     // lastError()) when the text is not a level or the save fails.
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;
     QString lastError() const { return m_lastError; }
+    // The cells and the impact header with the levels' short names ("VH"),
+    // for a map too narrow for the whole names. The likelihood header keeps
+    // them: it is sized to its text, not to the map.
+    void setShortNames(bool shortNames);
+    bool shortNames() const { return m_shortNames; }
 
     static int likelihoodOfRow(int row) { return 5 - row; }
     static int impactOfColumn(int column) { return column + 1; }
@@ -34,4 +39,5 @@ private:
     RiskStore &m_store;
     Kind m_kind;
     QString m_lastError;
+    bool m_shortNames = false;
 };

@@ -7,6 +7,7 @@
 #include "risk/threatlibrary.h"
 #include "risk/timelinehandoff.h"
 #include "risk/ui/heatmapmodel.h"
+#include "risk/ui/heatmapview.h"
 #include "risk/ui/registerforms.h"
 #include "risk/ui/registermodels.h"
 
@@ -40,18 +41,6 @@ struct RiskRegisterPanel::Details
 namespace {
 
 const QString kTitle = QStringLiteral("Risk Register");
-
-QTableView *heatView(QAbstractItemModel *model, QWidget *parent)
-{
-    auto *view = new QTableView(parent);
-    view->setModel(model);
-    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    view->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setWordWrap(true);
-    view->setMinimumHeight(180);
-    return view;
-}
 
 QString dateText(const QDate &date)
 {
@@ -194,25 +183,35 @@ QWidget *RiskRegisterPanel::buildOverview()
     m_review->setWordWrap(true);
     grid->addWidget(m_review);
 
-    auto *maps = new QHBoxLayout;
+    auto *maps = new HeatMapRow(page);
     m_currentMap = new HeatMapModel(m_store, HeatMapModel::Kind::Current, this);
     m_residualMap = new HeatMapModel(m_store, HeatMapModel::Kind::Residual, this);
     m_matrix = new HeatMapModel(m_store, HeatMapModel::Kind::Matrix, this);
-    const auto mapBox = [page](const QString &title, QAbstractItemModel *model) {
+    const auto mapBox = [page](const QString &title, HeatMapModel *model, const QString &longestLine) {
         auto *box = new QGroupBox(title, page);
         auto *l = new QVBoxLayout(box);
-        QTableView *view = heatView(model, box);
+        QTableView *view = makeHeatMapView(model, longestLine, box);
         view->setObjectName(title);
         l->addWidget(view);
         return std::make_pair(box, view);
     };
-    maps->addWidget(mapBox(QStringLiteral("Current risk (likelihood down, impact across)"), m_currentMap).first);
-    maps->addWidget(mapBox(QStringLiteral("Residual risk"), m_residualMap).first);
-    auto [matrixBox, matrixView] = mapBox(QStringLiteral("Risk matrix (F2 to edit a cell)"), m_matrix);
+    maps->addMap(mapBox(QStringLiteral("Current risk (likelihood down, impact across)"), m_currentMap,
+                        RiskLevel::name(RiskLevel::kHighest)).first);
+    maps->addMap(mapBox(QStringLiteral("Residual risk"), m_residualMap, RiskLevel::name(RiskLevel::kHighest)).first);
+    auto [matrixBox, matrixView] = mapBox(QStringLiteral("Risk matrix (F2 to edit a cell)"), m_matrix,
+                                                RiskLevel::name(3));
     matrixView->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::DoubleClicked);
     connect(m_matrix, &QAbstractItemModel::dataChanged, this, [] {});
-    maps->addWidget(matrixBox);
-    grid->addLayout(maps);
+    maps->addMap(matrixBox);
+    grid->addWidget(maps);
+    // Where the maps are too narrow for the levels' names they show the
+    // short ones: the key to them.
+    QStringList key;
+    for (int level = RiskLevel::kLowest; level <= RiskLevel::kHighest; ++level)
+        key << RiskLevel::shortName(level) + QStringLiteral(" ") + RiskLevel::name(level);
+    auto *legend = new QLabel(key.join(QStringLiteral(" \u00b7 ")), page);
+    legend->setObjectName(QStringLiteral("levelKey"));
+    grid->addWidget(legend);
 
     auto *facts = new QHBoxLayout;
     const auto factBox = [page](const QString &title, QLabel **label) {
