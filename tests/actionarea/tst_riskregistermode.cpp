@@ -15,7 +15,9 @@
 #include "risk/ui/riskregisterpanel.h"
 #include "screens/helptopics.h"
 
+#include <QAbstractButton>
 #include <QLabel>
+#include <QMenuBar>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
@@ -75,6 +77,7 @@ private Q_SLOTS:
     void printShowsTheTabsReport_data();
     void printShowsTheTabsReport();
     void statusBarWarnsOfAnOverdueReview();
+    void buttonsKeepTheirOwnKeys();
 };
 
 void TestRiskRegisterMode::buttonAndPanel()
@@ -218,6 +221,40 @@ void TestRiskRegisterMode::statusBarWarnsOfAnOverdueReview()
         none.open();
         QCOMPARE(none.window->reviewWarningLabel()->text(), QString());
         QVERIFY(!QFileInfo::exists(none.workbook.filePath(QLatin1String(WorkbookDatabase::kFileName))));
+    }
+}
+
+// Alt+letter presses a button only when no other control on screen has that
+// letter: on every tab, the panel's buttons share none with each other or
+// with the Action Area's screen buttons, navigation and menus.
+void TestRiskRegisterMode::buttonsKeepTheirOwnKeys()
+{
+    ActionAreaFixture f;
+    f.open();
+    RiskRegisterPanel *panel = enterRegister(f);
+    QMap<QKeySequence, QString> host;
+    for (QAbstractButton *button : f.window->findChildren<QAbstractButton *>()) {
+        if (button->isVisible() && !panel->isAncestorOf(button) && !QKeySequence::mnemonic(button->text()).isEmpty())
+            host.insert(QKeySequence::mnemonic(button->text()), button->text());
+    }
+    for (QAction *menu : f.window->menuBar()->actions()) {
+        if (!QKeySequence::mnemonic(menu->text()).isEmpty())
+            host.insert(QKeySequence::mnemonic(menu->text()), menu->text());
+    }
+    QVERIFY(host.contains(QKeySequence::mnemonic(QStringLiteral("Risk &Register"))));
+    for (int tab = 0; tab < panel->tabs()->count(); ++tab) {
+        panel->tabs()->setCurrentIndex(tab);
+        QVERIFY(QKeySequence::mnemonic(panel->tabs()->tabText(tab)).isEmpty()
+                || !host.contains(QKeySequence::mnemonic(panel->tabs()->tabText(tab))));
+        QMap<QKeySequence, QString> own;
+        for (QAbstractButton *button : panel->findChildren<QAbstractButton *>()) {
+            const QKeySequence key = QKeySequence::mnemonic(button->text());
+            if (!button->isVisible() || key.isEmpty())
+                continue;
+            QVERIFY2(!host.contains(key), qPrintable(button->text() + QStringLiteral(" and ") + host.value(key)));
+            QVERIFY2(!own.contains(key), qPrintable(button->text() + QStringLiteral(" and ") + own.value(key)));
+            own.insert(key, button->text());
+        }
     }
 }
 

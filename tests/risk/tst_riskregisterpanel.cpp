@@ -11,6 +11,7 @@
 #include "risk/ui/registerforms.h"
 #include "risk/ui/registermodels.h"
 #include "risk/ui/riskregisterpanel.h"
+#include "risk/ui/threatchooser.h"
 #include "support/testservices.h"
 #include "timeline/todolist.h"
 #include "timeline/todostore.h"
@@ -18,6 +19,7 @@
 #include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTabWidget>
@@ -201,6 +203,22 @@ private Q_SLOTS:
         QCOMPARE(current.index(1, 4).data().toString(), QStringLiteral("Moderate\n1"));
     }
 
+    // "Suggest Risks" offers the threats unticked; the ones ticked are
+    // added, in the library's order, and Cancel adds none.
+    void threatChooserReturnsTheTickedThreats()
+    {
+        Fixture f;
+        const QList<ThreatEntry> offered = f.threats.entriesFor(AssetKind::Laptop);
+        QVERIFY(offered.size() >= 3);
+        ThreatChooser chooser(QStringLiteral("Billing laptop"), offered);
+        QCOMPARE(chooser.list()->count(), offered.size());
+        QVERIFY(chooser.chosen().isEmpty());
+        chooser.list()->item(2)->setCheckState(Qt::Checked);
+        chooser.list()->item(0)->setCheckState(Qt::Checked);
+        QCOMPARE(chooser.chosen(), (QList<int>{0, 2}));
+        QCOMPARE(chooser.list()->item(1)->text(), offered.at(1).threat);
+    }
+
     void tabsAndOverview()
     {
         Fixture f;
@@ -208,7 +226,7 @@ private Q_SLOTS:
         QStringList names;
         for (int i = 0; i < tabs->count(); ++i)
             names << tabs->tabText(i);
-        QCOMPARE(names, (QStringList{"&Overview", "&Assets", "&Risks", "&Management Plan", "&Business Associates"}));
+        QCOMPARE(names, (QStringList{"Overview", "Assets", "Risks", "Management Plan", "Business Associates"}));
         QVERIFY(f.panel->reviewWarning().contains(QStringLiteral("more than 12 months ago")));
         QCOMPARE(f.panel->view(RiskRegisterPanel::AssetsTab)->model()->rowCount(), 12);
         QCOMPARE(f.panel->view(RiskRegisterPanel::PlanTab)->model()->rowCount(), 25);

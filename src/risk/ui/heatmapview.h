@@ -21,7 +21,7 @@ class HeatMapRow : public QWidget
 
 public:
     // The narrowest a map is laid out at before it moves to the next row.
-    static constexpr int kMapMinimumWidth = 270;
+    static constexpr int kMapMinimumWidth = 250;
 
     explicit HeatMapRow(QWidget *parent = nullptr);
     void addMap(QWidget *map);

@@ -77,20 +77,20 @@ RiskRegisterPanel::RiskRegisterPanel(RiskStore &store, EvidenceStore &evidence, 
         connect(b, &QPushButton::clicked, this, slot);
         return b;
     };
-    m_tabs->addTab(buildOverview(), QStringLiteral("&Overview"));
+    m_tabs->addTab(buildOverview(), QStringLiteral("Overview"));
     m_tabs->addTab(buildList(AssetsTab, m_assetForm,
-                             {button(QStringLiteral("&Save"), &RiskRegisterPanel::saveCurrent),
+                             {button(QStringLiteral("Sav&e"), &RiskRegisterPanel::saveCurrent),
                               button(QStringLiteral("&New"), &RiskRegisterPanel::newRecord),
                               button(QStringLiteral("&Delete"), &RiskRegisterPanel::deleteCurrent),
                               button(QStringLiteral("Su&ggest Risks..."), &RiskRegisterPanel::suggestRisks),
-                              button(QStringLiteral("&Import CSV..."), &RiskRegisterPanel::importAssets)}),
-                   QStringLiteral("&Assets"));
+                              button(QStringLiteral("Import &CSV..."), &RiskRegisterPanel::importAssets)}),
+                   QStringLiteral("Assets"));
     m_tabs->addTab(buildList(RisksTab, m_riskForm,
-                             {button(QStringLiteral("&Save"), &RiskRegisterPanel::saveCurrent),
+                             {button(QStringLiteral("Sav&e"), &RiskRegisterPanel::saveCurrent),
                               button(QStringLiteral("&New"), &RiskRegisterPanel::newRecord),
                               button(QStringLiteral("&Delete"), &RiskRegisterPanel::deleteCurrent),
                               button(QStringLiteral("Add to &Timeline"), &RiskRegisterPanel::addToTimeline)}),
-                   QStringLiteral("&Risks"));
+                   QStringLiteral("Risks"));
     m_tabs->addTab(buildList(PlanTab, nullptr,
                              {button(QStringLiteral("&Edit in Risks"), [this] {
                                   const qint64 id = currentId(PlanTab);
@@ -99,12 +99,12 @@ RiskRegisterPanel::RiskRegisterPanel(RiskStore &store, EvidenceStore &evidence, 
                                   m_riskForm->threatEdit()->setFocus();
                               }),
                               button(QStringLiteral("Add to &Timeline"), &RiskRegisterPanel::addToTimeline)}),
-                   QStringLiteral("&Management Plan"));
+                   QStringLiteral("Management Plan"));
     m_tabs->addTab(buildList(AssociatesTab, m_associateForm,
-                             {button(QStringLiteral("&Save"), &RiskRegisterPanel::saveCurrent),
+                             {button(QStringLiteral("Sav&e"), &RiskRegisterPanel::saveCurrent),
                               button(QStringLiteral("&New"), &RiskRegisterPanel::newRecord),
                               button(QStringLiteral("&Delete"), &RiskRegisterPanel::deleteCurrent)}),
-                   QStringLiteral("&Business Associates"));
+                   QStringLiteral("Business Associates"));
 
     auto *find = new QShortcut(QKeySequence::Find, this);
     connect(find, &QShortcut::activated, this, [this] {
@@ -343,7 +343,7 @@ QWidget *RiskRegisterPanel::buildList(Tab tab, QWidget *form, const QList<QWidge
         };
         connect(open, &QPushButton::clicked, this, openItem);
         connect(list, &QListWidget::itemActivated, this, openItem);
-        auto *remove = new QPushButton(QStringLiteral("Re&move"), lower);
+        auto *remove = new QPushButton(QStringLiteral("Remove"), lower);
         connect(remove, &QPushButton::clicked, this, [this, list] {
             QListWidgetItem *item = list->currentItem();
             if (!item)
