@@ -146,9 +146,14 @@ void TestBackupEncryption::refusedBeforeTheWorkbookChanges()
         QFile file(QDir(set).filePath(tamper));
         QVERIFY(file.open(QIODevice::ReadWrite));
         QByteArray bytes = file.readAll();
-        // In the salt of the header, inside the sealed text of a file.
-        const qsizetype at = tamper == SetEncryption::kHeaderFileName ? bytes.indexOf("salt ") + 6 : bytes.size() - 40;
-        bytes[at] = bytes.at(at) == '0' ? '1' : char(bytes.at(at) ^ 1);
+        // In the salt of the header (another hex digit, so the header still
+        // reads whatever the random salt was), inside the sealed text of a file.
+        const bool header = tamper == SetEncryption::kHeaderFileName;
+        const qsizetype at = header ? bytes.indexOf("salt ") + 6 : bytes.size() - 40;
+        if (header)
+            bytes[at] = bytes.at(at) == '0' ? '1' : '0';
+        else
+            bytes[at] = char(bytes.at(at) ^ 1);
         file.seek(0);
         file.write(bytes);
         file.close();
