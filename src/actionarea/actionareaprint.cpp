@@ -142,14 +142,7 @@ void ActionAreaPrint::openOtherDocument(const QString &name, std::function<void(
     PrintPanel &panel = *m_panel;
     placeForOtherDocument();
     panel.surface()->clear();
-    panel.setSectionFrameVisible(false);
-    panel.setToDoOptionsVisible(false);
-    panel.setFontBoxesVisible(false);
-    panel.setButtonEnabled(PrintPanel::PrinterFontButton, false);
-    panel.setButtonEnabled(PrintPanel::PageSetupButton, true);
-    panel.setRangeOption(QStringLiteral("All Data Will Be Displayed"));
-    panel.setOrientation(QPageLayout::Portrait);
-    panel.setDocumentName(name);
+    panel.setUpForWholeDocument(name);
     panel.setComposer(std::move(compose));
     panel.recompose();
     panel.open();

@@ -113,7 +113,7 @@ WorkbookDatabase *BinderPrint::database()
 {
     if (!m_database && m_databaseSource)
         m_database = m_databaseSource();
-    return database();
+    return m_database.get();
 }
 
 void BinderPrint::tell(Prompt::Icon icon, const QString &title, const QString &text)
@@ -166,14 +166,7 @@ bool BinderPrint::openBinder()
         return false;
 
     PrintPanel &panel = *m_panel;
-    panel.setSectionFrameVisible(false);
-    panel.setToDoOptionsVisible(false);
-    panel.setFontBoxesVisible(false);
-    panel.setButtonEnabled(PrintPanel::PrinterFontButton, false);
-    panel.setButtonEnabled(PrintPanel::PageSetupButton, true);
-    panel.setRangeOption(QStringLiteral("All Data Will Be Displayed"));
-    panel.setOrientation(QPageLayout::Portrait);
-    panel.setDocumentName(AuditBinder::kDocumentName);
+    panel.setUpForWholeDocument(AuditBinder::kDocumentName);
     const Workbook workbook = m_workbook;
     panel.setComposer([this, workbook, options](PrintSurface &surface) {
         const AuditBinder::Contents contents = AuditBinder::gather(workbook, options, QDate::currentDate());

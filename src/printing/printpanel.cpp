@@ -327,6 +327,18 @@ void PrintPanel::setToDoOptionChecked(QCheckBox *box, bool checked)
     box->setChecked(checked);
 }
 
+void PrintPanel::setUpForWholeDocument(const QString &name)
+{
+    setSectionFrameVisible(false);
+    setToDoOptionsVisible(false);
+    setFontBoxesVisible(false);
+    setButtonEnabled(PrinterFontButton, false);
+    setButtonEnabled(PageSetupButton, true);
+    setRangeOption(QStringLiteral("All Data Will Be Displayed"));
+    setOrientation(QPageLayout::Portrait);
+    setDocumentName(name);
+}
+
 void PrintPanel::setRangeOption(const QString &caption)
 {
     m_rangeOption->setText(caption);

@@ -127,6 +127,11 @@ public:
     void recompose();
     // The document's name: the PDF's title and the suggested file name.
     void setDocumentName(const QString &name) { m_documentName = name; }
+    // The panel for a document printed whole, portrait, with no section
+    // boxes, to-do options or printer font (the binder, the register's
+    // reports): Page Setup available, the one range "All Data Will Be
+    // Displayed". The caller then sets the composer and opens the panel.
+    void setUpForWholeDocument(const QString &name);
     QString documentName() const { return m_documentName; }
     // Where "Save as P&DF..." suggests saving (default: the workbook folder).
     void setPdfFolder(const QString &folder) { m_pdfFolder = folder; }

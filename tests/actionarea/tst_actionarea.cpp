@@ -2,7 +2,10 @@
 // Esc, the exit question, screen switching and the right-click pop-up.
 #include "actionareafixture.h"
 
+#include "actionarea/actionareaprint.h"
 #include "actionarea/groupbuttonpanel.h"
+#include "binder/binderprint.h"
+#include "printing/printpanel.h"
 #include "actionarea/optionstable.h"
 #include "actionarea/standards/standardsgridpanel.h"
 #include "platform/records/settingsstore.h"
@@ -45,6 +48,7 @@ private Q_SLOTS:
     void optionsEntriesByWorkMode_data();
     void optionsEntriesByWorkMode();
     void laterFeaturesStayDisabled();
+    void binderAndExportEntriesWork();
     void organizationalModesHaveNoSpecificationOption();
     void helpTopicsByWorkMode_data();
     void helpTopicsByWorkMode();
@@ -349,6 +353,41 @@ void TestActionArea::rightClickPopsUpOptions()
     QVERIFY(!f.window->optionsMenu()->isVisible());
     QTest::mouseClick(f.workspace()->viewOption(SafeguardWorkspace::ActionTakenOption), Qt::RightButton);
     QVERIFY(f.window->optionsMenu()->isVisible());
+}
+
+// "Print Audit &Binder..." shows the binder in the print panel and
+// "&Export..." writes the file chosen (both once ran into an endless
+// recursion reaching for the workbook's database and ended the program).
+void TestActionArea::binderAndExportEntriesWork()
+{
+    ActionAreaFixture f;
+    f.open();
+    auto *binder = f.window->findChild<BinderPrint *>(QStringLiteral("binderPrint"));
+    QVERIFY(binder);
+    const QString out = f.workbook.filePath(QStringLiteral("Standards Summary.csv"));
+    BinderPrint::Dialogs dialogs;
+    int sectionQuestions = 0;
+    dialogs.chooseSections = [&sectionQuestions](QWidget *, const AuditBinder::Options &current) {
+        ++sectionQuestions;
+        return std::optional<AuditBinder::Options>(current);
+    };
+    dialogs.askOrganization = [](QWidget *) { return std::optional<QString>(QStringLiteral("Lakeside Clinic")); };
+    dialogs.chooseExport = [out](QWidget *, const QStringList &choices, const QString &) {
+        return std::optional<std::pair<int, QString>>({int(choices.indexOf(QStringLiteral("Standards summary (CSV)"))), out});
+    };
+    binder->setDialogs(dialogs);
+
+    f.window->findChild<QAction *>(QStringLiteral("printAuditBinder"))->trigger();
+    QCOMPARE(sectionQuestions, 1);
+    PrintPanel *panel = f.window->printing()->panel();
+    QVERIFY(panel->isOpen());
+    QCOMPARE(panel->documentName(), QStringLiteral("Audit Binder"));
+    QVERIFY(panel->surface()->pageCount() > 1);
+    panel->cancel();
+
+    f.window->findChild<QAction *>(QStringLiteral("exportFiles"))->trigger();
+    QVERIFY(QFileInfo(out).size() > 0);
+    QCOMPARE(f.test.prompt->questions.size(), 0);
 }
 
 QTEST_MAIN(TestActionArea)
