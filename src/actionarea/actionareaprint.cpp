@@ -298,7 +298,9 @@ void ActionAreaPrint::openSummaryPrint()
     panel.orientationBox()->setText(QStringLiteral("Portrait"));
     panel.setSectionFrameVisible(true);
     panel.setComposer([this](PrintSurface &) { composeSummary(); });
-    panel.setDocumentName(StandardsSummary::documentName({true}));
+    StandardsSummary::Selection everything;
+    everything.all = true;
+    panel.setDocumentName(StandardsSummary::documentName(everything));
     placePanel();
     panel.open();
     setAllPoliciesEnabled(false);
