@@ -149,6 +149,7 @@ private:
     Autosave::Keeper *m_autosave = nullptr;
     RiskRegisterHost *m_riskRegister = nullptr;
     QLabel *m_reviewWarning = nullptr;
+    bool m_riskRegisterProblemShown = false;
     std::array<QAction *, OptionsTable::kEntryCount> optionsEntries_{};
     QList<QPair<QAction *, QList<OptionsTable::Entry>>> separators_;
 

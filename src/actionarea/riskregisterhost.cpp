@@ -49,7 +49,8 @@ RiskStore *RiskRegisterHost::store()
     m_store = std::make_unique<RiskStore>(*m_database);
     // A database that could not be opened has been reported where it was
     // opened; the register is then empty and every save says why.
-    m_store->load();
+    if (!m_store->load(&m_loadProblem) && m_loadProblem.isEmpty())
+        m_loadProblem = QStringLiteral("the register could not be read");
     return m_store.get();
 }
 

@@ -39,6 +39,9 @@ public:
     // The panel, made (with parent) on the first call.
     RiskRegisterPanel *panel(QWidget *parent);
     RiskRegisterPanel *existingPanel() const { return m_panel; }
+    // Why the register could not be read (empty when it was): the panel is
+    // then empty and refuses every save.
+    QString loadProblem() const { return m_loadProblem; }
 
     // What the Action Area's save question needs.
     bool hasUnsavedEdits() const;
@@ -77,4 +80,5 @@ private:
     std::unique_ptr<EvidenceStore> m_evidence;
     ThreatLibrary m_threats;
     QPointer<RiskRegisterPanel> m_panel;
+    QString m_loadProblem;
 };

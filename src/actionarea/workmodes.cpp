@@ -291,6 +291,17 @@ void ActionArea::enterRiskRegister()
     panel->refreshOverview();
     panel->show();
     panel->setFocus();
+    // An empty register must never pass for the workbook's own: the user is
+    // told, once, that it could not be read.
+    if (!m_riskRegister->loadProblem().isEmpty() && !m_riskRegisterProblemShown) {
+        m_riskRegisterProblemShown = true;
+        environment().services.prompt->ask(
+            this, Prompt::Icon::Exclamation, QStringLiteral("Risk Register"),
+            QStringLiteral("The risk register of this workbook could not be read (%1), so it is shown empty and "
+                           "nothing can be saved in it.")
+                .arg(m_riskRegister->loadProblem()),
+            Prompt::Buttons::Ok);
+    }
 }
 
 bool ActionArea::saveCurrentText()

@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 
 using Answer = Prompt::Answer;
@@ -78,6 +79,7 @@ private Q_SLOTS:
     void printShowsTheTabsReport();
     void statusBarWarnsOfAnOverdueReview();
     void buttonsKeepTheirOwnKeys();
+    void unreadableRegisterIsSaidOnce();
 };
 
 void TestRiskRegisterMode::buttonAndPanel()
@@ -256,6 +258,28 @@ void TestRiskRegisterMode::buttonsKeepTheirOwnKeys()
             own.insert(key, button->text());
         }
     }
+}
+
+// A read-only run leaves the database closed: the register is shown empty,
+// and the user is told why, once, instead of seeing an empty register as if
+// it were the workbook's.
+void TestRiskRegisterMode::unreadableRegisterIsSaidOnce()
+{
+    ActionAreaFixture f;
+    writeRegister(f.workbook.workbook(), QDate::currentDate());
+    f.context.database = std::make_shared<WorkbookDatabase>(f.workbook.workbook());
+    f.open();
+    f.test.prompt->enqueue(Answer::Ok);
+    RiskRegisterPanel *panel = enterRegister(f);
+    QVERIFY(panel);
+    QCOMPARE(f.test.prompt->questions.size(), 1);
+    QVERIFY(f.test.prompt->questions.constLast().text.contains(QStringLiteral("could not be read")));
+    QCOMPARE(panel->view(RiskRegisterPanel::AssetsTab)->model()->rowCount(), 0);
+    f.clickNavigation(WorkMode::Standards);
+    f.clickNavigation(WorkMode::RiskRegister);
+    QCOMPARE(f.test.prompt->questions.size(), 1);
+    // What is stored is untouched.
+    QCOMPARE(storedAssetNames(f.workbook.workbook()), QStringList{QStringLiteral("Practice management server")});
 }
 
 QTEST_MAIN(TestRiskRegisterMode)
