@@ -19,15 +19,18 @@ public:
     NameFitter(QTableView *view, HeatMapModel *model, QString longestLine)
         : QObject(view)
         , m_view(view)
+        , m_viewport(view->viewport())
         , m_model(model)
         , m_longestLine(std::move(longestLine))
     {
-        view->viewport()->installEventFilter(this);
+        m_viewport->installEventFilter(this);
     }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == m_view->viewport() && event->type() == QEvent::Resize)
+        // The type first: while the view is being destroyed its viewport
+        // still sends events, and the view must not be asked anything then.
+        if (event->type() == QEvent::Resize && watched == m_viewport)
             fit();
         return QObject::eventFilter(watched, event);
     }
@@ -36,11 +39,12 @@ private:
     void fit()
     {
         const int columns = qMax(1, m_model->columnCount());
-        const int room = m_view->viewport()->width() / columns - 6;
+        const int room = m_viewport->width() / columns - 6;
         m_model->setShortNames(room < m_view->fontMetrics().horizontalAdvance(m_longestLine));
     }
 
     QTableView *m_view;
+    QWidget *m_viewport;
     HeatMapModel *m_model;
     QString m_longestLine;
 };
