@@ -290,7 +290,8 @@ void ActionArea::enterRiskRegister()
         layout->addWidget(panel, 1);
     panel->refreshOverview();
     panel->show();
-    panel->setFocus();
+    // On the tabs, so Ctrl+Tab moves between them at once.
+    panel->tabs()->setFocus();
     // An empty register must never pass for the workbook's own: the user is
     // told, once, that it could not be read.
     if (!m_riskRegister->loadProblem().isEmpty() && !m_riskRegisterProblemShown) {

@@ -110,6 +110,10 @@ void TestRiskRegisterMode::buttonAndPanel()
     QTRY_COMPARE(f.window->workMode(), WorkMode::RiskRegister);
     QVERIFY(panel->isVisible());
     QCOMPARE(f.window->riskRegister()->existingPanel(), panel);
+    // Ctrl+Tab goes from tab to tab as soon as the mode is entered.
+    QCOMPARE(panel->tabs()->currentIndex(), int(RiskRegisterPanel::OverviewTab));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(panel->tabs()->currentIndex(), int(RiskRegisterPanel::AssetsTab));
 }
 
 void TestRiskRegisterMode::saveQuestionCoversTheForms_data()
