@@ -1,6 +1,10 @@
 #pragma once
 
+#include "risk/riskoverview.h"
+
 #include <QAbstractTableModel>
+
+#include <optional>
 
 class RiskStore;
 
@@ -40,4 +44,7 @@ private:
     Kind m_kind;
     QString m_lastError;
     bool m_shortNames = false;
+    // The counts per cell, counted once per change of the register instead
+    // of once per cell drawn.
+    mutable std::optional<RiskOverview::HeatMap> m_counts;
 };

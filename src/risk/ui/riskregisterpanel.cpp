@@ -41,6 +41,8 @@ struct RiskRegisterPanel::Details
 namespace {
 
 const QString kTitle = QStringLiteral("Risk Register");
+// How many overdue treatments and BAA reviews the overview lists.
+constexpr int kOverviewListLength = 10;
 
 QString dateText(const QDate &date)
 {
@@ -757,20 +759,33 @@ void RiskRegisterPanel::refreshOverview()
     }
     m_top->setText(top.isEmpty() ? QStringLiteral("No risks recorded yet.") : top.join(QStringLiteral("<br>")));
 
+    // The overview lists the first few, soonest first; the tab that holds
+    // them all is named for the rest (a long list would also make every
+    // relayout of the page slow).
+    const auto listed = [](const QStringList &lines, int total, const QString &whereTheRestAre) {
+        if (lines.isEmpty())
+            return QStringLiteral("None.");
+        QString text = lines.join(QStringLiteral("<br>"));
+        if (total > lines.size())
+            text += QStringLiteral("<br><i>and %1 more: see the %2 tab.</i>").arg(total - lines.size()).arg(whereTheRestAre);
+        return text;
+    };
     QStringList overdue;
-    for (int row : RiskOverview::overdueTreatments(m_store, today)) {
+    const QList<int> overdueRows = RiskOverview::overdueTreatments(m_store, today);
+    for (int row : overdueRows.mid(0, kOverviewListLength)) {
         const Risk &r = m_store.risks().at(row);
         overdue << QStringLiteral("%1: %2 <i>(%3)</i>").arg(dateText(r.dueOn), escaped(r.threat), escaped(r.owner));
     }
-    m_overdue->setText(overdue.isEmpty() ? QStringLiteral("None.") : overdue.join(QStringLiteral("<br>")));
+    m_overdue->setText(listed(overdue, int(overdueRows.size()), QStringLiteral("Management Plan")));
 
     QStringList baa;
-    for (int row : RiskOverview::baaReviewsDue(m_store, today)) {
+    const QList<int> baaRows = RiskOverview::baaReviewsDue(m_store, today);
+    for (int row : baaRows.mid(0, kOverviewListLength)) {
         const BusinessAssociate &b = m_store.associates().at(row);
         baa << (b.baaSignedOn.isValid() ? QStringLiteral("%1: review by %2").arg(escaped(b.name), dateText(b.baaReviewOn))
                                         : QStringLiteral("%1: no signed BAA recorded").arg(escaped(b.name)));
     }
-    m_baa->setText(baa.isEmpty() ? QStringLiteral("None.") : baa.join(QStringLiteral("<br>")));
+    m_baa->setText(listed(baa, int(baaRows.size()), QStringLiteral("Business Associates")));
 
     const AnalysisDetails &details = m_store.details();
     const QString warning = RiskOverview::reviewWarning(details, today);
