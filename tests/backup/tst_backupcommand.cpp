@@ -93,6 +93,7 @@ class TestBackupCommand : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void backupThenRestore();
+    void riskRegisterComesBackFromABackup();
     void failuresLeaveTheWorkbook_data();
     void failuresLeaveTheWorkbook();
     void backupToAFullMediumKeepsThePreviousBackup();
@@ -128,6 +129,53 @@ void TestBackupCommand::backupThenRestore()
     QVERIFY(run.out.contains(QStringLiteral("Before restore ")));
     QCOMPARE(filesIn(workbook), saved);
     QCOMPARE(QDir(workbook).entryList({QStringLiteral("Before restore *")}, QDir::Dirs).size(), 1);
+}
+
+// The register's rows live in the workbook's database: a restore brings
+// back exactly the rows the backup saw, read back through the register's own
+// export.
+void TestBackupCommand::riskRegisterComesBackFromABackup()
+{
+    QTemporaryDir root;
+    const QString workbook = root.filePath(QStringLiteral("workbook"));
+    const QString target = root.filePath(QStringLiteral("stick"));
+    QDir().mkpath(workbook);
+    const auto import = [&](const QByteArray &lines) {
+        const QString csv = root.filePath(QStringLiteral("assets.csv"));
+        write(csv, "Name,Kind,Location,Owner\r\n" + lines);
+        const Run run = sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--import"),
+                                  QStringLiteral("assets"), csv});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    };
+    const auto exported = [&]() -> QByteArray {
+        const QString out = root.filePath(QStringLiteral("register.csv"));
+        const Run run = sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--export"),
+                                  QStringLiteral("risk-register"), out});
+        if (run.exitCode != 0)
+            return QByteArray("export failed: ") + run.err.toUtf8();
+        // One file per table, named from OUT.
+        QByteArray tables;
+        for (const QFileInfo &info : QDir(root.path()).entryInfoList({QStringLiteral("register*.csv")}, QDir::Files,
+                                                                      QDir::Name)) {
+            QFile file(info.filePath());
+            if (file.open(QIODevice::ReadOnly))
+                tables += info.fileName().toUtf8() + '\n' + file.readAll();
+        }
+        return tables;
+    };
+    import("EHR system,EHR or practice system,Cloud,Dr. Patel\r\n"
+           "Billing laptop,Laptop,Office,Billing clerk\r\n");
+    const QByteArray before = exported();
+    QVERIFY2(before.contains("Billing laptop"), before.constData());
+
+    Run run = sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--backup"), target});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    import("Front desk PC,Workstation,Reception,Office manager\r\n");
+    QVERIFY(exported().contains("Front desk PC"));
+
+    run = sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--restore"), target});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QCOMPARE(exported(), before);
 }
 
 void TestBackupCommand::failuresLeaveTheWorkbook_data()
