@@ -219,6 +219,41 @@ private Q_SLOTS:
         QCOMPARE(chooser.list()->item(1)->text(), offered.at(1).threat);
     }
 
+    // The analysis details being typed are edits like a form's: a redraw of
+    // the overview (another record saved) keeps them, the save question
+    // sees them, a save stores them and a revert drops them.
+    void analysisDetailsAreEditsToo()
+    {
+        Fixture f;
+        auto *preparedBy = f.panel->findChild<QLineEdit *>(QStringLiteral("preparedBy"));
+        auto *approvedOn = f.panel->findChild<QLineEdit *>(QStringLiteral("approvedOn"));
+        QVERIFY(preparedBy && approvedOn);
+        const AnalysisDetails stored = f.store.details();
+        QVERIFY(!f.panel->hasUnsavedEdits());
+        preparedBy->setText(QStringLiteral("Dana Reyes, privacy officer"));
+        approvedOn->setText(QStringLiteral("2026-06-01"));
+        QVERIFY(f.panel->hasUnsavedEdits());
+        RiskAsset asset = f.store.assets().at(0);
+        asset.notes = QStringLiteral("Checked");
+        QVERIFY(f.store.saveAsset(asset));
+        QCOMPARE(preparedBy->text(), QStringLiteral("Dana Reyes, privacy officer"));
+
+        f.panel->revertForms();
+        QCOMPARE(preparedBy->text(), stored.preparedBy);
+        QVERIFY(!f.panel->hasUnsavedEdits());
+
+        preparedBy->setText(QStringLiteral("Dana Reyes, privacy officer"));
+        approvedOn->setText(QStringLiteral("2026-06-01"));
+        f.panel->tabs()->setCurrentIndex(RiskRegisterPanel::RisksTab);
+        QVERIFY(f.panel->saveEditedForms());
+        QCOMPARE(f.store.details().preparedBy, QStringLiteral("Dana Reyes, privacy officer"));
+        QCOMPARE(f.store.details().approvedOn, QDate(2026, 6, 1));
+        // Nothing is left unsaved, and the tab in front stays in front.
+        QCOMPARE(approvedOn->text(), QStringLiteral("2026-06-01"));
+        QVERIFY(!f.panel->hasUnsavedEdits());
+        QCOMPARE(f.panel->tabs()->currentIndex(), int(RiskRegisterPanel::RisksTab));
+    }
+
     void tabsAndOverview()
     {
         Fixture f;

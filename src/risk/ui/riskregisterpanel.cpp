@@ -36,6 +36,26 @@ struct RiskRegisterPanel::Details
     QLineEdit *approvedBy = nullptr;
     QLineEdit *approvedOn = nullptr;
     QLineEdit *lastReview = nullptr;
+    // What the fields were last filled with from the store.
+    AnalysisDetails shown;
+
+    bool hasEdits() const
+    {
+        return scope->toPlainText() != shown.scope || method->toPlainText() != shown.method
+            || preparedBy->text() != shown.preparedBy || approvedBy->text() != shown.approvedBy
+            || approvedOn->text() != dateTextOf(shown.approvedOn) || lastReview->text() != dateTextOf(shown.lastFullReviewOn);
+    }
+    void show(const AnalysisDetails &details)
+    {
+        shown = details;
+        scope->setPlainText(details.scope);
+        method->setPlainText(details.method);
+        preparedBy->setText(details.preparedBy);
+        approvedBy->setText(details.approvedBy);
+        approvedOn->setText(dateTextOf(details.approvedOn));
+        lastReview->setText(dateTextOf(details.lastFullReviewOn));
+    }
+    static QString dateTextOf(const QDate &date) { return date.isValid() ? date.toString(Qt::ISODate) : QString(); }
 };
 
 namespace {
@@ -247,6 +267,12 @@ QWidget *RiskRegisterPanel::buildOverview()
     d.approvedBy = new QLineEdit(detailsBox);
     d.approvedOn = new QLineEdit(detailsBox);
     d.lastReview = new QLineEdit(detailsBox);
+    d.scope->setObjectName(QStringLiteral("scope"));
+    d.method->setObjectName(QStringLiteral("method"));
+    d.preparedBy->setObjectName(QStringLiteral("preparedBy"));
+    d.approvedBy->setObjectName(QStringLiteral("approvedBy"));
+    d.approvedOn->setObjectName(QStringLiteral("approvedOn"));
+    d.lastReview->setObjectName(QStringLiteral("lastFullReviewOn"));
     for (QLineEdit *e : {d.approvedOn, d.lastReview})
         e->setPlaceholderText(QStringLiteral("yyyy-mm-dd"));
     form->addRow(QStringLiteral("S&cope:"), d.scope);
@@ -460,6 +486,7 @@ void RiskRegisterPanel::fail(const QString &text)
 
 void RiskRegisterPanel::revertForms()
 {
+    m_details->show(m_store.details());
     for (Tab tab : {AssetsTab, RisksTab, AssociatesTab}) {
         if (tab == RisksTab && m_store.riskRow(currentId(RisksTab)) < 0)
             m_riskForm->show(Risk());
@@ -497,6 +524,11 @@ bool RiskRegisterPanel::formHasEdits(Tab tab) const
 bool RiskRegisterPanel::saveEditedForms()
 {
     const int shown = m_tabs->currentIndex();
+    if (m_details->hasEdits()) {
+        m_tabs->setCurrentIndex(OverviewTab);
+        if (!saveDetails())
+            return false;
+    }
     for (Tab tab : {AssetsTab, RisksTab, AssociatesTab}) {
         if (!formHasEdits(tab))
             continue;
@@ -511,7 +543,8 @@ bool RiskRegisterPanel::saveEditedForms()
 
 bool RiskRegisterPanel::hasUnsavedEdits() const
 {
-    return formHasEdits(AssetsTab) || formHasEdits(RisksTab) || formHasEdits(AssociatesTab);
+    return m_details->hasEdits() || formHasEdits(AssetsTab) || formHasEdits(RisksTab)
+        || formHasEdits(AssociatesTab);
 }
 
 bool RiskRegisterPanel::saveCurrent()
@@ -724,6 +757,7 @@ bool RiskRegisterPanel::saveDetails()
         fail(error);
         return false;
     }
+    m_details->show(details);
     refreshOverview();
     return true;
 }
@@ -795,14 +829,9 @@ void RiskRegisterPanel::refreshOverview()
                                warning.isEmpty() ? QString()
                                                  : QStringLiteral(" &nbsp; <span style=\"color:#b71c1c\"><b>%1</b></span>")
                                                        .arg(escaped(warning))));
+    // The details the user is typing are never overwritten by a redraw.
     Details &d = *m_details;
-    if (!d.scope->hasFocus() && d.scope->toPlainText() != details.scope)
-        d.scope->setPlainText(details.scope);
-    if (!d.method->hasFocus() && d.method->toPlainText() != details.method)
-        d.method->setPlainText(details.method);
-    d.preparedBy->setText(details.preparedBy);
-    d.approvedBy->setText(details.approvedBy);
-    d.approvedOn->setText(dateText(details.approvedOn));
-    d.lastReview->setText(dateText(details.lastFullReviewOn));
+    if (!d.hasEdits() && !(d.shown == details))
+        d.show(details);
     Q_EMIT reviewWarningChanged(warning);
 }
