@@ -80,6 +80,19 @@ RiskRegisterPanel *RiskRegisterHost::panel(QWidget *parent)
     return m_panel;
 }
 
+void RiskRegisterHost::reload()
+{
+    if (!m_store)
+        return;
+    m_loadProblem.clear();
+    if (!m_store->load(&m_loadProblem) && m_loadProblem.isEmpty())
+        m_loadProblem = QStringLiteral("the register could not be read");
+    if (m_panel) {
+        m_panel->revertForms();
+        m_panel->refreshOverview();
+    }
+}
+
 bool RiskRegisterHost::hasUnsavedEdits() const
 {
     return m_panel && m_panel->hasUnsavedEdits();

@@ -43,6 +43,10 @@ public:
     // then empty and refuses every save.
     QString loadProblem() const { return m_loadProblem; }
 
+    // The workbook's files were replaced (a restore): the register is read
+    // again from its database, and the panel shows what was read.
+    void reload();
+
     // What the Action Area's save question needs.
     bool hasUnsavedEdits() const;
     bool save();

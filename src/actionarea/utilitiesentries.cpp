@@ -2,6 +2,7 @@
 #include "actionarea/actionarea.h"
 
 #include "actionarea/editsession.h"
+#include "actionarea/riskregisterhost.h"
 
 bool ActionArea::openBackupUtility(bool restore)
 {
@@ -13,6 +14,7 @@ bool ActionArea::openBackupUtility(bool restore)
     const bool changed = MainScreen::openBackupUtility(restore);
     if (restore) {
         if (changed) {
+            m_riskRegister->reload();
             load();
             enterWorkMode(WorkMode::Standards);
         }

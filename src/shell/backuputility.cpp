@@ -35,7 +35,17 @@ std::function<bool(QWidget *, bool)> backupUtilityOpener(const ProgramContext &c
                     BackupSettings::setKeepSets(database, sets);
             };
         }
-        return runBackupWindow(restore ? BackupWindow::Mode::Restore : BackupWindow::Mode::Backup, setup, parent);
+        const bool changed =
+            runBackupWindow(restore ? BackupWindow::Mode::Restore : BackupWindow::Mode::Backup, setup, parent);
+        // The restore moved the database the run had open into "Before
+        // restore ...": what is saved from now on goes to the restored one.
+        if (restore && changed && context.database && context.database->isOpen()) {
+            const WorkbookDatabase::OpenReport report = context.database->reopen();
+            if (!report.message.isEmpty())
+                services.prompt->ask(parent, Prompt::Icon::Exclamation, QStringLiteral("Restore"), report.message,
+                                     Prompt::Buttons::Ok);
+        }
+        return changed;
     };
 }
 

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 using Answer = Prompt::Answer;
@@ -80,6 +81,7 @@ private Q_SLOTS:
     void statusBarWarnsOfAnOverdueReview();
     void buttonsKeepTheirOwnKeys();
     void unreadableRegisterIsSaidOnce();
+    void aRestoreShowsTheRestoredRegister();
 };
 
 void TestRiskRegisterMode::buttonAndPanel()
@@ -284,6 +286,52 @@ void TestRiskRegisterMode::unreadableRegisterIsSaidOnce()
     QCOMPARE(f.test.prompt->questions.size(), 1);
     // What is stored is untouched.
     QCOMPARE(storedAssetNames(f.workbook.workbook()), QStringList{QStringLiteral("Practice management server")});
+}
+
+// After a restore the register shows the restored database, and what is
+// saved afterwards goes into it, not into the copy set aside.
+void TestRiskRegisterMode::aRestoreShowsTheRestoredRegister()
+{
+    ActionAreaFixture f;
+    writeRegister(f.workbook.workbook(), QDate::currentDate());
+    QTemporaryDir backup;
+    {
+        WorkbookDatabase database{Workbook(backup.path())};
+        database.open();
+        RiskStore store(database);
+        store.load();
+        RiskAsset asset;
+        asset.name = QStringLiteral("Restored laptop");
+        QVERIFY(store.saveAsset(asset));
+    }
+    f.environment.openBackupUtility = [&f, &backup](QWidget *, bool restore) {
+        if (!restore)
+            return false;
+        // As the restore's swap does: the workbook's file set aside, the
+        // backup's copy in its place; then the run's database follows it.
+        const QString live = f.workbook.filePath(QLatin1String(WorkbookDatabase::kFileName));
+        QDir(f.workbook.path()).mkdir(QStringLiteral("Before restore"));
+        QFile::rename(live, f.workbook.filePath(QStringLiteral("Before restore/Workbook.sqlite")));
+        QFile::copy(QDir(backup.path()).filePath(QLatin1String(WorkbookDatabase::kFileName)), live);
+        if (f.context.database)
+            f.context.database->reopen();
+        return true;
+    };
+    f.open();
+    RiskRegisterPanel *panel = enterRegister(f);
+    QCOMPARE(panel->view(RiskRegisterPanel::AssetsTab)->model()->rowCount(), 1);
+    f.window->restoreEntry()->trigger();
+    f.clickNavigation(WorkMode::RiskRegister);
+    QAbstractItemModel *assets = panel->view(RiskRegisterPanel::AssetsTab)->model();
+    QCOMPARE(assets->rowCount(), 1);
+    QCOMPARE(assets->index(0, 0).data().toString(), QStringLiteral("Restored laptop"));
+
+    panel->tabs()->setCurrentIndex(RiskRegisterPanel::AssetsTab);
+    panel->newRecord();
+    QTest::keyClicks(panel->assetForm()->nameEdit(), QStringLiteral("Front desk PC"));
+    QVERIFY(panel->saveCurrent());
+    QCOMPARE(storedAssetNames(f.workbook.workbook()),
+             (QStringList{QStringLiteral("Restored laptop"), QStringLiteral("Front desk PC")}));
 }
 
 QTEST_MAIN(TestRiskRegisterMode)

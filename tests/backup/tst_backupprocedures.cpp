@@ -626,7 +626,7 @@ void TestBackupProcedures::backupHoldsEveryFileTheProgramWrites()
         {QStringLiteral("DRPln1.Fil"), QStringLiteral("DRPln1.hb1")},
     };
     for (int n = 0; n <= 46; ++n) {
-        for (const QString stem : {QStringLiteral("Action"), QStringLiteral("Comment"), QStringLiteral("Policy")})
+        for (const QString &stem : {QStringLiteral("Action"), QStringLiteral("Comment"), QStringLiteral("Policy")})
             written.insert(stem + QString::number(n) + QStringLiteral(".Fil"), stem + QString::number(n) + QStringLiteral(".hb1"));
     }
     for (int n = 0; n <= 20; ++n)

@@ -275,6 +275,37 @@ private Q_SLOTS:
         QCOMPARE(restored.setting(QStringLiteral("committed")), QStringLiteral("yes"));
     }
 
+    // A restore moves the open file aside and puts the backup's copy in its
+    // place; the open connection keeps reading and writing the file it
+    // opened. After reopen() both go to the file now in the workbook.
+    void reopenFollowsAReplacedFile()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QLatin1String(WorkbookDatabase::kFileName));
+        QTemporaryDir other;
+        {
+            WorkbookDatabase backup(Workbook(other.path()));
+            backup.open();
+            QVERIFY(backup.setSetting(QStringLiteral("state"), QStringLiteral("from the backup")));
+        }
+        WorkbookDatabase database(Workbook(folder.path()));
+        database.open();
+        QVERIFY(database.setSetting(QStringLiteral("state"), QStringLiteral("before the restore")));
+        const QString asideFolder = folder.filePath(QStringLiteral("Before restore"));
+        QVERIFY(QDir().mkpath(asideFolder));
+        QVERIFY(QFile::rename(path, asideFolder + QStringLiteral("/Workbook.sqlite")));
+        QVERIFY(QFile::copy(other.filePath(QLatin1String(WorkbookDatabase::kFileName)), path));
+
+        // Without reopening, the run still sees the moved file.
+        QCOMPARE(database.setting(QStringLiteral("state")), QStringLiteral("before the restore"));
+        QCOMPARE(database.reopen().outcome, WorkbookDatabase::OpenOutcome::Opened);
+        QCOMPARE(database.setting(QStringLiteral("state")), QStringLiteral("from the backup"));
+        QVERIFY(database.setSetting(QStringLiteral("after"), QStringLiteral("saved")));
+        WorkbookDatabase reader(Workbook(folder.path()));
+        reader.open();
+        QCOMPARE(reader.setting(QStringLiteral("after")), QStringLiteral("saved"));
+    }
+
     void organizationProfileRoundTrips()
     {
         QTemporaryDir folder;

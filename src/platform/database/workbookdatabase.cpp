@@ -201,6 +201,15 @@ QString WorkbookDatabase::moveAside(QString *reason)
     return target;
 }
 
+WorkbookDatabase::OpenReport WorkbookDatabase::reopen()
+{
+    closeConnection();
+    m_opened = false;
+    m_readOnly = false;
+    m_report = OpenReport();
+    return open();
+}
+
 WorkbookDatabase::OpenReport WorkbookDatabase::open()
 {
     if (m_opened)

@@ -51,6 +51,10 @@ public:
     // Opens (creating or migrating as needed). Call once; later calls return
     // the first report.
     OpenReport open();
+    // After the file was replaced (a restore): the connection, which still
+    // reads the file it opened wherever that was moved, is closed and the
+    // file now in the workbook opened as open() does.
+    OpenReport reopen();
     const OpenReport &openReport() const { return m_report; }
 
     bool isOpen() const;
