@@ -221,17 +221,8 @@ void ActionArea::buildBody()
     timelinePanel_->setPrintPanel(print_->panel());
     print_->setTimelinePrint([this] { timelinePanel_->openToDoPrint(); });
 
-    // A window without a run's values (tests of other screens) keeps a
-    // database of its own for the register.
-    RiskRegisterHost::DatabaseSource database = sharedDatabase(environment().context, workbook());
-    if (!environment().context) {
-        database = [workbook = workbook()] {
-            auto own = std::make_shared<WorkbookDatabase>(workbook);
-            own->open();
-            return own;
-        };
-    }
-    m_riskRegister = new RiskRegisterHost(workbook(), std::move(database), environment().services, this);
+    m_riskRegister = new RiskRegisterHost(workbook(), sharedDatabase(environment().context, workbook()),
+                                          environment().services, this);
     m_reviewWarning = new QLabel(statusBar());
     m_reviewWarning->setObjectName(QStringLiteral("reviewWarning"));
     statusBar()->addPermanentWidget(m_reviewWarning);

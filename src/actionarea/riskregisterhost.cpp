@@ -28,7 +28,6 @@ RiskRegisterHost::RiskRegisterHost(const Workbook &workbook, DatabaseSource data
     , m_workbook(workbook)
     , m_databaseSource(std::move(database))
     , m_services(std::move(services))
-    , m_hooks(desktopRiskRegisterHooks(workbook.folder()))
 {
 }
 
@@ -70,9 +69,8 @@ RiskRegisterPanel *RiskRegisterHost::panel(QWidget *parent)
                                    .arg(error),
                                Prompt::Buttons::Ok);
     }
-    RiskRegisterPanel::Hooks hooks = m_hooks;
-    hooks.timelineFolder = m_workbook.folder();
-    m_panel = new RiskRegisterPanel(*register_, *m_evidence, m_threats, m_services, hooks, parent);
+    m_panel = new RiskRegisterPanel(*register_, *m_evidence, m_threats, m_services,
+                                    desktopRiskRegisterHooks(m_workbook.folder()), parent);
     m_panel->setObjectName(QStringLiteral("riskRegisterPanel"));
     connect(m_panel, &RiskRegisterPanel::reviewWarningChanged, this, [this](const QString &warning) {
         Q_EMIT reviewWarningChanged(m_store && inUse(*m_store) ? warning : QString());

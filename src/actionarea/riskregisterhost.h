@@ -33,9 +33,6 @@ public:
                      QObject *parent = nullptr);
     ~RiskRegisterHost() override;
 
-    // The hooks the panel is made with (tests answer its dialogs).
-    void setHooks(RiskRegisterPanel::Hooks hooks) { m_hooks = std::move(hooks); }
-
     // The panel, made (with parent) on the first call.
     RiskRegisterPanel *panel(QWidget *parent);
     RiskRegisterPanel *existingPanel() const { return m_panel; }
@@ -78,7 +75,6 @@ private:
     Workbook m_workbook;
     DatabaseSource m_databaseSource;
     PlatformServices m_services;
-    RiskRegisterPanel::Hooks m_hooks;
     std::shared_ptr<WorkbookDatabase> m_database;
     std::unique_ptr<RiskStore> m_store;
     std::unique_ptr<EvidenceStore> m_evidence;

@@ -26,7 +26,6 @@ void HeatMapModel::setShortNames(bool shortNames)
 
 void HeatMapModel::refresh()
 {
-    m_counts.reset();
     Q_EMIT dataChanged(index(0, 0), index(4, 4));
 }
 
@@ -76,11 +75,9 @@ QVariant HeatMapModel::data(const QModelIndex &index, int role) const
         const QString name = m_shortNames ? RiskLevel::shortName(level) : RiskLevel::name(level);
         if (m_kind == Kind::Matrix)
             return name;
-        if (!m_counts) {
-            m_counts = m_kind == Kind::Current ? RiskOverview::currentHeatMap(m_store)
-                                               : RiskOverview::residualHeatMap(m_store);
-        }
-        const int count = (*m_counts)[likelihood - 1][impact - 1];
+        const RiskOverview::HeatMap map = m_kind == Kind::Current ? RiskOverview::currentHeatMap(m_store)
+                                                                  : RiskOverview::residualHeatMap(m_store);
+        const int count = map[likelihood - 1][impact - 1];
         return QStringLiteral("%1\n%2").arg(name, count ? QString::number(count) : QStringLiteral("-"));
     }
     case Qt::EditRole: return RiskLevel::name(level);

@@ -1,10 +1,6 @@
 #pragma once
 
-#include "risk/riskoverview.h"
-
 #include <QAbstractTableModel>
-
-#include <optional>
 
 class RiskStore;
 
@@ -44,7 +40,4 @@ private:
     Kind m_kind;
     QString m_lastError;
     bool m_shortNames = false;
-    // The counts per cell, counted once per change of the register instead
-    // of once per cell drawn.
-    mutable std::optional<RiskOverview::HeatMap> m_counts;
 };

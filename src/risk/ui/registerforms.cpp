@@ -391,3 +391,62 @@ bool RiskForm::read(Risk *risk, QString *error) const
     *risk = r;
     return true;
 }
+
+AnalysisDetailsForm::AnalysisDetailsForm(QWidget *parent)
+    : QWidget(parent)
+    , m_scope(new QPlainTextEdit(this))
+    , m_method(new QPlainTextEdit(this))
+    , m_preparedBy(new QLineEdit(this))
+    , m_approvedBy(new QLineEdit(this))
+    , m_approvedOn(dateEdit(this))
+    , m_lastReview(dateEdit(this))
+{
+    for (QPlainTextEdit *e : {m_scope, m_method}) {
+        e->setTabChangesFocus(true);
+        e->setFixedHeight(e->fontMetrics().lineSpacing() * 3 + 12);
+    }
+    m_scope->setObjectName(QStringLiteral("scope"));
+    m_method->setObjectName(QStringLiteral("method"));
+    m_preparedBy->setObjectName(QStringLiteral("preparedBy"));
+    m_approvedBy->setObjectName(QStringLiteral("approvedBy"));
+    m_approvedOn->setObjectName(QStringLiteral("approvedOn"));
+    m_lastReview->setObjectName(QStringLiteral("lastFullReviewOn"));
+    auto *form = new QFormLayout(this);
+    form->setContentsMargins(0, 0, 0, 0);
+    form->addRow(QStringLiteral("S&cope:"), m_scope);
+    form->addRow(QStringLiteral("M&ethod:"), m_method);
+    form->addRow(QStringLiteral("&Prepared by:"), m_preparedBy);
+    form->addRow(QStringLiteral("Appro&ved by:"), m_approvedBy);
+    form->addRow(QStringLiteral("Approved o&n:"), m_approvedOn);
+    form->addRow(QStringLiteral("&Last full review on:"), m_lastReview);
+}
+
+void AnalysisDetailsForm::show(const AnalysisDetails &details)
+{
+    m_shown = details;
+    m_scope->setPlainText(details.scope);
+    m_method->setPlainText(details.method);
+    m_preparedBy->setText(details.preparedBy);
+    m_approvedBy->setText(details.approvedBy);
+    m_approvedOn->setText(dateText(details.approvedOn));
+    m_lastReview->setText(dateText(details.lastFullReviewOn));
+}
+
+bool AnalysisDetailsForm::read(AnalysisDetails *details, QString *error) const
+{
+    details->scope = m_scope->toPlainText();
+    details->method = m_method->toPlainText();
+    details->preparedBy = m_preparedBy->text();
+    details->approvedBy = m_approvedBy->text();
+    return RegisterForms::readDate(m_approvedOn, QStringLiteral("Approved on"), &details->approvedOn, error)
+        && RegisterForms::readDate(m_lastReview, QStringLiteral("Last full review on"), &details->lastFullReviewOn,
+                                   error);
+}
+
+bool AnalysisDetailsForm::hasEdits() const
+{
+    return m_scope->toPlainText() != m_shown.scope || m_method->toPlainText() != m_shown.method
+        || m_preparedBy->text() != m_shown.preparedBy || m_approvedBy->text() != m_shown.approvedBy
+        || m_approvedOn->text() != dateText(m_shown.approvedOn)
+        || m_lastReview->text() != dateText(m_shown.lastFullReviewOn);
+}

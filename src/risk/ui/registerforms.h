@@ -110,3 +110,26 @@ private:
     QLineEdit *m_identifiedOn;
     QLineEdit *m_reviewedOn;
 };
+
+// The analysis details of the Overview tab: scope, method, who prepared
+// and approved the analysis and when, the last full review.
+class AnalysisDetailsForm : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit AnalysisDetailsForm(QWidget *parent = nullptr);
+    void show(const AnalysisDetails &details);
+    bool read(AnalysisDetails *details, QString *error) const;
+    const AnalysisDetails &shown() const { return m_shown; }
+    // Whether the fields differ from what show() put in them.
+    bool hasEdits() const;
+
+private:
+    AnalysisDetails m_shown;
+    QPlainTextEdit *m_scope;
+    QPlainTextEdit *m_method;
+    QLineEdit *m_preparedBy;
+    QLineEdit *m_approvedBy;
+    QLineEdit *m_approvedOn;
+    QLineEdit *m_lastReview;
+};

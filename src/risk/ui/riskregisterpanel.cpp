@@ -11,7 +11,6 @@
 #include "risk/ui/registerforms.h"
 #include "risk/ui/registermodels.h"
 
-#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -19,7 +18,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
@@ -27,36 +25,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
-
-struct RiskRegisterPanel::Details
-{
-    QPlainTextEdit *scope = nullptr;
-    QPlainTextEdit *method = nullptr;
-    QLineEdit *preparedBy = nullptr;
-    QLineEdit *approvedBy = nullptr;
-    QLineEdit *approvedOn = nullptr;
-    QLineEdit *lastReview = nullptr;
-    // What the fields were last filled with from the store.
-    AnalysisDetails shown;
-
-    bool hasEdits() const
-    {
-        return scope->toPlainText() != shown.scope || method->toPlainText() != shown.method
-            || preparedBy->text() != shown.preparedBy || approvedBy->text() != shown.approvedBy
-            || approvedOn->text() != dateTextOf(shown.approvedOn) || lastReview->text() != dateTextOf(shown.lastFullReviewOn);
-    }
-    void show(const AnalysisDetails &details)
-    {
-        shown = details;
-        scope->setPlainText(details.scope);
-        method->setPlainText(details.method);
-        preparedBy->setText(details.preparedBy);
-        approvedBy->setText(details.approvedBy);
-        approvedOn->setText(dateTextOf(details.approvedOn));
-        lastReview->setText(dateTextOf(details.lastFullReviewOn));
-    }
-    static QString dateTextOf(const QDate &date) { return date.isValid() ? date.toString(Qt::ISODate) : QString(); }
-};
 
 namespace {
 
@@ -79,7 +47,7 @@ QString escaped(const QString &text)
 RiskRegisterPanel::RiskRegisterPanel(RiskStore &store, EvidenceStore &evidence, const ThreatLibrary &threats,
                                      PlatformServices services, Hooks hooks, QWidget *parent)
     : QWidget(parent), m_store(store), m_evidence(evidence), m_threats(threats), m_services(std::move(services)),
-      m_hooks(std::move(hooks)), m_details(std::make_unique<Details>())
+      m_hooks(std::move(hooks))
 {
     setObjectName(QStringLiteral("riskRegisterPanel"));
     m_assetModel = new AssetTableModel(store, this);
@@ -255,35 +223,12 @@ QWidget *RiskRegisterPanel::buildOverview()
     grid->addLayout(facts);
 
     auto *detailsBox = new QGroupBox(QStringLiteral("Analysis details"), page);
-    auto *form = new QFormLayout(detailsBox);
-    Details &d = *m_details;
-    d.scope = new QPlainTextEdit(detailsBox);
-    d.method = new QPlainTextEdit(detailsBox);
-    for (QPlainTextEdit *e : {d.scope, d.method}) {
-        e->setTabChangesFocus(true);
-        e->setFixedHeight(e->fontMetrics().lineSpacing() * 3 + 12);
-    }
-    d.preparedBy = new QLineEdit(detailsBox);
-    d.approvedBy = new QLineEdit(detailsBox);
-    d.approvedOn = new QLineEdit(detailsBox);
-    d.lastReview = new QLineEdit(detailsBox);
-    d.scope->setObjectName(QStringLiteral("scope"));
-    d.method->setObjectName(QStringLiteral("method"));
-    d.preparedBy->setObjectName(QStringLiteral("preparedBy"));
-    d.approvedBy->setObjectName(QStringLiteral("approvedBy"));
-    d.approvedOn->setObjectName(QStringLiteral("approvedOn"));
-    d.lastReview->setObjectName(QStringLiteral("lastFullReviewOn"));
-    for (QLineEdit *e : {d.approvedOn, d.lastReview})
-        e->setPlaceholderText(QStringLiteral("yyyy-mm-dd"));
-    form->addRow(QStringLiteral("S&cope:"), d.scope);
-    form->addRow(QStringLiteral("M&ethod:"), d.method);
-    form->addRow(QStringLiteral("&Prepared by:"), d.preparedBy);
-    form->addRow(QStringLiteral("Appro&ved by:"), d.approvedBy);
-    form->addRow(QStringLiteral("Approved o&n:"), d.approvedOn);
-    form->addRow(QStringLiteral("&Last full review on:"), d.lastReview);
+    auto *detailsLayout = new QVBoxLayout(detailsBox);
+    m_details = new AnalysisDetailsForm(detailsBox);
+    detailsLayout->addWidget(m_details);
     auto *saveDetailsButton = new QPushButton(QStringLiteral("Save &Details"), detailsBox);
     connect(saveDetailsButton, &QPushButton::clicked, this, &RiskRegisterPanel::saveDetails);
-    form->addRow(QString(), saveDetailsButton);
+    detailsLayout->addWidget(saveDetailsButton, 0, Qt::AlignLeft);
     grid->addWidget(detailsBox);
     grid->addStretch();
     return scroll;
@@ -744,16 +689,9 @@ bool RiskRegisterPanel::attachEvidence()
 
 bool RiskRegisterPanel::saveDetails()
 {
-    const Details &d = *m_details;
     AnalysisDetails details;
-    details.scope = d.scope->toPlainText();
-    details.method = d.method->toPlainText();
-    details.preparedBy = d.preparedBy->text();
-    details.approvedBy = d.approvedBy->text();
     QString error;
-    if (!RegisterForms::readDate(d.approvedOn, QStringLiteral("Approved on"), &details.approvedOn, &error)
-        || !RegisterForms::readDate(d.lastReview, QStringLiteral("Last full review on"), &details.lastFullReviewOn, &error)
-        || !m_store.saveDetails(details, &error)) {
+    if (!m_details->read(&details, &error) || !m_store.saveDetails(details, &error)) {
         fail(error);
         return false;
     }
@@ -830,8 +768,7 @@ void RiskRegisterPanel::refreshOverview()
                                                  : QStringLiteral(" &nbsp; <span style=\"color:#b71c1c\"><b>%1</b></span>")
                                                        .arg(escaped(warning))));
     // The details the user is typing are never overwritten by a redraw.
-    Details &d = *m_details;
-    if (!d.hasEdits() && !(d.shown == details))
-        d.show(details);
+    if (!m_details->hasEdits() && !(m_details->shown() == details))
+        m_details->show(details);
     Q_EMIT reviewWarningChanged(warning);
 }

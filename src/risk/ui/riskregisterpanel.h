@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class AnalysisDetailsForm;
 class AssetForm;
 class AssociateForm;
 class AssetTableModel;
@@ -16,7 +17,6 @@ class HeatMapModel;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
 class QTabWidget;
 class QTableView;
 class RegisterFilterModel;
@@ -99,7 +99,6 @@ private:
     qint64 currentId(Tab tab) const;
     void selectId(Tab tab, qint64 id);
     void fail(const QString &text);
-    struct Details;
 
     RiskStore &m_store;
     EvidenceStore &m_evidence;
@@ -125,5 +124,5 @@ private:
     QLabel *m_overdue = nullptr;
     QLabel *m_baa = nullptr;
     QLabel *m_review = nullptr;
-    std::unique_ptr<Details> m_details;
+    AnalysisDetailsForm *m_details = nullptr;
 };
