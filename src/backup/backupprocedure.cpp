@@ -78,6 +78,7 @@ ProcedureResult BackupProcedure::run()
     feedback.pause();
     feedback.setBusy(true);
     workbookNames_ = env_.files->fileNames(env_.workbookDir);
+    listEvidence();
     removeLeftovers();
 
     QString error;
@@ -106,17 +107,17 @@ ProcedureResult BackupProcedure::run()
     int k = 0;
     for (;;) {
         Commit outcome = Commit::Done;
-        if (k > BackupSet::kLastIndex) {
+        if (k >= turnCount()) {
             outcome = commit(part_, &k, true);
             // Done with every turn on it: the last disk. (Its marks may
             // have left room for fewer files, which then go on.)
-            if (outcome == Commit::Done && k > BackupSet::kLastIndex)
+            if (outcome == Commit::Done && k >= turnCount())
                 break;
         } else {
-            feedback.setProgress(BackupSet::progressOfIndex(k));
-            const BackupSet::Member member = BackupSet::numberedFile(k);
+            feedback.setProgress(BackupSet::progressOfIndex(std::min(k, BackupSet::kLastIndex)));
+            const BackupSet::Member member = memberOfTurn(k);
             QByteArray bytes;
-            const Read read = readSource(member.sourceName, &bytes);
+            const Read read = readTurn(k, &bytes);
             if (read == Read::Failed)
                 return failed(lastWriteError_);
             if (read == Read::Missing) {
@@ -203,6 +204,45 @@ BackupProcedure::Read BackupProcedure::readSource(const QString &sourceName, QBy
     if (env_.files->readFile(pathIn(env_.workbookDir, actual), bytes, &error))
         return Read::Ok;
     lastWriteError_ = QStringLiteral("Unable to read %1 in the workbook: %2").arg(actual, error);
+    return Read::Failed;
+}
+
+void BackupProcedure::listEvidence()
+{
+    // Only a real folder (never a link to one elsewhere) and only the files
+    // the program named there.
+    evidenceNames_.clear();
+    const QString folder = BackupSet::evidenceFolder();
+    if (!env_.files->folderNames(env_.workbookDir).contains(folder))
+        return;
+    const QString path = pathIn(env_.workbookDir, folder);
+    for (const QString &name : env_.files->fileNames(path)) {
+        if (BackupSet::isEvidenceFileName(name) && env_.files->isRegularFile(pathIn(path, name)))
+            evidenceNames_.append(name);
+    }
+}
+
+BackupSet::Member BackupProcedure::memberOfTurn(int k) const
+{
+    if (k <= BackupSet::kLastIndex)
+        return BackupSet::numberedFile(k);
+    return BackupSet::evidenceFile(evidenceNames_.at(k - BackupSet::kLastIndex - 1));
+}
+
+BackupProcedure::Read BackupProcedure::readTurn(int k, QByteArray *bytes)
+{
+    const BackupSet::Member member = memberOfTurn(k);
+    if (k <= BackupSet::kLastIndex)
+        return readSource(member.sourceName, bytes);
+    // An evidence file removed since the folder was listed is no longer
+    // part of the workbook.
+    const QString path = pathIn(env_.workbookDir, member.sourceName);
+    if (!env_.files->exists(path))
+        return Read::Missing;
+    QString error;
+    if (env_.files->readFile(path, bytes, &error))
+        return Read::Ok;
+    lastWriteError_ = QStringLiteral("Unable to read %1 in the workbook: %2").arg(member.sourceName, error);
     return Read::Failed;
 }
 
@@ -395,6 +435,9 @@ BackupProcedure::Commit BackupProcedure::commit(Part &part, int *k, bool lastDis
             info.record3 = part.diskNumber + 1;
         else if (part.diskNumber > 1)
             info.record3 = part.diskNumber;
+        // A disk the evidence files go on from records the last turn it
+        // completed, past 162: a restore reads on while the next disk's
+        // number says there is one.
         info.lastIndex = lastDisk ? BackupSet::kLastIndex : *k - 1;
         const QByteArray infoBytes = info.toBytes();
         Manifest manifest = part.manifest;
@@ -416,7 +459,7 @@ BackupProcedure::Commit BackupProcedure::commit(Part &part, int *k, bool lastDis
         if (!multiDisk() || part.numbered.isEmpty())
             return Commit::NoRoom;
         const int index = part.numbered.takeLast();
-        const QString name = BackupSet::numberedFile(index).backupName;
+        const QString name = memberOfTurn(index).backupName;
         env_.files->removeFile(target(name + kTemporarySuffix), nullptr);
         part.written.removeAll(name);
         part.manifest.remove(name);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup/backupset.h"
 #include "backup/manifest.h"
 #include "backup/procedure.h"
 
@@ -30,9 +31,9 @@ private:
     struct Part
     {
         int diskNumber = 1;
-        int firstIndex = 0;     // the first numbered file whose turn is on this medium
+        int firstIndex = 0;     // the first turn on this medium
         QStringList written;    // backup names written under temporary names
-        QList<int> numbered;    // indexes of the numbered files among them
+        QList<int> numbered;    // the turns among them (numbered files, then evidence)
         Manifest manifest;
     };
     enum class Commit { Done, NoRoom, Broken };
@@ -47,6 +48,12 @@ private:
     QString target(const QString &name) const;
 
     Read readSource(const QString &sourceName, QByteArray *bytes);
+    // Turns 0 to 162 are the numbered files; the evidence files follow.
+    int turnCount() const { return BackupSet::kLastIndex + 1 + int(evidenceNames_.size()); }
+    BackupSet::Member memberOfTurn(int k) const;
+    Read readTurn(int k, QByteArray *bytes);
+    // The evidence files of the workbook, as the folder holds them now.
+    void listEvidence();
     // The database's snapshot, taken once per backup.
     Read readDatabase(QByteArray *bytes);
     bool writeTemporary(Part &part, const QString &name, const QByteArray &plain, QString *error, bool sealed = true);
@@ -69,6 +76,7 @@ private:
 
     ProcedureEnvironment env_;
     QStringList workbookNames_;
+    QStringList evidenceNames_;
     QString lastWriteError_;
     std::optional<QByteArray> databaseSnapshot_;
     Part part_;

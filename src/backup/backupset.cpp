@@ -1,5 +1,7 @@
 #include "backup/backupset.h"
 
+#include <QRegularExpression>
+
 namespace BackupSet {
 
 namespace {
@@ -69,6 +71,33 @@ bool isUserFileName(const QString &name)
 {
     return name.endsWith(QStringLiteral(".fil"), Qt::CaseInsensitive)
         || name.compare(database().sourceName, Qt::CaseInsensitive) == 0 || isDatabaseCompanion(name);
+}
+
+QString evidenceFolder()
+{
+    return QStringLiteral("Evidence");
+}
+
+bool isEvidenceFileName(const QString &name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^[0-9]{6,18}(\\.[a-z0-9]{1,10})?$"));
+    return pattern.match(name).hasMatch();
+}
+
+Member evidenceFile(const QString &storedName)
+{
+    Q_ASSERT(isEvidenceFileName(storedName));
+    return {evidenceFolder() + QLatin1Char('/') + storedName,
+            evidenceFolder() + QLatin1Char('-') + storedName + kBackupSuffix};
+}
+
+QString evidenceNameOfBackup(const QString &backupName)
+{
+    const QString prefix = evidenceFolder() + QLatin1Char('-');
+    if (!backupName.startsWith(prefix) || !backupName.endsWith(kBackupSuffix))
+        return QString();
+    const QString name = backupName.mid(prefix.size(), backupName.size() - prefix.size() - kBackupSuffix.size());
+    return isEvidenceFileName(name) ? name : QString();
 }
 
 bool isKeptWhenNotRestored(const QString &name)

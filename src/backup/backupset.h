@@ -50,4 +50,18 @@ bool isDatabaseCompanion(const QString &name);
 // "*.fil" (any case), the database and its companions.
 bool isUserFileName(const QString &name);
 
+// The evidence files attached to the register live in this folder of the
+// workbook under names the program chose: six or more digits and an
+// optional short lower-case extension ("000012.pdf"). Each one travels as
+// "Evidence-<name>.hb1", after the numbered files (on the last disk, or on
+// further disks when the last one fills). Anything else in the folder is
+// not the program's and stays out of the set.
+QString evidenceFolder();
+bool isEvidenceFileName(const QString &name);
+// The member for an evidence file: its path relative to the workbook
+// ("Evidence/000012.pdf") and its name on the medium.
+Member evidenceFile(const QString &storedName);
+// The evidence file a name on the medium stands for; empty when it is none.
+QString evidenceNameOfBackup(const QString &backupName);
+
 } // namespace BackupSet

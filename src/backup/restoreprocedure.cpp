@@ -132,6 +132,21 @@ ProcedureResult RestoreProcedure::run()
         if (!restoreFile(member.backupName, member.sourceName))
             return failed(error_);
     }
+    // Evidence files that did not fit on the disk of the last numbered
+    // file go on further disks.
+    while (continuesOnNextDisk()) {
+        if (!finishMedium())
+            return failed(error_);
+        if (!attended()) {
+            return failed(QStringLiteral("The backup continues on Backup Disk # %1; a restore from the command "
+                                         "line reads a single backup disk.")
+                              .arg(expectedDisk_ + 1));
+        }
+        if (!askForNextDisk())
+            return cancelled();
+        if (!loadManifest())
+            return failed(error_);
+    }
     if (!finishMedium())
         return failed(error_);
 
@@ -172,7 +187,7 @@ bool RestoreProcedure::confirm()
                                .value_or(env_.files->lastModified(
                                    pathIn(env_.targetDir, findIgnoringCase(mediumNames_, DiskInfo::kFileName))));
     const QString when = made.isValid() ? made.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QStringLiteral("an unknown date");
-    const bool continues = info_.lastIndex < BackupSet::kLastIndex;
+    const bool continues = info_.lastIndex < BackupSet::kLastIndex || continuesOnNextDisk();
     const QString what = QStringLiteral("%1 %2%3").arg(count).arg(count == 1 ? QStringLiteral("file") : QStringLiteral("files"),
                                                        continues ? QStringLiteral(" on Backup Disk #1, continued on further disks")
                                                                  : QString());
@@ -261,10 +276,37 @@ bool RestoreProcedure::unlock()
     return true;
 }
 
+bool RestoreProcedure::continuesOnNextDisk() const
+{
+    return info_.lastIndex >= BackupSet::kLastIndex && info_.record3 && *info_.record3 > info_.diskNumber;
+}
+
+bool RestoreProcedure::restoreEvidence()
+{
+    // Evidence files travel only in backups with a manifest, which names
+    // every one of them.
+    for (const Manifest::Entry &entry : manifest_->entries()) {
+        const QString stored = BackupSet::evidenceNameOfBackup(entry.name);
+        if (stored.isEmpty())
+            continue;
+        const QString folder = pathIn(staging_, BackupSet::evidenceFolder());
+        if (!env_.files->makeFolder(folder, &error_)) {
+            error_ = QStringLiteral("Unable to copy the evidence files into the program's folder: ") + error_;
+            return false;
+        }
+        const BackupSet::Member member = BackupSet::evidenceFile(stored);
+        if (!restoreFile(entry.name, member.sourceName))
+            return false;
+    }
+    return true;
+}
+
 bool RestoreProcedure::finishMedium()
 {
     if (!manifest_)
         return true;
+    if (!restoreEvidence())
+        return false;
     for (const Manifest::Entry &entry : manifest_->entries()) {
         if (entry.name.compare(DiskInfo::kFileName, Qt::CaseInsensitive) == 0)
             continue;

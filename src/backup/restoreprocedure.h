@@ -37,7 +37,13 @@ private:
     // where the files it replaces are kept.
     bool confirm();
     bool restoreFile(const QString &backupName, const QString &sourceName);
+    // Copies the medium's evidence files, then checks that every file its
+    // manifest lists was taken.
     bool finishMedium();
+    bool restoreEvidence();
+    // The disk holding the last numbered file names a further disk: the
+    // evidence files go on there.
+    bool continuesOnNextDisk() const;
     // An encrypted backup's key from its header and the passphrase; true
     // (no key) for a plain backup.
     bool unlock();

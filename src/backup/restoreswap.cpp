@@ -97,6 +97,33 @@ bool moveAll(const QStringList &names, const QString &from, const QString &to, F
     return true;
 }
 
+// The evidence folder takes part when the restore brings one: the
+// workbook's own (whatever is in its place) goes to the safety folder, then
+// the staged one comes in. A backup without evidence files leaves the
+// workbook's folder where it is. Each step is a single rename, so a swap cut
+// short is finished by looking at where the folders are.
+bool evidenceArrives(const QString &workbookDir, FileOperations &files)
+{
+    return files.folderNames(stagingPath(workbookDir)).contains(BackupSet::evidenceFolder());
+}
+
+bool moveEvidenceAside(const QString &workbookDir, const QString &safety, FileOperations &files,
+                       QList<QPair<QString, QString>> *moved, QString *error)
+{
+    const QString current = pathIn(workbookDir, BackupSet::evidenceFolder());
+    if (!evidenceArrives(workbookDir, files) || !files.exists(current))
+        return true;
+    return moveAll({BackupSet::evidenceFolder()}, workbookDir, safety, files, moved, error);
+}
+
+bool moveEvidenceIn(const QString &workbookDir, FileOperations &files, QList<QPair<QString, QString>> *moved,
+                    QString *error)
+{
+    if (!evidenceArrives(workbookDir, files))
+        return true;
+    return moveAll({BackupSet::evidenceFolder()}, stagingPath(workbookDir), workbookDir, files, moved, error);
+}
+
 void moveBack(const QList<QPair<QString, QString>> &moved, FileOperations &files)
 {
     for (auto it = moved.crbegin(); it != moved.crend(); ++it)
@@ -136,13 +163,15 @@ bool swap(const QString &workbookDir, const QString &safetyName, FileOperations 
         files.removeFile(pathIn(staging, kStateFile), nullptr);
         files.removeFolder(safety, nullptr);
     };
-    if (!moveAll(filesToSetAside(workbookDir, files), workbookDir, safety, files, &moved, error)) {
+    if (!moveAll(filesToSetAside(workbookDir, files), workbookDir, safety, files, &moved, error)
+        || !moveEvidenceAside(workbookDir, safety, files, &moved, error)) {
         undo();
         return false;
     }
     state.phase = 2;
     if (!writeState(workbookDir, state, files, error)
-        || !moveAll(stagedFiles(workbookDir, files), staging, workbookDir, files, &moved, error)) {
+        || !moveAll(stagedFiles(workbookDir, files), staging, workbookDir, files, &moved, error)
+        || !moveEvidenceIn(workbookDir, files, &moved, error)) {
         undo();
         return false;
     }
@@ -173,10 +202,12 @@ bool completeInterrupted(const QString &workbookDir, FileOperations &files)
         return false;
     if (state->phase == 1) {
         if (!moveAll(filesToSetAside(workbookDir, files), workbookDir, safety, files, nullptr, nullptr)
+            || !moveEvidenceAside(workbookDir, safety, files, nullptr, nullptr)
             || !writeState(workbookDir, State{state->safetyName, 2}, files, nullptr))
             return false;
     }
-    if (!moveAll(stagedFiles(workbookDir, files), staging, workbookDir, files, nullptr, nullptr))
+    if (!moveAll(stagedFiles(workbookDir, files), staging, workbookDir, files, nullptr, nullptr)
+        || !moveEvidenceIn(workbookDir, files, nullptr, nullptr))
         return false;
     files.removeFile(pathIn(staging, kStateFile), nullptr);
     files.removeFolder(staging, nullptr);

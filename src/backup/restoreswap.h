@@ -21,8 +21,10 @@ QString safetyFolderName(const QDateTime &when);
 // A safety folder name not yet used in the workbook.
 QString freeSafetyFolderName(const QString &workbookDir, const QDateTime &when, FileOperations &files);
 
-// Moves the workbook's user files ("*.fil", any case) into the safety folder
-// and the staged files into the workbook. On failure everything moved is
+// Moves the workbook's user files ("*.fil", any case, and the database) into
+// the safety folder and the staged files into the workbook; when the restore
+// brings an evidence folder, the workbook's one goes to the safety folder
+// with them. On failure everything moved is
 // moved back and *error says why.
 bool swap(const QString &workbookDir, const QString &safetyName, FileOperations &files, QString *error);
 

@@ -4,6 +4,8 @@
 #include "platform/records/workbook.h"
 #include "risk/sqlvalues.h"
 
+#include <algorithm>
+
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
@@ -68,6 +70,20 @@ QString EvidenceStore::safeExtension(const QString &originalName)
     return ext;
 }
 
+qint64 EvidenceStore::highestStoredNumber() const
+{
+    qint64 highest = 0;
+    const QStringList names = QDir(folder()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names) {
+        qsizetype digits = 0;
+        while (digits < name.size() && digits < 18 && name.at(digits) >= QLatin1Char('0') && name.at(digits) <= QLatin1Char('9'))
+            ++digits;
+        if (digits > 0)
+            highest = std::max(highest, name.left(digits).toLongLong());
+    }
+    return highest;
+}
+
 bool EvidenceStore::attach(EvidenceOwner owner, qint64 ownerId, const QString &sourcePath, const QString &note,
                            EvidenceItem *added, QString *error)
 {
@@ -108,7 +124,9 @@ bool EvidenceStore::attach(EvidenceOwner owner, qint64 ownerId, const QString &s
                 *reason = reasonOf(query);
                 return false;
             }
-            item.id = query.value(0).toLongLong() + 1;
+            // Past any file already in the folder too: a restored database
+            // may count lower than the files a restore left in place.
+            item.id = std::max(query.value(0).toLongLong(), highestStoredNumber()) + 1;
             const QString ext = safeExtension(item.originalName);
             item.storedName = QStringLiteral("%1").arg(item.id, 6, 10, QLatin1Char('0'))
                 + (ext.isEmpty() ? QString() : QLatin1Char('.') + ext);

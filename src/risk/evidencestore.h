@@ -50,6 +50,8 @@ public:
 
 private:
     QList<EvidenceItem> select(const QString &where, const QVariantList &values) const;
+    // The largest number a file in the folder is named by (0 for none).
+    qint64 highestStoredNumber() const;
 
     WorkbookDatabase &m_database;
 };

@@ -66,9 +66,11 @@ public:
     QString drive() const { return root.filePath(QStringLiteral("drive")); }
     QString shelf(int disk) const { return root.filePath(QStringLiteral("disk%1").arg(disk)); }
 
+    // `name` may lead through sub-folders ("Evidence/000001.pdf").
     void write(const QString &folder, const QString &name, const QByteArray &bytes) const
     {
         QFile file(QDir(folder).filePath(name));
+        QDir().mkpath(QFileInfo(file.fileName()).absolutePath());
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }

@@ -2,8 +2,12 @@
 // no questions, exit status and reason, the workbook untouched on failure.
 #include "backup/backupset.h"
 #include "backup/restoreswap.h"
+#include "platform/database/workbookdatabase.h"
+#include "platform/records/workbook.h"
+#include "risk/evidencestore.h"
 #include "support/fullfilesystem.h"
 
+#include <QCryptographicHash>
 #include <QDirIterator>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -131,9 +135,10 @@ void TestBackupCommand::backupThenRestore()
     QCOMPARE(QDir(workbook).entryList({QStringLiteral("Before restore *")}, QDir::Dirs).size(), 1);
 }
 
-// The register's rows live in the workbook's database: a restore brings
-// back exactly the rows the backup saw, read back through the register's own
-// export.
+// The register's rows live in the workbook's database and its evidence
+// files in the workbook's Evidence folder: a restore brings back exactly the
+// rows the backup saw (read back through the register's own export) and
+// every evidence file as its row describes it.
 void TestBackupCommand::riskRegisterComesBackFromABackup()
 {
     QTemporaryDir root;
@@ -163,19 +168,54 @@ void TestBackupCommand::riskRegisterComesBackFromABackup()
         }
         return tables;
     };
+    // Evidence attached as the register attaches it; the list of it with
+    // the hash of each file as it is on disk now.
+    const auto attach = [&](int safeguard, const QString &name, const QByteArray &bytes) {
+        const QString source = root.filePath(name);
+        write(source, bytes);
+        WorkbookDatabase database{Workbook(workbook)};
+        database.open();
+        QString error;
+        QVERIFY2(EvidenceStore(database).attach(EvidenceOwner::Safeguard, safeguard, source, QString(), nullptr, &error),
+                 qPrintable(error));
+    };
+    const auto evidence = [&]() -> QStringList {
+        WorkbookDatabase database{Workbook(workbook)};
+        database.open();
+        const EvidenceStore store(database);
+        QStringList lines;
+        for (const EvidenceItem &item : store.all()) {
+            QFile file(store.filePath(item));
+            const QByteArray onDisk = file.open(QIODevice::ReadOnly)
+                                        ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex()
+                                        : QByteArray("missing");
+            lines << QStringLiteral("%1 %2 %3 %4").arg(item.storedName, item.originalName, item.sha256,
+                                                       QString::fromLatin1(onDisk));
+        }
+        return lines;
+    };
     import("EHR system,EHR or practice system,Cloud,Dr. Patel\r\n"
            "Billing laptop,Laptop,Office,Billing clerk\r\n");
+    attach(4, QStringLiteral("Signed BAA.pdf"), "%PDF-1.4 business associate agreement");
+    attach(12, QStringLiteral("training log.xlsx"), QByteArray(300000, 't'));
     const QByteArray before = exported();
     QVERIFY2(before.contains("Billing laptop"), before.constData());
+    const QStringList attached = evidence();
+    QCOMPARE(attached.size(), 2);
+    for (const QString &line : attached)
+        QCOMPARE(line.section(QLatin1Char(' '), -2, -2), line.section(QLatin1Char(' '), -1));
 
     Run run = sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--backup"), target});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     import("Front desk PC,Workstation,Reception,Office manager\r\n");
     QVERIFY(exported().contains("Front desk PC"));
+    attach(4, QStringLiteral("Renewed BAA.pdf"), "%PDF-1.4 renewed");
+    QFile::remove(QDir(workbook).filePath(QStringLiteral("Evidence/000001.pdf")));
 
     run = sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--restore"), target});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QCOMPARE(exported(), before);
+    QCOMPARE(evidence(), attached);
 }
 
 void TestBackupCommand::failuresLeaveTheWorkbook_data()

@@ -27,6 +27,7 @@ void fillWorkbook(const BackupRig &rig)
     while (big.size() < 200 * 1024)
         big += "Northside Clinic contingency plan, section " + QByteArray::number(big.size()) + ".\n";
     rig.writeWorkbook(QStringLiteral("DRPln1.Fil"), big);
+    rig.writeWorkbook(QStringLiteral("Evidence/000001.txt"), "Business associate agreement, Northside Clinic, signed.");
 }
 
 QMap<QString, QByteArray> userFiles(const QString &folder)
@@ -110,9 +111,13 @@ void TestBackupEncryption::roundTripRevealsNothing()
     QVERIFY(BackupGenerations::inspectSet(set, rig.files).verifies);
 
     rig.writeWorkbook(QStringLiteral("Stat1.Fil"), "changed later");
+    const QString evidence = QDir(rig.workbook()).filePath(QStringLiteral("Evidence"));
+    const QMap<QString, QByteArray> attached = BackupRig::snapshot(evidence);
+    QDir(evidence).removeRecursively();
     const ProcedureResult result = restoreWith(rig, set, kPassphrase);
     QVERIFY2(result.completed(), qPrintable(result.reason));
     QCOMPARE(userFiles(rig.workbook()), saved);
+    QCOMPARE(BackupRig::snapshot(evidence), attached);
 }
 
 void TestBackupEncryption::refusedBeforeTheWorkbookChanges_data()

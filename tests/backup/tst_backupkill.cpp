@@ -28,6 +28,13 @@ void fill(const BackupRig &rig, char mark)
     for (int k = 0; k <= BackupSet::kLastIndex; k += 7)
         rig.writeWorkbook(BackupSet::numberedFile(k).sourceName, QByteArray::number(k) + QByteArray(500, mark));
     rig.writeWorkbook(QStringLiteral("Location.Fil"), QByteArray(1, mark));
+    rig.writeWorkbook(QStringLiteral("Evidence/000001.pdf"), QByteArray(700, mark));
+    rig.writeWorkbook(QStringLiteral("Evidence/000002.png"), QByteArray(1, mark));
+}
+
+QMap<QString, QByteArray> evidenceIn(const QString &folder)
+{
+    return BackupRig::snapshot(QDir(folder).filePath(QStringLiteral("Evidence")));
 }
 
 } // namespace
@@ -77,7 +84,10 @@ void TestBackupKill::killedRestoreLeavesWorkbookWhole_data()
     QTest::newRow("copying the backup") << find(Op::Write, staging + QStringLiteral("/Action"), 5) << false;
     QTest::newRow("checks done, nothing moved") << find(Op::MakeFolder, QStringLiteral("Before restore"), 0) << false;
     QTest::newRow("previous files half set aside") << find(Op::Rename, QStringLiteral("workbook/"), 8) << true;
+    QTest::newRow("the evidence folder next to go aside") << find(Op::Rename, QStringLiteral("workbook/Evidence"), 0) << true;
     QTest::newRow("restored files half in place") << find(Op::Rename, staging, 10) << true;
+    QTest::newRow("the restored evidence next to come in") << find(Op::Rename, staging + QStringLiteral("/Evidence"), 0)
+                                                           << true;
     QTest::newRow("tidying up") << find(Op::RemoveFolder, staging, 1) << true;
 }
 
@@ -91,9 +101,12 @@ void TestBackupKill::killedRestoreLeavesWorkbookWhole()
     fill(rig, 'b');
     QVERIFY(rig.backup(false).completed());
     QMap<QString, QByteArray> restored = userFiles(rig.workbook());
+    const QMap<QString, QByteArray> restoredEvidence = evidenceIn(rig.workbook());
     fill(rig, 'w');
     rig.writeWorkbook(QStringLiteral("Action1.Fil"), "only in the workbook");
+    rig.writeWorkbook(QStringLiteral("Evidence/000003.txt"), "attached since");
     const QMap<QString, QByteArray> previous = userFiles(rig.workbook());
+    const QMap<QString, QByteArray> previousEvidence = evidenceIn(rig.workbook());
 
     const QString marker = rig.root.filePath(QStringLiteral("stopped"));
     QProcess helper;
@@ -115,10 +128,13 @@ void TestBackupKill::killedRestoreLeavesWorkbookWhole()
     const QStringList safety = QDir(rig.workbook()).entryList({QStringLiteral("Before restore *")}, QDir::Dirs);
     if (replaced) {
         QCOMPARE(userFiles(rig.workbook()), restored);
+        QCOMPARE(evidenceIn(rig.workbook()), restoredEvidence);
         QCOMPARE(safety.size(), 1);
         QCOMPARE(userFiles(QDir(rig.workbook()).filePath(safety.first())), previous);
+        QCOMPARE(evidenceIn(QDir(rig.workbook()).filePath(safety.first())), previousEvidence);
     } else {
         QCOMPARE(userFiles(rig.workbook()), previous);
+        QCOMPARE(evidenceIn(rig.workbook()), previousEvidence);
     }
 }
 

@@ -64,6 +64,28 @@ DiskInfo diskInfoIn(const QString &folder)
 
 const QString kSafety = QStringLiteral("Before restore 2026-12-10 09-30-05");
 
+// The evidence folder of a workbook (or of a safety folder).
+QString evidenceOf(const QString &folder)
+{
+    return QDir(folder).filePath(QStringLiteral("Evidence"));
+}
+
+// Evidence files as the register names them, with contents a byte change
+// would show; the last, without an extension, a megabyte long unless said.
+QMap<QString, QByteArray> writeEvidence(const BackupRig &rig, char mark, int scanBytes = 1 << 20)
+{
+    QDir().mkpath(evidenceOf(rig.workbook()));
+    QByteArray scan;
+    for (int i = 0; i < scanBytes; ++i)
+        scan += char((i * 7 + mark) & 0xff);
+    const QMap<QString, QByteArray> files{{QStringLiteral("000001.pdf"), QByteArray("%PDF-1.4 ") + mark},
+                                          {QStringLiteral("000002.png"), QByteArray("\x89PNG ") + mark},
+                                          {QStringLiteral("000010"), scan}};
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        rig.write(evidenceOf(rig.workbook()), it.key(), it.value());
+    return files;
+}
+
 } // namespace
 
 class TestBackupProcedures : public QObject
@@ -87,6 +109,8 @@ private Q_SLOTS:
     void backupHoldsEveryFileTheProgramWrites();
     void olderBackupLeavesTheFilesItNeverHeld();
     void databaseTravelsAsASnapshot();
+    void evidenceTravelsWithTheBackup();
+    void evidenceGoesOnFurtherDisks();
 };
 
 void TestBackupProcedures::singleDiskRoundTrip()
@@ -437,9 +461,11 @@ void TestBackupProcedures::backupFailingAtEveryStep()
     // whole new one, and the workbook is never touched.
     BackupRig rig;
     fillWorkbook(rig, {0, 3, 50, 162}, 200, 'p');
+    writeEvidence(rig, 'p', 3000);
     QVERIFY(rig.backup(false).completed());
     const QMap<QString, QByteArray> previous = backupFiles(rig.drive());
     fillWorkbook(rig, {0, 4, 51, 160}, 200, 'n');
+    writeEvidence(rig, 'n', 3000);
     const QMap<QString, QByteArray> workbook = BackupRig::snapshot(rig.workbook());
 
     // A successful run on a copy of the medium counts the steps.
@@ -478,11 +504,14 @@ void TestBackupProcedures::restoreFailingAtEveryStep()
 {
     BackupRig rig;
     fillWorkbook(rig, {0, 3, 50, 162}, 200, 'b');
+    const QMap<QString, QByteArray> evidence = writeEvidence(rig, 'b', 3000);
     QVERIFY(rig.backup(false).completed());
     QMap<QString, QByteArray> restored = userFiles(rig.workbook());
     QDir(rig.workbook()).removeRecursively();
     QDir().mkpath(rig.workbook());
     fillWorkbook(rig, {0, 4, 51, 160}, 200, 'w');
+    writeEvidence(rig, 'w', 2000);
+    rig.write(evidenceOf(rig.workbook()), QStringLiteral("000012.txt"), "attached since");
     const QMap<QString, QByteArray> workbook = BackupRig::snapshot(rig.workbook());
 
     int steps = 0;
@@ -513,7 +542,8 @@ void TestBackupProcedures::restoreFailingAtEveryStep()
         QVERIFY2(!QFile::exists(QDir(rig.workbook()).filePath(RestoreSwap::kStagingFolder)), where);
         if (result.completed()) {
             QVERIFY2(userFiles(rig.workbook()) == restored, where);
-            QVERIFY2(BackupRig::topFiles(QDir(rig.workbook()).filePath(kSafety)) == workbook, where);
+            QVERIFY2(BackupRig::snapshot(evidenceOf(rig.workbook())) == evidence, where);
+            QVERIFY2(BackupRig::snapshot(QDir(rig.workbook()).filePath(kSafety)) == workbook, where);
         } else {
             QVERIFY2(BackupRig::snapshot(rig.workbook()) == workbook, where);
             QVERIFY2(!result.reason.isEmpty(), where);
@@ -632,10 +662,13 @@ void TestBackupProcedures::backupHoldsEveryFileTheProgramWrites()
     for (int n = 0; n <= 20; ++n)
         written.insert(QStringLiteral("Wksht%1.Fil").arg(n), QStringLiteral("Wksht%1.hb1").arg(n));
 
+    // The database has a test of its own (it travels as a snapshot).
+    written.insert(QStringLiteral("Evidence/000001.pdf"), QStringLiteral("Evidence-000001.pdf.hb1"));
+
     BackupRig rig;
     for (auto it = written.cbegin(); it != written.cend(); ++it)
         rig.writeWorkbook(it.key(), "the content of " + it.key().toUtf8());
-    const QMap<QString, QByteArray> workbook = userFiles(rig.workbook());
+    const QMap<QString, QByteArray> workbook = BackupRig::snapshot(rig.workbook());
     QCOMPARE(workbook.size(), written.size());
     QVERIFY(rig.backup(false).completed());
 
@@ -648,7 +681,7 @@ void TestBackupProcedures::backupHoldsEveryFileTheProgramWrites()
     QDir(rig.workbook()).removeRecursively();
     QDir().mkpath(rig.workbook());
     QVERIFY(rig.restore(false).completed());
-    QCOMPARE(userFiles(rig.workbook()), workbook);
+    QCOMPARE(BackupRig::snapshot(rig.workbook()), workbook);
 }
 
 void TestBackupProcedures::olderBackupLeavesTheFilesItNeverHeld()
@@ -741,6 +774,129 @@ void TestBackupProcedures::databaseTravelsAsASnapshot()
     const QByteArray current = BackupRig::topFiles(rig.workbook()).value(QStringLiteral("Workbook.sqlite"));
     QVERIFY(RestoreProcedure(env).run().completed());
     QCOMPARE(BackupRig::topFiles(rig.workbook()).value(QStringLiteral("Workbook.sqlite")), current);
+}
+
+// The register's evidence files are part of the set: only the files the
+// program named, back byte for byte, the folder they replace kept whole.
+void TestBackupProcedures::evidenceTravelsWithTheBackup()
+{
+    BackupRig rig;
+    fillWorkbook(rig, {2, 162});
+    const QMap<QString, QByteArray> evidence = writeEvidence(rig, 'e');
+    // Not the program's: another name, a sub-folder, a link out of the folder.
+    const QString folder = evidenceOf(rig.workbook());
+    rig.write(folder, QStringLiteral("notes.txt"), "the user's own");
+    rig.write(folder, QStringLiteral("000003.PDF"), "renamed by hand");
+    QDir(folder).mkpath(QStringLiteral("000004"));
+    rig.write(rig.root.path(), QStringLiteral("outside.pdf"), "outside the workbook");
+    QVERIFY(QFile::link(QDir(rig.root.path()).filePath(QStringLiteral("outside.pdf")),
+                        QDir(folder).filePath(QStringLiteral("000005.pdf"))));
+    const QMap<QString, QByteArray> before = BackupRig::snapshot(folder);
+
+    QVERIFY(rig.backup(false).completed());
+    QStringList onMedium = QDir(rig.drive()).entryList({QStringLiteral("Evidence*")}, QDir::Files, QDir::Name);
+    QCOMPARE(onMedium, QStringList({QStringLiteral("Evidence-000001.pdf.hb1"), QStringLiteral("Evidence-000002.png.hb1"),
+                                    QStringLiteral("Evidence-000010.hb1")}));
+    const QByteArray manifest = BackupRig::topFiles(rig.drive()).value(QStringLiteral("Manifest.bk1"));
+    for (const QString &name : onMedium)
+        QVERIFY2(manifest.contains(name.toUtf8()), qPrintable(name));
+    QCOMPARE(diskInfoIn(rig.drive()).lastIndex, 162);
+
+    // Work goes on: one file removed, one changed, one added.
+    QFile::remove(QDir(folder).filePath(QStringLiteral("000001.pdf")));
+    rig.write(folder, QStringLiteral("000002.png"), "changed");
+    rig.write(folder, QStringLiteral("000011.pdf"), "added after the backup");
+    const QMap<QString, QByteArray> changed = BackupRig::snapshot(folder);
+
+    rig.prompt.enqueue({Answer::Yes, Answer::Ok});
+    QVERIFY(rig.restore().completed());
+    QVERIFY2(rig.prompt.questions.first().text.contains(QStringLiteral("(13 files) from")),
+             qPrintable(rig.prompt.questions.first().text));
+    QCOMPARE(BackupRig::snapshot(folder), evidence);
+    QCOMPARE(BackupRig::snapshot(evidenceOf(QDir(rig.workbook()).filePath(kSafety))), changed);
+    QVERIFY(!QFile::exists(QDir(rig.workbook()).filePath(RestoreSwap::kStagingFolder)));
+    QVERIFY(before.contains(QStringLiteral("notes.txt")));
+
+    // A damaged evidence file on the medium is refused before anything moves.
+    rig.write(rig.drive(), QStringLiteral("Evidence-000010.hb1"), "no extension f");
+    const QMap<QString, QByteArray> workbook = BackupRig::snapshot(rig.workbook());
+    ProcedureEnvironment env = rig.environment(false);
+    env.now = [] { return QDateTime(QDate(2026, 12, 11), QTime(9, 0, 0)); };
+    ProcedureResult result = RestoreProcedure(env).run();
+    QCOMPARE(result.outcome, Outcome::Failed);
+    QVERIFY2(result.reason.contains(QStringLiteral("Evidence-000010.hb1 is not the file that was backed up")),
+             qPrintable(result.reason));
+    QCOMPARE(BackupRig::snapshot(rig.workbook()), workbook);
+    // One the manifest does not list has no place in the backup.
+    rig.write(rig.drive(), QStringLiteral("Evidence-000010.hb1"), evidence.value(QStringLiteral("000010")));
+    rig.write(rig.drive(), QStringLiteral("Evidence-000099.pdf.hb1"), "slipped in");
+    QVERIFY(RestoreProcedure(env).run().completed());
+    QCOMPARE(BackupRig::snapshot(folder), evidence);
+
+    // A backup without evidence files (made before they joined the set)
+    // leaves the workbook's folder where it is.
+    QDir(rig.drive()).removeRecursively();
+    QDir().mkpath(rig.drive());
+    rig.write(rig.drive(), DiskInfo::kFileName, DiskInfo{QStringLiteral("HIPAA"), 1, {}, 162}.toBytes());
+    rig.write(rig.drive(), QStringLiteral("Stat1.hb1"), "statuses");
+    env.now = [] { return QDateTime(QDate(2026, 12, 12), QTime(9, 0, 0)); };
+    QVERIFY(RestoreProcedure(env).run().completed());
+    QCOMPARE(BackupRig::snapshot(folder), evidence);
+}
+
+// Evidence files that do not fit beside the numbered files go on further
+// disks, and a restore asks for each of them.
+void TestBackupProcedures::evidenceGoesOnFurtherDisks()
+{
+    BackupRig rig;
+    fillWorkbook(rig, {0, 162}, 300);
+    const QMap<QString, QByteArray> evidence = writeEvidence(rig, 'm');
+    const QMap<QString, QByteArray> workbook = userFiles(rig.workbook());
+    // Disk 1 takes the small files, disk 2 the megabyte scan.
+    rig.files.setCapacity(rig.drive(), 8 * 100 + 2 * 300 + 3000);
+    rig.prompt.enqueue({Answer::Yes, Answer::Ok});
+    rig.prompt.onQuestion = [&](const QString &title, const QString &) {
+        if (title != QStringLiteral("Backup Disk"))
+            return;
+        rig.insertDisk(2);
+        rig.files.setCapacity(rig.drive(), -1);
+    };
+    const ProcedureResult result = rig.backup();
+    QVERIFY2(result.completed(), qPrintable(result.reason));
+    QCOMPARE(result.disksWritten, 2);
+    const DiskInfo first = diskInfoIn(rig.shelf(1));
+    QCOMPARE(first.record3, std::optional<int>(2));
+    QCOMPARE(first.lastIndex, 164); // the numbered files and two evidence files
+    QVERIFY(QFile::exists(QDir(rig.shelf(1)).filePath(QStringLiteral("Evidence-000002.png.hb1"))));
+    const DiskInfo last = diskInfoIn(rig.drive());
+    QCOMPARE(last.diskNumber, 2);
+    QCOMPARE(last.record3, std::optional<int>(2));
+    QCOMPARE(last.lastIndex, 162);
+    QCOMPARE(QDir(rig.drive()).entryList({QStringLiteral("*.hb1")}, QDir::Files),
+             QStringList({QStringLiteral("Evidence-000010.hb1")}));
+
+    QDir(rig.workbook()).removeRecursively();
+    QDir().mkpath(rig.workbook());
+    rig.insertDisk(1);
+    rig.prompt.questions.clear();
+    rig.prompt.enqueue({Answer::Yes, Answer::Ok, Answer::Ok});
+    rig.prompt.onQuestion = [&](const QString &title, const QString &) {
+        if (title == QStringLiteral("Restore Function"))
+            rig.insertDisk(2);
+    };
+    QVERIFY(rig.restore().completed());
+    QCOMPARE(rig.prompt.titles(), QStringList({QStringLiteral("Restore Files"), QStringLiteral("Restore Function"),
+                                               QStringLiteral("Restore Complete")}));
+    QVERIFY2(rig.prompt.questions.first().text.contains(QStringLiteral("continued on further disks")),
+             qPrintable(rig.prompt.questions.first().text));
+    QCOMPARE(userFiles(rig.workbook()), workbook);
+    QCOMPARE(BackupRig::snapshot(evidenceOf(rig.workbook())), evidence);
+
+    // From the command line only a single disk is read.
+    rig.insertDisk(1);
+    const ProcedureResult single = rig.restore(false);
+    QCOMPARE(single.outcome, Outcome::Failed);
+    QVERIFY2(single.reason.contains(QStringLiteral("continues on Backup Disk # 2")), qPrintable(single.reason));
 }
 
 QTEST_GUILESS_MAIN(TestBackupProcedures)

@@ -103,6 +103,13 @@ private Q_SLOTS:
         EvidenceItem second;
         QVERIFY(evidence.attach(EvidenceOwner::Safeguard, 3, source, QString(), &second, &error));
         QCOMPARE(second.storedName, QStringLiteral("000002.pdf"));
+
+        // Nor a number a file in the folder has: a restored database may
+        // count lower than the files a restore left in place.
+        QVERIFY(!writeFile(QDir(evidence.folder()).filePath(QStringLiteral("000007.png")), "kept").isEmpty());
+        EvidenceItem third;
+        QVERIFY2(evidence.attach(EvidenceOwner::Safeguard, 3, source, QString(), &third, &error), qPrintable(error));
+        QCOMPARE(third.storedName, QStringLiteral("000008.pdf"));
     }
 
     // Whatever the original is called, the copy lands inside Evidence/.
