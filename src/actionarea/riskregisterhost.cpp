@@ -17,7 +17,7 @@ namespace {
 // warning is given about its review.
 bool inUse(const RiskStore &store)
 {
-    return !store.assets().isEmpty() || !store.risks().isEmpty() || store.details().lastFullReviewOn.isValid();
+    return RiskStore::ReviewState{store.details(), !store.assets().isEmpty() || !store.risks().isEmpty()}.inUse();
 }
 
 } // namespace
@@ -111,12 +111,17 @@ QString RiskRegisterHost::reviewWarning(const QDate &today)
 {
     // Only a workbook that has a database is looked at: the warning never
     // creates one.
-    if (!m_store && !QFileInfo::exists(m_workbook.filePath(QLatin1String(WorkbookDatabase::kFileName))))
+    if (m_store)
+        return inUse(*m_store) ? RiskOverview::reviewWarning(m_store->details(), today) : QString();
+    if (!QFileInfo::exists(m_workbook.filePath(QLatin1String(WorkbookDatabase::kFileName))))
         return {};
-    const RiskStore *register_ = store();
-    if (!register_)
+    // Until the register is opened, only what the warning needs is read.
+    if (!m_database && m_databaseSource)
+        m_database = m_databaseSource();
+    if (!m_database)
         return {};
-    return inUse(*register_) ? RiskOverview::reviewWarning(register_->details(), today) : QString();
+    const std::optional<RiskStore::ReviewState> state = RiskStore::readReviewState(*m_database);
+    return state && state->inUse() ? RiskOverview::reviewWarning(state->details, today) : QString();
 }
 
 RiskRegisterHost::Document RiskRegisterHost::printDocument(const QDate &today)

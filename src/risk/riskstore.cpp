@@ -183,6 +183,41 @@ QString RiskStore::associateName(qint64 id) const
     return row < 0 ? QString() : m_associates.at(row).name;
 }
 
+bool RiskStore::readDetails(QSqlQuery &query, AnalysisDetails *details, QString *reason)
+{
+    if (!query.exec(QStringLiteral("SELECT scope, method, prepared_by, approved_by, approved_on,"
+                                   " last_full_review_on FROM risk_analysis WHERE id = 1"))) {
+        *reason = reasonOf(query);
+        return false;
+    }
+    if (query.next()) {
+        details->scope = query.value(0).toString();
+        details->method = query.value(1).toString();
+        details->preparedBy = query.value(2).toString();
+        details->approvedBy = query.value(3).toString();
+        details->approvedOn = toDate(query.value(4));
+        details->lastFullReviewOn = toDate(query.value(5));
+    }
+    return true;
+}
+
+std::optional<RiskStore::ReviewState> RiskStore::readReviewState(WorkbookDatabase &database)
+{
+    if (!database.isOpen())
+        return std::nullopt;
+    QSqlDatabase db = database.connection();
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    ReviewState state;
+    QString reason;
+    if (!readDetails(query, &state.details, &reason)
+        || !query.exec(QStringLiteral("SELECT EXISTS (SELECT 1 FROM risk_asset) OR EXISTS (SELECT 1 FROM risk_risk)"))
+        || !query.next())
+        return std::nullopt;
+    state.hasRecords = query.value(0).toInt() != 0;
+    return state;
+}
+
 bool RiskStore::load(QString *error)
 {
     Q_EMIT aboutToReset();
@@ -281,20 +316,7 @@ bool RiskStore::load(QString *error)
         }
         while (query.next())
             m_matrix.setLevel(query.value(0).toInt(), query.value(1).toInt(), query.value(2).toInt());
-        if (!query.exec(QStringLiteral("SELECT scope, method, prepared_by, approved_by, approved_on,"
-                                       " last_full_review_on FROM risk_analysis WHERE id = 1"))) {
-            reason = reasonOf(query);
-            return false;
-        }
-        if (query.next()) {
-            m_details.scope = query.value(0).toString();
-            m_details.method = query.value(1).toString();
-            m_details.preparedBy = query.value(2).toString();
-            m_details.approvedBy = query.value(3).toString();
-            m_details.approvedOn = toDate(query.value(4));
-            m_details.lastFullReviewOn = toDate(query.value(5));
-        }
-        return true;
+        return readDetails(query, &m_details, &reason);
     }();
     if (!ok) {
         m_assets.clear();

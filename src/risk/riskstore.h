@@ -7,6 +7,9 @@
 #include <QList>
 #include <QObject>
 
+#include <optional>
+
+class QSqlQuery;
 class WorkbookDatabase;
 
 enum class RiskTable { Assets, Associates, Risks };
@@ -29,6 +32,18 @@ public:
     // open or cannot be read; the lists are then empty.
     bool load(QString *error = nullptr);
     bool isWritable() const;
+
+    // What the review warning needs, read without the rest of the register:
+    // the analysis details and whether any asset or risk is recorded.
+    // Nothing when the database is not open or cannot be read.
+    struct ReviewState
+    {
+        AnalysisDetails details;
+        bool hasRecords = false;
+        // No records and no review recorded: the register is not in use yet.
+        bool inUse() const { return hasRecords || details.lastFullReviewOn.isValid(); }
+    };
+    static std::optional<ReviewState> readReviewState(WorkbookDatabase &database);
     WorkbookDatabase &database() const { return m_database; }
 
     const QList<RiskAsset> &assets() const { return m_assets; }
@@ -81,6 +96,7 @@ Q_SIGNALS:
     void detailsChanged();
 
 private:
+    static bool readDetails(QSqlQuery &query, AnalysisDetails *details, QString *reason);
     bool removeRecord(RiskTable table, qint64 id, QString *error);
     void reindex(RiskTable table);
     void removeEvidenceFiles(const QStringList &storedNames) const;

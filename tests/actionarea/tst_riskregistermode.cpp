@@ -229,6 +229,15 @@ void TestRiskRegisterMode::statusBarWarnsOfAnOverdueReview()
         none.open();
         QCOMPARE(none.window->reviewWarningLabel()->text(), QString());
         QVERIFY(!QFileInfo::exists(none.workbook.filePath(QLatin1String(WorkbookDatabase::kFileName))));
+        // Nor is a database whose register holds nothing yet.
+        ActionAreaFixture unused;
+        {
+            WorkbookDatabase database(unused.workbook.workbook());
+            QVERIFY(database.open().message.isEmpty() || database.isOpen());
+            QVERIFY(database.setSetting(QStringLiteral("organization"), QStringLiteral("Northside Clinic")));
+        }
+        unused.open();
+        QCOMPARE(unused.window->reviewWarningLabel()->text(), QString());
     }
 }
 
