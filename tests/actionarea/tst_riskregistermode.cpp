@@ -241,9 +241,11 @@ void TestRiskRegisterMode::statusBarWarnsOfAnOverdueReview()
     }
 }
 
-// Alt+letter presses a button only when no other control on screen has that
-// letter: on every tab, the panel's buttons share none with each other or
-// with the Action Area's screen buttons, navigation and menus.
+// Alt+letter presses a button (or moves to a label's field) only when no
+// other control on screen has that letter; two make it ambiguous and the key
+// only moves the focus between them. On every tab, the panel's buttons and
+// labelled fields share no letter with each other or with the Action Area's
+// screen buttons, navigation and menus.
 void TestRiskRegisterMode::buttonsKeepTheirOwnKeys()
 {
     ActionAreaFixture f;
@@ -259,20 +261,33 @@ void TestRiskRegisterMode::buttonsKeepTheirOwnKeys()
             host.insert(QKeySequence::mnemonic(menu->text()), menu->text());
     }
     QVERIFY(host.contains(QKeySequence::mnemonic(QStringLiteral("Risk &Register"))));
+    QStringList clashes;
     for (int tab = 0; tab < panel->tabs()->count(); ++tab) {
         panel->tabs()->setCurrentIndex(tab);
         QVERIFY(QKeySequence::mnemonic(panel->tabs()->tabText(tab)).isEmpty()
                 || !host.contains(QKeySequence::mnemonic(panel->tabs()->tabText(tab))));
         QMap<QKeySequence, QString> own;
+        const auto check = [&](const QString &text) {
+            const QKeySequence key = QKeySequence::mnemonic(text);
+            if (key.isEmpty())
+                return;
+            const QString where = panel->tabs()->tabText(tab) + QStringLiteral(": ") + text;
+            if (host.contains(key))
+                clashes << where + QStringLiteral(" and ") + host.value(key);
+            if (own.contains(key))
+                clashes << where + QStringLiteral(" and ") + own.value(key);
+            own.insert(key, text);
+        };
         for (QAbstractButton *button : panel->findChildren<QAbstractButton *>()) {
-            const QKeySequence key = QKeySequence::mnemonic(button->text());
-            if (!button->isVisible() || key.isEmpty())
-                continue;
-            QVERIFY2(!host.contains(key), qPrintable(button->text() + QStringLiteral(" and ") + host.value(key)));
-            QVERIFY2(!own.contains(key), qPrintable(button->text() + QStringLiteral(" and ") + own.value(key)));
-            own.insert(key, button->text());
+            if (button->isVisible())
+                check(button->text());
+        }
+        for (QLabel *label : panel->findChildren<QLabel *>()) {
+            if (label->isVisible() && label->buddy())
+                check(label->text());
         }
     }
+    QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QLatin1Char('\n'))));
 }
 
 // A read-only run leaves the database closed: the register is shown empty,

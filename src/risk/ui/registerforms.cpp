@@ -113,12 +113,12 @@ AssetForm::AssetForm(RiskStore &store, QWidget *parent) : QWidget(parent), m_sto
     form->addRow(QStringLiteral("&Name:"), m_name);
     form->addRow(QStringLiteral("&Kind:"), m_kind);
     form->addRow(QStringLiteral("&Location:"), m_location);
-    form->addRow(QStringLiteral("O&wner:"), m_owner);
-    form->addRow(QStringLiteral("ePHI &held:"), m_ephi);
-    form->addRow(QStringLiteral("Re&cords:"), m_records);
+    form->addRow(QStringLiteral("Owner:"), m_owner);
+    form->addRow(QStringLiteral("ePHI held:"), m_ephi);
+    form->addRow(QStringLiteral("Records:"), m_records);
     form->addRow(QStringLiteral("ePHI flow:"), flows);
-    form->addRow(QStringLiteral("&Provided by:"), m_associate);
-    form->addRow(QStringLiteral("N&otes:"), m_notes);
+    form->addRow(QStringLiteral("Provided &by:"), m_associate);
+    form->addRow(QStringLiteral("No&tes:"), m_notes);
     form->addRow(QString(), m_retired);
     refreshAssociates();
 }
@@ -202,12 +202,12 @@ AssociateForm::AssociateForm(QWidget *parent) : QWidget(parent)
     m_review = dateEdit(this);
     m_notes = textBox(this, 3);
     form->addRow(QStringLiteral("&Name:"), m_name);
-    form->addRow(QStringLiteral("&Service:"), m_service);
+    form->addRow(QStringLiteral("Servi&ce:"), m_service);
     form->addRow(QStringLiteral("ePHI &touched:"), m_ephi);
-    form->addRow(QStringLiteral("&Contact:"), m_contact);
+    form->addRow(QStringLiteral("Contact:"), m_contact);
     form->addRow(QStringLiteral("BAA si&gned on:"), m_signed);
-    form->addRow(QStringLiteral("BAA next &review on:"), m_review);
-    form->addRow(QStringLiteral("N&otes:"), m_notes);
+    form->addRow(QStringLiteral("&BAA next review on:"), m_review);
+    form->addRow(QStringLiteral("Notes:"), m_notes);
 }
 
 void AssociateForm::show(const BusinessAssociate &b)
@@ -282,26 +282,26 @@ RiskForm::RiskForm(RiskStore &store, QWidget *parent) : QWidget(parent), m_store
     m_acceptedOn = dateEdit(this);
     m_identifiedOn = dateEdit(this);
     m_reviewedOn = dateEdit(this);
-    left->addRow(QStringLiteral("A&sset:"), m_asset);
-    left->addRow(QStringLiteral("&Threat:"), m_threat);
-    left->addRow(QStringLiteral("&Vulnerability:"), m_vulnerability);
-    left->addRow(QStringLiteral("C&urrent measures:"), m_current);
-    left->addRow(QStringLiteral("Sa&feguards:"), m_safeguards);
-    left->addRow(QStringLiteral("&Planned measures:"), m_planned);
-    right->addRow(QStringLiteral("&Likelihood:"), m_likelihood);
-    right->addRow(QStringLiteral("&Impact:"), m_impact);
+    left->addRow(QStringLiteral("Asset:"), m_asset);
+    left->addRow(QStringLiteral("Threat:"), m_threat);
+    left->addRow(QStringLiteral("Vulnerabilit&y:"), m_vulnerability);
+    left->addRow(QStringLiteral("&Current measures:"), m_current);
+    left->addRow(QStringLiteral("Safe&guards:"), m_safeguards);
+    left->addRow(QStringLiteral("P&lanned measures:"), m_planned);
+    right->addRow(QStringLiteral("Li&kelihood:"), m_likelihood);
+    right->addRow(QStringLiteral("Impact:"), m_impact);
     right->addRow(QStringLiteral("Level of risk:"), m_level);
-    right->addRow(QStringLiteral("T&reatment:"), m_treatment);
-    right->addRow(QStringLiteral("O&wner:"), m_owner);
-    right->addRow(QStringLiteral("&Due on:"), m_due);
+    right->addRow(QStringLiteral("Treatme&nt:"), m_treatment);
+    right->addRow(QStringLiteral("Owner:"), m_owner);
+    right->addRow(QStringLiteral("Due on:"), m_due);
     right->addRow(QStringLiteral("Stat&us:"), m_status);
-    right->addRow(QStringLiteral("Residual li&kelihood:"), m_residualLikelihood);
-    right->addRow(QStringLiteral("Residual i&mpact:"), m_residualImpact);
+    right->addRow(QStringLiteral("Residual likelihood:"), m_residualLikelihood);
+    right->addRow(QStringLiteral("Residual impact:"), m_residualImpact);
     right->addRow(QStringLiteral("Residual level:"), m_residualLevel);
     right->addRow(QStringLiteral("Accepted &by:"), m_acceptedBy);
-    right->addRow(QStringLiteral("Accepted &on:"), m_acceptedOn);
-    right->addRow(QStringLiteral("Identified o&n:"), m_identifiedOn);
-    right->addRow(QStringLiteral("Last revie&wed on:"), m_reviewedOn);
+    right->addRow(QStringLiteral("Accepted on:"), m_acceptedOn);
+    right->addRow(QStringLiteral("Identified on:"), m_identifiedOn);
+    right->addRow(QStringLiteral("Last reviewed on:"), m_reviewedOn);
     for (QComboBox *box : {m_likelihood, m_impact, m_residualLikelihood, m_residualImpact})
         connect(box, &QComboBox::currentIndexChanged, this, &RiskForm::updateLevels);
     connect(&store, &RiskStore::matrixChanged, this, &RiskForm::updateLevels);

@@ -70,14 +70,14 @@ RiskRegisterPanel::RiskRegisterPanel(RiskStore &store, EvidenceStore &evidence, 
     m_tabs->addTab(buildOverview(), QStringLiteral("Overview"));
     m_tabs->addTab(buildList(AssetsTab, m_assetForm,
                              {button(QStringLiteral("Sav&e"), &RiskRegisterPanel::saveCurrent),
-                              button(QStringLiteral("&New"), &RiskRegisterPanel::newRecord),
+                              button(QStringLiteral("Ne&w"), &RiskRegisterPanel::newRecord),
                               button(QStringLiteral("&Delete"), &RiskRegisterPanel::deleteCurrent),
                               button(QStringLiteral("Su&ggest Risks..."), &RiskRegisterPanel::suggestRisks),
                               button(QStringLiteral("Import &CSV..."), &RiskRegisterPanel::importAssets)}),
                    QStringLiteral("Assets"));
     m_tabs->addTab(buildList(RisksTab, m_riskForm,
                              {button(QStringLiteral("Sav&e"), &RiskRegisterPanel::saveCurrent),
-                              button(QStringLiteral("&New"), &RiskRegisterPanel::newRecord),
+                              button(QStringLiteral("Ne&w"), &RiskRegisterPanel::newRecord),
                               button(QStringLiteral("&Delete"), &RiskRegisterPanel::deleteCurrent),
                               button(QStringLiteral("Add to &Timeline"), &RiskRegisterPanel::addToTimeline)}),
                    QStringLiteral("Risks"));
@@ -92,7 +92,7 @@ RiskRegisterPanel::RiskRegisterPanel(RiskStore &store, EvidenceStore &evidence, 
                    QStringLiteral("Management Plan"));
     m_tabs->addTab(buildList(AssociatesTab, m_associateForm,
                              {button(QStringLiteral("Sav&e"), &RiskRegisterPanel::saveCurrent),
-                              button(QStringLiteral("&New"), &RiskRegisterPanel::newRecord),
+                              button(QStringLiteral("Ne&w"), &RiskRegisterPanel::newRecord),
                               button(QStringLiteral("&Delete"), &RiskRegisterPanel::deleteCurrent)}),
                    QStringLiteral("Business Associates"));
 
