@@ -276,6 +276,9 @@ private Q_SLOTS:
         f.panel->view(RiskRegisterPanel::RisksTab)->selectRow(0);
         const Risk before = f.panel->riskForm()->shown();
         QVERIFY(before.id != 0);
+        // A record's texts show from their start, however narrow the field.
+        for (QLineEdit *edit : f.panel->riskForm()->findChildren<QLineEdit *>())
+            QVERIFY2(edit->cursorPosition() == 0, qPrintable(edit->text()));
         QLineEdit *due = nullptr;
         for (QLineEdit *edit : f.panel->riskForm()->findChildren<QLineEdit *>()) {
             if (edit->text() == before.dueOn.toString(Qt::ISODate) && before.dueOn.isValid())

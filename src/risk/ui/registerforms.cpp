@@ -42,6 +42,14 @@ QLineEdit *dateEdit(QWidget *parent)
     return edit;
 }
 
+// A record's text from its start: setText leaves the cursor at the end,
+// which scrolls a long text in a narrow field to its tail.
+void showText(QLineEdit *edit, const QString &text)
+{
+    edit->setText(text);
+    edit->setCursorPosition(0);
+}
+
 QString dateText(const QDate &date)
 {
     return date.isValid() ? date.toString(Qt::ISODate) : QString();
@@ -136,12 +144,12 @@ void AssetForm::refreshAssociates()
 void AssetForm::show(const RiskAsset &asset)
 {
     m_shown = asset;
-    m_name->setText(asset.name);
+    showText(m_name, asset.name);
     selectData(m_kind, int(asset.kind));
-    m_location->setText(asset.location);
-    m_owner->setText(asset.owner);
-    m_ephi->setText(asset.ephi);
-    m_records->setText(asset.recordCount ? QString::number(*asset.recordCount) : QString());
+    showText(m_location, asset.location);
+    showText(m_owner, asset.owner);
+    showText(m_ephi, asset.ephi);
+    showText(m_records, asset.recordCount ? QString::number(*asset.recordCount) : QString());
     m_creates->setChecked(asset.creates);
     m_receives->setChecked(asset.receives);
     m_maintains->setChecked(asset.maintains);
@@ -213,12 +221,12 @@ AssociateForm::AssociateForm(QWidget *parent) : QWidget(parent)
 void AssociateForm::show(const BusinessAssociate &b)
 {
     m_shown = b;
-    m_name->setText(b.name);
-    m_service->setText(b.service);
-    m_ephi->setText(b.ephi);
-    m_contact->setText(b.contact);
-    m_signed->setText(dateText(b.baaSignedOn));
-    m_review->setText(dateText(b.baaReviewOn));
+    showText(m_name, b.name);
+    showText(m_service, b.service);
+    showText(m_ephi, b.ephi);
+    showText(m_contact, b.contact);
+    showText(m_signed, dateText(b.baaSignedOn));
+    showText(m_review, dateText(b.baaReviewOn));
     m_notes->setPlainText(b.notes);
 }
 
@@ -333,7 +341,7 @@ void RiskForm::show(const Risk &r)
     m_shown = r;
     refreshAssets();
     selectData(m_asset, r.assetId);
-    m_threat->setText(r.threat);
+    showText(m_threat, r.threat);
     m_vulnerability->setPlainText(r.vulnerability);
     m_current->setPlainText(r.currentMeasures);
     for (int i = 0; i < m_safeguards->count(); ++i)
@@ -342,15 +350,15 @@ void RiskForm::show(const Risk &r)
     selectData(m_impact, r.impact);
     selectData(m_treatment, int(r.treatment));
     m_planned->setPlainText(r.plannedMeasures);
-    m_owner->setText(r.owner);
-    m_due->setText(dateText(r.dueOn));
+    showText(m_owner, r.owner);
+    showText(m_due, dateText(r.dueOn));
     selectData(m_status, int(r.status));
     selectData(m_residualLikelihood, r.residualLikelihood);
     selectData(m_residualImpact, r.residualImpact);
-    m_acceptedBy->setText(r.acceptedBy);
-    m_acceptedOn->setText(dateText(r.acceptedOn));
-    m_identifiedOn->setText(dateText(r.identifiedOn));
-    m_reviewedOn->setText(dateText(r.reviewedOn));
+    showText(m_acceptedBy, r.acceptedBy);
+    showText(m_acceptedOn, dateText(r.acceptedOn));
+    showText(m_identifiedOn, dateText(r.identifiedOn));
+    showText(m_reviewedOn, dateText(r.reviewedOn));
     updateLevels();
 }
 
@@ -426,10 +434,10 @@ void AnalysisDetailsForm::show(const AnalysisDetails &details)
     m_shown = details;
     m_scope->setPlainText(details.scope);
     m_method->setPlainText(details.method);
-    m_preparedBy->setText(details.preparedBy);
-    m_approvedBy->setText(details.approvedBy);
-    m_approvedOn->setText(dateText(details.approvedOn));
-    m_lastReview->setText(dateText(details.lastFullReviewOn));
+    showText(m_preparedBy, details.preparedBy);
+    showText(m_approvedBy, details.approvedBy);
+    showText(m_approvedOn, dateText(details.approvedOn));
+    showText(m_lastReview, dateText(details.lastFullReviewOn));
 }
 
 bool AnalysisDetailsForm::read(AnalysisDetails *details, QString *error) const
