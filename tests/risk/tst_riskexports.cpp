@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QtTest>
@@ -121,6 +122,46 @@ private Q_SLOTS:
         }
         // Some lengths leave too little room under the list for the map.
         QVERIFY(sawMovedToNextPage > 0);
+    }
+
+    // However long the inventory, an asset's name, its kind and its first
+    // line of facts are printed on one page.
+    void assetStaysWithItsDetails()
+    {
+        int sawPageBreak = 0;
+        for (int assets = 20; assets <= 40; ++assets) {
+            QTemporaryDir dir;
+            WorkbookDatabase database{Workbook(dir.path())};
+            database.open();
+            RiskStore store(database);
+            QVERIFY(store.load());
+            QVERIFY(ClinicRegister::fillLarge(store, m_today, assets, 0, 2));
+            QSet<QString> names;
+            for (const RiskAsset &asset : store.assets())
+                names.insert(asset.name);
+            PrintSurface surface;
+            RiskReports::composeAnalysis(surface, store, RiskReports::Options{m_today, QString()});
+            QList<std::pair<int, QString>> pieces;
+            for (int page = 0; page < surface.pageCount(); ++page) {
+                for (const PrintedText &piece : surface.texts(page))
+                    pieces.append({page, piece.text});
+            }
+            for (qsizetype i = 0; i + 2 < pieces.size(); ++i) {
+                if (!names.contains(pieces.at(i).second))
+                    continue;
+                QVERIFY2(pieces.at(i + 1).first == pieces.at(i).first && pieces.at(i + 2).first == pieces.at(i).first,
+                         qPrintable(QStringLiteral("%1 assets: %2 on page %3, \"%4\" on page %5")
+                                        .arg(assets)
+                                        .arg(pieces.at(i).second)
+                                        .arg(pieces.at(i).first + 1)
+                                        .arg(pieces.at(i + 1).second)
+                                        .arg(pieces.at(i + 1).first + 1)));
+                if (i > 0 && pieces.at(i - 1).first != pieces.at(i).first)
+                    ++sawPageBreak;
+            }
+        }
+        // Some lengths put an asset first on a new page.
+        QVERIFY(sawPageBreak > 0);
     }
 
     void usageListsTheRows()

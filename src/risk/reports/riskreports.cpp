@@ -58,6 +58,14 @@ void heading(PrintSurface &surface, const QString &text, int keepTwips = 0)
     surface.setFont(kFamily, kBody);
 }
 
+// A record's first lines on one page: a new page when fewer than `lines`
+// are left, so a name is never parted from what follows it.
+void keepTogether(PrintSurface &surface, int lines)
+{
+    if (surface.currentY() + lines * surface.lineHeight() > surface.pageHeight() - surface.marginBottom())
+        surface.newPage();
+}
+
 void field(PrintSurface &surface, const QString &label, const QString &value)
 {
     surface.setFontBold(true);
@@ -192,6 +200,7 @@ void composeAnalysis(PrintSurface &surface, const RiskStore &store, const Option
     if (store.assets().isEmpty())
         surface.paragraph(QStringLiteral("No assets are recorded."));
     for (const RiskAsset &a : store.assets()) {
+        keepTogether(surface, 3);
         surface.setFontBold(true);
         surface.setFont(kFamily, kBody, true, false, false, a.retired);
         surface.text(a.name);
@@ -227,8 +236,7 @@ void composeAnalysis(PrintSurface &surface, const RiskStore &store, const Option
     gap(surface);
     for (int row : byLevel(store)) {
         const Risk &r = store.risks().at(row);
-        if (surface.currentY() + 4 * surface.lineHeight() > surface.pageHeight() - surface.marginBottom())
-            surface.newPage();
+        keepTogether(surface, 4);
         levelText(surface, store.level(r));
         surface.setFontBold(true);
         surface.paragraph(QStringLiteral("  ") + r.threat + QStringLiteral(" - ") + store.assetName(r.assetId));
@@ -282,8 +290,7 @@ void composePlan(PrintSurface &surface, const RiskStore &store, const Options &o
         surface.paragraph(QStringLiteral("No treatment is open."));
     for (int row : open) {
         const Risk &r = risks.at(row);
-        if (surface.currentY() + 4 * surface.lineHeight() > surface.pageHeight() - surface.marginBottom())
-            surface.newPage();
+        keepTogether(surface, 4);
         surface.setFontBold(true);
         const bool overdue = r.dueOn.isValid() && r.dueOn < options.today;
         surface.paragraph(QStringLiteral("Due %1%2 - %3").arg(dateText(r.dueOn), overdue ? QStringLiteral(" (overdue)") : QString(),
@@ -309,6 +316,7 @@ void composePlan(PrintSurface &surface, const RiskStore &store, const Options &o
         surface.paragraph(QStringLiteral("No risk is recorded as accepted."));
     for (int row : accepted) {
         const Risk &r = risks.at(row);
+        keepTogether(surface, 3);
         surface.setFontBold(true);
         surface.paragraph(r.threat + QStringLiteral(" - ") + store.assetName(r.assetId));
         surface.setFontBold(false);
@@ -339,8 +347,7 @@ void composeAssociates(PrintSurface &surface, const RiskStore &store, const Opti
         surface.paragraph(QStringLiteral("No business associates are recorded."));
     for (int i = 0; i < store.associates().size(); ++i) {
         const BusinessAssociate &b = store.associates().at(i);
-        if (surface.currentY() + 5 * surface.lineHeight() > surface.pageHeight() - surface.marginBottom())
-            surface.newPage();
+        keepTogether(surface, 5);
         surface.setFontBold(true);
         surface.paragraph(b.name + (due.contains(i) ? (b.baaSignedOn.isValid() ? QStringLiteral("  - BAA review due")
                                                                                : QStringLiteral("  - no signed BAA recorded"))
