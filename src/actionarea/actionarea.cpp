@@ -10,6 +10,7 @@
 #include "actionarea/editsession.h"
 #include "actionarea/riskregisterhost.h"
 #include "actionarea/groupbuttonpanel.h"
+#include "actionarea/historycommands.h"
 #include "actionarea/safeguardworkspace.h"
 #include "actionarea/standards/gridbackground.h"
 #include "actionarea/standards/standardsgridpanel.h"
@@ -124,12 +125,14 @@ ActionArea::ActionArea(ScreenEnvironment &environment, QWidget *parent)
     , statusTable_(std::make_unique<StatusTable>(workbook()))
 {
     setObjectName(QStringLiteral("WorkArea1"));
+    statusTable_->setRecorder(environment.services.recorder);
     session_ = new EditSession(environment.services.prompt, this);
     session_->setQuestionAllowed([this] { return workMode_ != WorkMode::Sample; });
 
     buildBody();
     buildOptionsMenu();
     buildSharedMenus(QStringLiteral("Utilities"), QStringLiteral("&Action Area"));
+    history_ = new HistoryCommands(*this, environment.context ? environment.context->history : nullptr);
 
     session_->setSaver([this] { return saveCurrentText(); });
     session_->setReverter([this] { revertToSavedText(); });

@@ -4,6 +4,7 @@
 #include "actionarea/optionstable.h"
 #include "catalogue/workmode.h"
 #include "screens/mainscreen.h"
+#include "search/searchindex.h"
 
 #include <QPointer>
 
@@ -14,6 +15,7 @@ class ActionAreaPrint;
 class EditSession;
 class GridBackground;
 class GroupButtonPanel;
+class HistoryCommands;
 class QLabel;
 class RiskRegisterHost;
 class QStackedWidget;
@@ -61,6 +63,10 @@ public:
     WorkMode workMode() const { return workMode_; }
     // A safeguard button of the current group pressed.
     void pressSafeguardButton(int buttonIndex);
+    // Opens a search result through the navigation and safeguard buttons a
+    // press uses, marking the terms; false when the switch did not happen
+    // (the save question was cancelled) or the document cannot be shown.
+    bool openSearchResult(const SearchIndex::Document &document, const QStringList &terms);
 
     void pressScreenButton(int index) override;
     void chooseSwitchingEntry(int index) override;
@@ -94,6 +100,7 @@ public:
     EditorWritingAids &writingAids() const { return *writingAids_; }
     SpellingHighlighter *spellingHighlighter() const { return spellingHighlighter_; }
     QAction *optionsEntry(OptionsTable::Entry entry) const { return optionsEntries_.at(int(entry)); }
+    HistoryCommands *history() const { return history_; }
 
     // The program is asked to end by the desktop (session logout) or by a
     // signal: the copy of unsaved text is kept at once, then, when the
@@ -150,6 +157,7 @@ private:
     RiskRegisterHost *m_riskRegister = nullptr;
     QLabel *m_reviewWarning = nullptr;
     bool m_riskRegisterProblemShown = false;
+    HistoryCommands *history_ = nullptr;
     std::array<QAction *, OptionsTable::kEntryCount> optionsEntries_{};
     QList<QPair<QAction *, QList<OptionsTable::Entry>>> separators_;
 

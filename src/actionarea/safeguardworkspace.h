@@ -133,6 +133,9 @@ Q_SIGNALS:
     void exitRequested();
     // An entry or the plan was written; the message says which.
     void saved(const QString &message);
+    // The editor now shows another document: a workbook file (openDocument)
+    // or a reference text.
+    void shownDocumentChanged();
 
 private:
     void buildControls();
@@ -144,6 +147,7 @@ private:
     bool askToLeave();
     bool writeEditorTo(const QString &fileName, const QString &description);
     bool loadEntryFile(const QString &path);
+    DocumentOpening readDocument(const QString &path);
     void loadTemplate(int templateNumber);
     bool existsInWorkbook(const QString &path) const;
     void reportUnreadable(const QString &path, const QString &reason, const QString &consequence);

@@ -1,6 +1,7 @@
 // The workspace's behaviour: selecting a safeguard, the six views, saving,
 // templates, text location and the clipboard.
 #include "actionarea/safeguardworkspace.h"
+#include "platform/services/documentrecorder.h"
 
 #include "platform/records/storedfile.h"
 #include "platform/services/choiceprompt.h"
@@ -216,6 +217,7 @@ void SafeguardWorkspace::showReferenceView(Reference::ReferenceKind kind)
     if (exitButton_->isVisible())
         exitButton_->setFocus();
     session_.clearUnsavedChanges();
+    Q_EMIT shownDocumentChanged();
 }
 
 void SafeguardWorkspace::showEntryView(Catalogue::EntryKind kind)
@@ -271,6 +273,13 @@ bool SafeguardWorkspace::existsInWorkbook(const QString &path) const
 
 SafeguardWorkspace::DocumentOpening SafeguardWorkspace::openDocument(const QString &path)
 {
+    const DocumentOpening opening = readDocument(path);
+    Q_EMIT shownDocumentChanged();
+    return opening;
+}
+
+SafeguardWorkspace::DocumentOpening SafeguardWorkspace::readDocument(const QString &path)
+{
     entryUnreadable_ = false;
     currentEntryFile_ = QFileInfo(path).fileName();
     // A missing file is a document not written yet: the editor stays empty.
@@ -320,8 +329,12 @@ bool SafeguardWorkspace::loadEntryFile(const QString &path)
     QString error;
     {
         LoadingGuard loading(session_);
-        if (editor_->loadFile(path, &error))
+        if (editor_->loadFile(path, &error)) {
+            // The shipped sample is not the user's document.
+            if (workMode_ != WorkMode::Sample)
+                DocumentRecording::recordShownFile(services_.recorder.get(), services_.prompt.get(), this, path);
             return true;
+        }
     }
     reportUnreadable(path, error,
                      QStringLiteral("The file is left as it is: nothing can be saved over it until it can be "
@@ -398,6 +411,7 @@ bool SafeguardWorkspace::writeEditorTo(const QString &fileName, const QString &d
         if (editor_->saveFile(path, &error)) {
             watch->watch(path);
             session_.clearUnsavedChanges();
+            DocumentRecording::recordSavedFile(services_.recorder.get(), services_.prompt.get(), this, path);
             Q_EMIT saved(savedMessage());
             return true;
         }

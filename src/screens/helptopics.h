@@ -18,6 +18,9 @@ constexpr int DisasterRecoveryPlan = 3048;
 constexpr int InformationAdvisor = 3066;
 constexpr int RiskRegister = 3070;
 constexpr int SpellChecker = 5050;
+// The evidence trail: versions and their history window, the search.
+constexpr int DocumentHistory = 3080;
+constexpr int SearchEverything = 3082;
 // The program has no web site of its own: the Help menu's web entries open
 // these pages instead.
 constexpr int TrainingGuide = 9100;

@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAction>
+#include <QKeySequence>
 #include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -116,6 +117,18 @@ void MainScreen::addSwitchingEntries(const QString &exitCaption)
         connect(entry, &QAction::triggered, this, [this, i] { chooseSwitchingEntry(i); });
         switchingEntries_[i] = entry;
     }
+    // One search over everything, from every main screen.
+    optionsMenu_->addSeparator();
+    m_searchEntry = optionsMenu_->addAction(QStringLiteral("Searc&h Everything..."));
+    m_searchEntry->setObjectName(QStringLiteral("searchEntry"));
+    m_searchEntry->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+    m_searchEntry->setShortcutContext(Qt::WindowShortcut);
+    addAction(m_searchEntry);
+    m_searchEntry->setEnabled(bool(environment_.openSearch));
+    connect(m_searchEntry, &QAction::triggered, this, [this] {
+        if (environment_.openSearch)
+            environment_.openSearch(this);
+    });
 }
 
 void MainScreen::buildSharedMenus(const QString &utilitiesCaption, const QString &helpEntryCaption,

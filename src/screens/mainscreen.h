@@ -49,6 +49,8 @@ public:
     QMenu *utilitiesMenu() const { return utilitiesMenu_; }
     QMenu *helpMenu() const { return helpMenu_; }
     QAction *switchingEntry(int index) const { return switchingEntries_.at(index); }
+    // "Searc&h Everything..." (Ctrl+Shift+F); disabled while nothing can be searched.
+    QAction *searchEntry() const { return m_searchEntry; }
 
     // "Exit Sentrivo?": true when answered Yes.
     bool askExitQuestion();
@@ -99,6 +101,7 @@ private:
     QAction *backupEntry_ = nullptr;
     QAction *restoreEntry_ = nullptr;
     QMenu *helpMenu_ = nullptr;
+    QAction *m_searchEntry = nullptr;
 };
 
 // The blue of the current choice in a row of buttons, and its black.

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class DocumentHistory;
 class WorkbookDatabase;
 
 // Program-wide values shared by the windows of one run.
@@ -21,4 +22,6 @@ struct ProgramContext
     // The workbook's database, opened once at start; when it could not be
     // opened it is there all the same, closed, and says why (openReport()).
     std::shared_ptr<WorkbookDatabase> database;
+    // The versions, status changes and reviews kept in that database.
+    std::shared_ptr<DocumentHistory> history;
 };

@@ -40,6 +40,9 @@ struct ScreenEnvironment
     // `restore` is true; returns true when a restore replaced the workbook's
     // files. The entries of "Utilities" stay disabled while it is unset.
     std::function<bool(QWidget *parent, bool restore)> openBackupUtility;
+    // Opens the search over the given screen ("Searc&h Everything...",
+    // Ctrl+Shift+F); the entry is disabled while it is unset.
+    std::function<void(MainScreen *from)> openSearch;
     // The screen to open next: 0 none (or the Action Area), 1-3 a screen,
     // 4 exit. It equals the index of the screen button last pressed.
     int pendingSwitch = 0;

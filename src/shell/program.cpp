@@ -6,6 +6,7 @@
 #include "actionarea/readonlyeditor.h"
 #include "platform/records/contentfolder.h"
 #include "platform/services/qtservices.h"
+#include "shell/evidencetrail.h"
 #include "printing/printservices.h"
 #include "readers/readerscreen.h"
 #include "screens/screenenvironment.h"
@@ -13,6 +14,7 @@
 #include "shell/apppaths.h"
 #include "shell/exportcommand.h"
 #include "shell/riskcommands.h"
+#include "shell/searchcommand.h"
 #include "shell/backupcommand.h"
 #include "shell/backuputility.h"
 #include "shell/endrequests.h"
@@ -87,6 +89,10 @@ int runProgram(int &argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!printing) {
         if (const std::optional<int> status = runBackupCommand(argc, argv))
+            return *status;
+    }
+    if (!printing) {
+        if (const std::optional<int> status = runSearchCommand(argc, argv))
             return *status;
     }
     QApplication app(argc, argv);
@@ -185,6 +191,7 @@ int runProgram(int &argc, char **argv)
         context.database = RiskCommands::openDatabase(context.workbook);
         RiskCommands::showOpenReport(*services.prompt, nullptr, context.database->openReport());
     }
+    const std::shared_ptr<DocumentHistory> history = EvidenceTrail::open(context, services);
     // What the four main screens share for the run.
     ScreenEnvironment environment;
     environment.context = &context;
@@ -208,6 +215,7 @@ int runProgram(int &argc, char **argv)
     // backs up files that program may be writing.
     if (!readOnly)
         environment.openBackupUtility = backupUtilityOpener(context, services);
+    environment.openSearch = EvidenceTrail::searchOpener(context);
 
     StartScreen::Hooks hooks;
     hooks.openBackupUtility = environment.openBackupUtility;

@@ -171,6 +171,7 @@ private:
     void layoutColumns();
     void reportSaveFailure(const QString &what, const QString &path, const QString &error);
     void reportUnreadable(const QString &what, const QString &path, const QString &error);
+    void recordShown(const QString &fileName);
     bool ask(const QString &title, const QString &text, bool information = false);
 
     Workbook workbook_;

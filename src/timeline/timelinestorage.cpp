@@ -5,7 +5,9 @@
 
 #include "platform/records/filenames.h"
 #include "platform/records/safefile.h"
+#include "platform/records/filenames.h"
 #include "platform/services/busycursor.h"
+#include "platform/services/documentrecorder.h"
 #include "timeline/icalendarexport.h"
 #include "timeline/quotedlines.h"
 #include "timeline/tododate.h"
@@ -33,6 +35,8 @@ void TimelinePanel::enter()
     clearItemBox();
     const ToDoStore::LoadResult namesLoaded = ToDoStore::loadNames(names_, workbook_);
     m_namesUnreadable = namesLoaded.isUnreadable();
+    if (namesLoaded.loaded())
+        recordShown(ItemNameList::kFileName);
     dropDown_->addItems(names_.names());
     dropDown_->setCurrentIndex(-1);
     dropDown_->setEditText(QString());
@@ -43,6 +47,8 @@ void TimelinePanel::enter()
     const ToDoStore::LoadResult listLoaded = ToDoStore::loadList(list, workbook_);
     m_listUnreadable = listLoaded.isUnreadable();
     setList(list);
+    if (listLoaded.loaded())
+        recordShown(ToDoList::kFileName);
     if (listLoaded.loaded()) {
         buttons_[ClearGrid]->setEnabled(true);
         if (clearGridEntry_)
@@ -74,6 +80,13 @@ void TimelinePanel::revertToSaved()
     flag_.set(false);
 }
 
+void TimelinePanel::recordShown(const QString &fileName)
+{
+    // A list from before the workbook kept a history gets its first version.
+    DocumentRecording::recordShownFile(services_.recorder.get(), services_.prompt.get(), this,
+                                       workbook_.filePath(fileName));
+}
+
 bool TimelinePanel::save(bool disableSave)
 {
     if (!flag_.get())
@@ -94,6 +107,7 @@ bool TimelinePanel::save(bool disableSave)
         return false;
     }
     flag_.set(false);
+    DocumentRecording::recordSavedFile(services_.recorder.get(), services_.prompt.get(), this, result.path);
     if (disableSave)
         buttons_[Save]->setEnabled(false);
     return true;
@@ -137,6 +151,8 @@ void TimelinePanel::writeItemNames()
     Q_UNUSED(current);
     if (!result.ok)
         reportSaveFailure(QStringLiteral("list of item names"), result.path, result.error);
+    else
+        DocumentRecording::recordSavedFile(services_.recorder.get(), services_.prompt.get(), this, result.path);
 }
 
 void TimelinePanel::rememberItemName(const QString &text, bool fromEditedCell)

@@ -6,6 +6,7 @@
 #include "catalogue/referencetexts.h"
 #include "platform/editor/richtexteditor.h"
 #include "platform/services/busycursor.h"
+#include "platform/services/documentrecorder.h"
 #include "screens/mainscreen.h"
 #include "worksheets/worksheetfiles.h"
 #include "worksheets/worksheettitlepanel.h"
@@ -215,6 +216,7 @@ bool WorksheetsPanel::saveWorksheet()
         return false;
     }
     session_.clearUnsavedChanges();
+    DocumentRecording::recordSavedFile(services_.recorder.get(), services_.prompt.get(), this, path);
     if (editor->text().trimmed().isEmpty())
         workspace_.statusBox()->clearWorksheetStatus(current_);
     return true;
@@ -263,6 +265,8 @@ void WorksheetsPanel::saveTitles()
                               Prompt::Buttons::Ok);
         return;
     }
+    DocumentRecording::recordSavedFile(services_.recorder.get(), services_.prompt.get(), this,
+                                       workbook_.filePath(Worksheets::kTitleFile));
     for (int index = 0; index < Worksheets::kCount; ++index) {
         if (entries.at(index).isEmpty())
             continue;

@@ -50,17 +50,18 @@ void TestReaderScreens::screens_data()
                                   QStringLiteral("Sentrivo &Home Page")};
     QTest::newRow("Information Advisor")
         << 1 << "InfoAdv" << "Information Advisor" << HelpTopic::InformationAdvisor
-        << QStringList{"&Action Area", "&Security Rule", "&Miscellaneous", "-", "&Exit Program", "-", "&Print"}
+        << QStringList{"&Action Area", "&Security Rule", "&Miscellaneous", "-", "&Exit Program", "-",
+                       "Searc&h Everything...", "-", "&Print"}
         << "Utilities" << QStringList{"&Program Overview", "&Information Advisor", "&Print"} + helpTail;
     QTest::newRow("Security Rule")
         << 2 << "PrivRule" << "Security Rule" << HelpTopic::SecurityRule
         << QStringList{"&Action Area", "&Information Advisor", "&Miscellaneous", "-", "E&xit Program", "-",
-                       "&Copy to Clipboard", "-", "&Font Display", "-", "&Print", "-", "&Search"} << "Utilities"
+                       "Searc&h Everything...", "-", "&Copy to Clipboard", "-", "&Font Display", "-", "&Print", "-", "&Search"} << "Utilities"
         << QStringList{"&Program Overview", "&Security Rule", "&Print"} + helpTail;
     QTest::newRow("Miscellaneous")
         << 3 << "Miscform1" << "Miscellaneous" << HelpTopic::Miscellaneous
         << QStringList{"&Action Area", "&Information Advisor", "&Security Rule", "-", "&Exit Program", "-",
-                       "&Copy to Clipboard", "-", "&Print"} << "&Utilities"
+                       "Searc&h Everything...", "-", "&Copy to Clipboard", "-", "&Print"} << "&Utilities"
         << QStringList{"&Program Overview", "&Miscellaneous", "&Print"} + helpTail;
 }
 

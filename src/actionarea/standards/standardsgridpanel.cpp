@@ -20,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QLocale>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -219,13 +220,18 @@ void StandardsGridPanel::fillStandardsGrid(int group)
     grid_->setRowCount(0);
     grid_->setRowCount(int(standards.standards.size()));
     rowFactors_.clear();
+    const QHash<int, QDateTime> since = table_.statusChangeTimes();
     int row = 0;
     for (const Standards::Standard &standard : standards.standards) {
-        QStringList specifications, designations, statuses;
+        QStringList specifications, designations, statuses, sinceLines;
         for (const Standards::Specification &specification : standard.specifications) {
             specifications << specification.name;
             designations << Standards::designationLetter(specification.designation);
             statuses << table_.slot(specification.statusRecord);
+            if (const auto changed = since.constFind(specification.statusRecord); changed != since.cend())
+                sinceLines << QStringLiteral("%1: %2 since %3")
+                                  .arg(specification.name.trimmed(), table_.slot(specification.statusRecord).trimmed(),
+                                       QLocale().toString(changed->toLocalTime().date(), QLocale::ShortFormat));
         }
         for (int n = 0; n < standard.trailingDesignationLines; ++n)
             designations << QString();
@@ -234,6 +240,8 @@ void StandardsGridPanel::fillStandardsGrid(int group)
         grid_->setItem(row, SpecificationColumn, cell(joinedLines(specifications)));
         grid_->setItem(row, DesignationColumn, cell(joinedLines(designations), Qt::AlignHCenter));
         grid_->setItem(row, StatusColumn, cell(joinedLines(statuses)));
+        if (!sinceLines.isEmpty())
+            grid_->item(row, StatusColumn)->setToolTip(sinceLines.join(QLatin1Char('\n')));
         rowFactors_ << standard.heightFactor;
         ++row;
     }

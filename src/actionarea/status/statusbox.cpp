@@ -4,6 +4,7 @@
 #include "actionarea/status/statusvalues.h"
 #include "platform/records/restoringguard.h"
 #include "platform/records/twips.h"
+#include "platform/services/documentrecorder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -215,6 +216,11 @@ void StatusBox::chooseStatus()
         return;
     }
     combo_->setLocked(true);
+    if (const QString failure = table_.takeRecordingFailure(); !failure.isEmpty() && prompt_)
+        prompt_->ask(window(), Prompt::Icon::Exclamation, DocumentRecording::kNotRecordedTitle,
+                     QStringLiteral("The status \"%1\" is stored, but the change could not be kept in the "
+                                    "workbook's history:\n\n%2").arg(text.trimmed(), failure),
+                     Prompt::Buttons::Ok);
     Q_EMIT statusChosen(*record, text);
     if (text.trimmed() == StatusValues::kNotImplemented && prompt_)
         prompt_->ask(window(), Prompt::Icon::Critical, kNotImplementedTitle, notImplementedMessage(),

@@ -3,6 +3,7 @@
 #include "platform/records/filenames.h"
 #include "platform/records/recordfile.h"
 #include "platform/records/storedfile.h"
+#include "platform/services/documentrecorder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -85,10 +86,19 @@ bool StatusTable::writeStatus(int record, const QString &text)
     // The slot keeps what is stored: a status that did not reach the file
     // must not be shown as if it had.
     if (written) {
+        m_recordingFailure.clear();
+        if (m_recorder && !m_recorder->statusChanged(record, slots_[record], text, &m_recordingFailure)
+            && m_recordingFailure.isEmpty())
+            m_recordingFailure = QStringLiteral("the change could not be recorded");
         slots_[record] = text;
         notifyChanged(record);
     }
     return written;
+}
+
+QHash<int, QDateTime> StatusTable::statusChangeTimes() const
+{
+    return m_recorder ? m_recorder->statusChangeTimes() : QHash<int, QDateTime>();
 }
 
 bool StatusTable::clearWorksheetStatus(int worksheetIndex)

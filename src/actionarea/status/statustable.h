@@ -2,11 +2,17 @@
 
 #include "platform/records/workbook.h"
 
+#include <QDateTime>
+#include <QHash>
 #include <QString>
 
 #include <array>
 #include <functional>
+#include <memory>
+#include <utility>
 #include <vector>
+
+class DocumentRecorder;
 
 // The Action Area's mirror of Stat1.Fil: slot n holds the text of record n.
 // Slots 1-68 are used (1-47 safeguard statuses, 48-68 worksheet compliance
@@ -63,6 +69,14 @@ public:
     // live as long as the table.
     void addChangeListener(std::function<void(int index)> listener);
 
+    // Told of every status the file took that differs from the one before.
+    void setRecorder(std::shared_ptr<DocumentRecorder> recorder) { m_recorder = std::move(recorder); }
+    // Why the last change written to the file could not be kept in the
+    // history (empty when it was); cleared by reading it.
+    QString takeRecordingFailure() { return std::exchange(m_recordingFailure, QString()); }
+    // When each record last changed, as far as the history knows.
+    QHash<int, QDateTime> statusChangeTimes() const;
+
 private:
     void readRecords(int first, int last);
     void notifyChanged(int index);
@@ -71,4 +85,6 @@ private:
     Workbook workbook_;
     QString m_readProblem;
     std::array<QString, kSlotCount> slots_;
+    std::shared_ptr<DocumentRecorder> m_recorder;
+    QString m_recordingFailure;
 };

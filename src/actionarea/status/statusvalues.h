@@ -12,10 +12,14 @@
 // blank) stores a blank, while an empty text means nothing was ever chosen.
 namespace StatusValues {
 
-// Safeguard panels (modes 2-6) and the sample panel (mode 9).
+// Safeguard panels (modes 2-6) and the sample panel (mode 9). "Not
+// Applicable" is for a required specification that does not apply to the
+// entity (a clinic and the clearinghouse isolation); it is stored like every
+// status, a text record of Stat1.Fil.
 inline const QStringList kCurrentStatusList = {
     QStringLiteral(" "),       QStringLiteral("Pending"), QStringLiteral("Working"),
     QStringLiteral("Completed"), QStringLiteral("Review"),  QStringLiteral("Not Implemented"),
+    QStringLiteral("Not Applicable"),
 };
 
 // Risk analysis worksheets (mode 7).

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+class DocumentRecorder;  // platform/services/documentrecorder.h
 class QWidget;
 class SpellCheckDialog;  // platform/services/writingaiddialogs.h
 class ThesaurusDialog;
@@ -99,6 +100,9 @@ struct PlatformServices
     std::shared_ptr<SpellCheckDialog> spellDialog;
     std::shared_ptr<ThesaurusDialog> thesaurusDialog;
     std::shared_ptr<UnopenedLinkNotice> unopenedLinkNotice;
+    // Told of every document saved (its history and search index); none
+    // until the workbook's database is open.
+    std::shared_ptr<DocumentRecorder> recorder;
 };
 
 // Opens the address through services.urlOpener; when it cannot be opened,

@@ -81,7 +81,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("list");
         const QStringList current = {QStringLiteral(" "),         QStringLiteral("Pending"),
                                      QStringLiteral("Working"),   QStringLiteral("Completed"),
-                                     QStringLiteral("Review"),    QStringLiteral("Not Implemented")};
+                                     QStringLiteral("Review"),    QStringLiteral("Not Implemented"),
+                                     QStringLiteral("Not Applicable")};
         const QStringList compliance = {QStringLiteral(" "), QStringLiteral("Yes"), QStringLiteral("No"),
                                         QStringLiteral("Partial"), QStringLiteral("Planned")};
         for (int mode : {2, 3, 4, 5, 6, 9})

@@ -146,6 +146,7 @@ private Q_SLOTS:
         QTest::newRow("blank choice") << 1 << QStringLiteral(" ");
         QTest::newRow("completed") << 23 << QStringLiteral("Completed");
         QTest::newRow("not implemented") << 47 << QStringLiteral("Not Implemented");
+        QTest::newRow("not applicable") << 12 << QStringLiteral("Not Applicable");
         QTest::newRow("worksheet") << 68 << QStringLiteral("Partial");
     }
     void writeGoesToTheRecordAndTheSlot()
