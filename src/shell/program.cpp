@@ -124,9 +124,10 @@ int runProgram(int &argc, char **argv)
                        "(assets FILE.csv: the risk register's assets; nothing is added unless every line reads)."),
         QStringLiteral("WHAT"));
     parser.addOption(importOption);
-    // The backup commands are run before this parser sees the arguments; it
-    // lists them so that --help shows every command.
+    // The backup and search commands are run before this parser sees the
+    // arguments; it lists them so that --help shows every command.
     parser.addOptions(backupCommandOptions());
+    parser.addOptions(searchCommandOptions());
     if (printing) {
         parser.addPositionalArgument(QStringLiteral("OUT|FILE"),
                                      QStringLiteral("With --export, the file to write; with --import, the file to read."));

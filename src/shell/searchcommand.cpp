@@ -1,5 +1,8 @@
 #include "shell/searchcommand.h"
 
+#include "platform/records/workbooklock.h"
+#include "shell/workbookopening.h"
+
 #include "platform/database/workbookdatabase.h"
 #include "platform/records/contentfolder.h"
 #include "search/searchindex.h"
@@ -35,6 +38,17 @@ QString marked(QString snippet)
 
 } // namespace
 
+QList<QCommandLineOption> searchCommandOptions()
+{
+    return {QCommandLineOption(QStringLiteral("search"),
+                               QStringLiteral("Search every document of the workbook for QUERY without opening a "
+                                              "window; one result a line, best first."),
+                               QStringLiteral("QUERY")),
+            QCommandLineOption(QStringLiteral("shipped"),
+                               QStringLiteral("With --search, search the shipped texts (the rule, guidance, "
+                                              "templates) too."))};
+}
+
 std::optional<int> runSearchCommand(int &argc, char **argv)
 {
     if (!asksForSearch(argc, argv))
@@ -50,11 +64,11 @@ std::optional<int> runSearchCommand(int &argc, char **argv)
     QCommandLineParser parser;
     const QCommandLineOption workbookOption(QStringLiteral("workbook"), QStringLiteral("The workbook folder."),
                                             QStringLiteral("DIR"));
-    const QCommandLineOption searchOption(QStringLiteral("search"), QStringLiteral("What to search for."),
-                                          QStringLiteral("QUERY"));
-    const QCommandLineOption shippedOption(QStringLiteral("shipped"),
-                                           QStringLiteral("Search the shipped texts too."));
-    parser.addOptions({workbookOption, searchOption, shippedOption});
+    const QList<QCommandLineOption> options = searchCommandOptions();
+    const QCommandLineOption &searchOption = options.at(0);
+    const QCommandLineOption &shippedOption = options.at(1);
+    parser.addOption(workbookOption);
+    parser.addOptions(options);
     if (!parser.parse(QCoreApplication::arguments())) {
         errors << "sentrivo: " << parser.errorText() << "\n";
         return SearchCommand::kFailed;
@@ -66,6 +80,11 @@ std::optional<int> runSearchCommand(int &argc, char **argv)
         errors << "sentrivo: the workbook folder " << QDir::toNativeSeparators(folder) << " does not exist\n";
         return SearchCommand::kFailed;
     }
+    // The index is brought up to date, which writes: only with the workbook
+    // held, as every command that reads or writes it.
+    const std::unique_ptr<WorkbookLock> lock = WorkbookOpening::lockForCommand(folder, errors);
+    if (!lock)
+        return SearchCommand::kFailed;
     WorkbookDatabase database{Workbook(folder, shippedContentFolder())};
     const WorkbookDatabase::OpenReport report = database.open();
     if (!report.message.isEmpty())

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QCommandLineOption>
+#include <QList>
+
 #include <optional>
 
 // Searching a workbook from the command line, without a window:
@@ -20,3 +23,6 @@ inline constexpr int kFailed = 3;
 } // namespace SearchCommand
 
 std::optional<int> runSearchCommand(int &argc, char **argv);
+
+// --search and --shipped, as --help lists them.
+QList<QCommandLineOption> searchCommandOptions();

@@ -1,6 +1,8 @@
 // The program's --help and --version, run as a person runs them from a
 // terminal with no display: they print and end, whatever else is on the
 // command line, and the help lists every command.
+#include "platform/records/workbooklock.h"
+
 #include <QCoreApplication>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -58,7 +60,7 @@ private Q_SLOTS:
         const Run run = runWithoutDisplay(arguments);
         QVERIFY2(run.status == 0, qPrintable(run.err));
         for (const char *option : {"--workbook", "--export", "--import", "--backup", "--restore", "--set",
-                                   "--encrypt", "--passphrase-file", "--help", "--version"})
+                                   "--encrypt", "--passphrase-file", "--search", "--shipped", "--help", "--version"})
             QVERIFY2(run.out.contains(QLatin1String(option)), option);
         QVERIFY(!QFileInfo::exists(QStringLiteral("out.pdf")));
     }
@@ -81,6 +83,47 @@ private Q_SLOTS:
         QVERIFY2(run.status == 0, qPrintable(run.err));
         QVERIFY(run.out.contains(QLatin1String("--restore")));
         QVERIFY(!QFileInfo::exists(target));
+    }
+
+    // --search over a workbook's own documents: the results a line each,
+    // and an exit status a script can act on.
+    void searchFromTheCommandLine_data()
+    {
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("outPart");
+        QTest::newRow("found") << QStringList{QStringLiteral("--search"), QStringLiteral("encryption")} << 0
+                               << "Laptops are encrypted with full-disk [encryption].";
+        QTest::newRow("a prefix") << QStringList{QStringLiteral("--search"), QStringLiteral("encr*")} << 0
+                                  << "Action3.Fil";
+        QTest::newRow("nothing found") << QStringList{QStringLiteral("--search"), QStringLiteral("ransomware")} << 1
+                                       << "";
+        QTest::newRow("held by another program") << QStringList{QStringLiteral("--search"), QStringLiteral("held")}
+                                                 << 3 << "";
+    }
+
+    void searchFromTheCommandLine()
+    {
+        QFETCH(QStringList, extra);
+        QFETCH(int, status);
+        QFETCH(QString, outPart);
+        QTemporaryDir dir;
+        {
+            QFile entry(dir.filePath(QStringLiteral("Action3.Fil")));
+            QVERIFY(entry.open(QIODevice::WriteOnly));
+            entry.write("{\\rtf1\\ansi Laptops are encrypted with full-disk encryption.}");
+        }
+        std::unique_ptr<WorkbookLock> other;
+        if (QTest::currentDataTag() == QLatin1String("held by another program")) {
+            other = std::make_unique<WorkbookLock>(dir.path());
+            QCOMPARE(other->acquire(), WorkbookLock::Outcome::Taken);
+        }
+        const Run run = runWithoutDisplay(QStringList{QStringLiteral("--workbook"), dir.path()} + extra);
+        QVERIFY2(run.status == status, qPrintable(run.err));
+        if (!outPart.isEmpty())
+            QVERIFY2(run.out.contains(outPart), qPrintable(run.out));
+        else
+            QVERIFY(run.out.isEmpty());
     }
 };
 
