@@ -39,7 +39,10 @@ bool DocumentHistory::record(const QString &fileName, const QByteArray &bytes, V
             *error = m_database->failureText(QStringLiteral("the workbook database is not open"));
         return false;
     }
-    VersionStore::NewVersion version{fileName, bytes, now(), author(), kind};
+    // A found version was written before the history began, by whoever it
+    // was: it carries no author, and showing a document never asks for a name.
+    VersionStore::NewVersion version{fileName, bytes, now(), kind == VersionStore::Kind::Found ? QString() : author(),
+                                     kind};
     if (m_database->transact(
             [&](QSqlDatabase &db, QString *reason) {
                 if (!VersionStore::add(db, version, reason))

@@ -115,9 +115,12 @@ SearchDialog::SearchDialog(const WorkbookDatabase &database, Opener opener, QWid
     connect(m_results, &QTreeView::doubleClicked, this, &SearchDialog::openCurrent);
     connect(openButton, &QPushButton::clicked, this, &SearchDialog::openCurrent);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Enter belongs to the box (it searches) and to the list (it opens):
+    // no button of the dialog takes it, Close least of all.
     searchButton->setAutoDefault(false);
     m_results->installEventFilter(this);
     openButton->setAutoDefault(false);
+    buttons->button(QDialogButtonBox::Close)->setAutoDefault(false);
 }
 
 void SearchDialog::setHelp(std::function<void()> showHelp)

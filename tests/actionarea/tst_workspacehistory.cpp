@@ -243,8 +243,13 @@ private Q_SLOTS:
             chosen = document;
             terms = words;
         }, f.window);
-        dialog.queryBox()->setText(QStringLiteral("idle lock*"));
-        dialog.search();
+        // Enter in the box searches; the dialog stays open with the results.
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.queryBox()->setFocus();
+        QTest::keyClicks(dialog.queryBox(), QStringLiteral("idle lock*"));
+        QTest::keyClick(dialog.queryBox(), Qt::Key_Return);
+        QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.model()->resultCount(), 1);
         if (const QByteArray shots = qgetenv("SENTRIVO_SCREENSHOTS"); !shots.isEmpty()) {
             dialog.show();

@@ -322,6 +322,14 @@ private Q_SLOTS:
             ++asked;
             return QStringLiteral("  Sam Okafor ");
         });
+        // Only a save asks: showing an older document keeps its found
+        // version without an author, the user having written none of it.
+        QVERIFY(writeAll(rig.path(QStringLiteral("Policy2.Fil")), rtf("older")));
+        ScriptedPrompt prompt;
+        QVERIFY(DocumentRecording::recordShownFile(rig.history.get(), &prompt, nullptr,
+                                                   rig.path(QStringLiteral("Policy2.Fil"))));
+        QCOMPARE(asked, 0);
+        QCOMPARE(rig.history->versions(QStringLiteral("Policy2.Fil")).first().author, QString());
         QVERIFY(rig.save(QStringLiteral("Action1.Fil"), rtf("a")));
         QVERIFY(rig.save(QStringLiteral("Action1.Fil"), rtf("b")));
         QCOMPARE(asked, 1);
