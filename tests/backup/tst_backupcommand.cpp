@@ -2,6 +2,7 @@
 // no questions, exit status and reason, the workbook untouched on failure.
 #include "backup/backupset.h"
 #include "backup/restoreswap.h"
+#include "history/documenthistory.h"
 #include "platform/database/workbookdatabase.h"
 #include "platform/records/workbook.h"
 #include "risk/evidencestore.h"
@@ -98,6 +99,7 @@ class TestBackupCommand : public QObject
 private Q_SLOTS:
     void backupThenRestore();
     void riskRegisterComesBackFromABackup();
+    void restoreKeepsTheVersionsMadeSince();
     void failuresLeaveTheWorkbook_data();
     void failuresLeaveTheWorkbook();
     void backupToAFullMediumKeepsThePreviousBackup();
@@ -216,6 +218,45 @@ void TestBackupCommand::riskRegisterComesBackFromABackup()
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QCOMPARE(exported(), before);
     QCOMPARE(evidence(), attached);
+}
+
+// The history travels in the database: a restore brings back the versions
+// the backup held, and the versions saved since stay in the database kept in
+// the "Before restore" folder.
+void TestBackupCommand::restoreKeepsTheVersionsMadeSince()
+{
+    QTemporaryDir root;
+    const QString workbook = root.filePath(QStringLiteral("workbook"));
+    const QString target = root.filePath(QStringLiteral("stick"));
+    QDir().mkpath(workbook);
+    const auto save = [](const QString &folder, const QByteArray &text) {
+        auto database = std::make_shared<WorkbookDatabase>(Workbook(folder));
+        database->open();
+        DocumentHistory history(database);
+        const QByteArray bytes = "{\\rtf1 " + text + "}";
+        write(folder + QStringLiteral("/Policy3.Fil"), bytes);
+        QString error;
+        QVERIFY2(history.documentSaved(QStringLiteral("Policy3.Fil"), bytes, &error), qPrintable(error));
+    };
+    const auto versions = [](const QString &folder) {
+        auto database = std::make_shared<WorkbookDatabase>(Workbook(folder));
+        database->open();
+        return DocumentHistory(database).versions(QStringLiteral("Policy3.Fil")).size();
+    };
+    save(workbook, "first");
+    save(workbook, "second");
+    Run run = sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--backup"), target});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    save(workbook, "third");
+    save(workbook, "fourth");
+    QCOMPARE(versions(workbook), 4);
+
+    run = sentrivo({QStringLiteral("--workbook"), workbook, QStringLiteral("--restore"), target});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QCOMPARE(versions(workbook), 2);
+    const QStringList safety = QDir(workbook).entryList({QStringLiteral("Before restore *")}, QDir::Dirs);
+    QCOMPARE(safety.size(), 1);
+    QCOMPARE(versions(QDir(workbook).filePath(safety.first())), 4);
 }
 
 void TestBackupCommand::failuresLeaveTheWorkbook_data()
