@@ -2,6 +2,8 @@
 // Options menu. The WorkModes and screen switching are in workmodes.cpp.
 #include "actionarea/actionarea.h"
 
+#include "history/safeguardrecord.h"
+
 #include "actionarea/actionareaprint.h"
 #include "binder/binderprint.h"
 #include "platform/database/workbookdatabase.h"
@@ -341,6 +343,9 @@ void ActionArea::addBinderEntries(QMenu *menu)
         if (!context || !context->database || !context->database->isOpen())
             return {};
         return OrganizationProfile::load(*context->database).organizationName;
+    });
+    print_->setRecordSource([context](int safeguardNo) {
+        return SafeguardRecord::lines(context ? context->database.get() : nullptr, safeguardNo);
     });
     QAction *binderEntry = menu->addAction(QStringLiteral("Print Audit &Binder..."));
     binderEntry->setObjectName(QStringLiteral("printAuditBinder"));

@@ -265,6 +265,8 @@ void ActionAreaPrint::composeSafeguardReport()
     m_report->setStatus(Catalogue::isValidSafeguardNo(safeguardNo)
                             ? m_area.statusTable().slot(Catalogue::statusRecordNo(safeguardNo))
                             : QString());
+    m_report->setRecord(m_record && Catalogue::isValidSafeguardNo(safeguardNo) ? m_record(safeguardNo)
+                                                                               : QList<SafeguardReport::HeadingLine>());
     m_report->setFurniture(m_organization ? m_organization() : QString(), QDate::currentDate());
     m_report->compose(*m_panel->surface(), checkedSections(*m_panel));
     m_panel->setDocumentName(m_report->documentName());

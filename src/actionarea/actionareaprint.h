@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printing/safeguardreport.h"
+
 #include "platform/records/workbook.h"
 #include "platform/services/services.h"
 
@@ -69,6 +71,10 @@ public:
 
     // The organization's name every page of a report carries.
     void setOrganizationSource(std::function<QString()> source) { m_organization = std::move(source); }
+    // The safeguard report's further heading lines (its last review, its
+    // decision) for a safeguard number.
+    using RecordSource = std::function<QList<SafeguardReport::HeadingLine>(int safeguardNo)>;
+    void setRecordSource(RecordSource source) { m_record = std::move(source); }
 
     // Closes the panel as "&Cancel" does (nothing happens when it is closed).
     void closePanel();
@@ -102,4 +108,5 @@ private:
     std::function<void()> m_timelinePrint;
     std::function<void()> m_riskRegisterPrint;
     std::function<QString()> m_organization;
+    RecordSource m_record;
 };

@@ -1,5 +1,7 @@
 #include "binder/auditbinder.h"
 
+#include "history/safeguardrecord.h"
+
 #include "actionarea/standards/workbookprogress.h"
 #include "actionarea/status/statustable.h"
 #include "catalogue/safeguardcatalogue.h"
@@ -199,7 +201,7 @@ void BodyComposer::safeguards(const Contents &contents)
         }
         m_surface.addAnchor(name, 1);
         m_surface.setFont(bodyFont());
-        SafeguardReport::composeIdentity(m_surface, part.safeguardNo, part.status);
+        SafeguardReport::composeIdentity(m_surface, part.safeguardNo, part.status, part.record);
         for (int i = 0; i < 3; ++i) {
             subheading(entryTitle(i), 2);
             text(*part.entries[size_t(i)]);
@@ -428,7 +430,8 @@ Cover coverFor(const WorkbookDatabase *database, const QDateTime &made)
     return cover;
 }
 
-Contents gather(const Workbook &workbook, const Options &options, const QDate &today)
+Contents gather(const Workbook &workbook, const Options &options, const QDate &today,
+                const WorkbookDatabase *database)
 {
     Contents contents;
     auto statuses = std::make_shared<StatusTable>(workbook);
@@ -446,6 +449,7 @@ Contents gather(const Workbook &workbook, const Options &options, const QDate &t
             Contents::SafeguardPart part;
             part.safeguardNo = safeguard.no;
             part.status = statuses->slot(Catalogue::statusRecordNo(safeguard.no));
+            part.record = SafeguardRecord::lines(database, safeguard.no);
             bool any = false;
             for (size_t i = 0; i < 3; ++i) {
                 part.entries[i] = loadRtf(workbook.filePath(Catalogue::entryFileName(kEntryKinds[i], safeguard.no)));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printing/safeguardreport.h"
+
 #include "platform/records/workbook.h"
 #include "printing/progresschart.h"
 
@@ -65,6 +67,7 @@ struct Contents
     {
         int safeguardNo = 0;
         QString status;
+        QList<SafeguardReport::HeadingLine> record; // its last review and decision
         std::array<std::shared_ptr<QTextDocument>, 3> entries; // empty documents where nothing was written
     };
     struct TextPart
@@ -88,7 +91,10 @@ struct Contents
     std::shared_ptr<QTextDocument> recoveryPlan;
     QList<TimelineRow> timeline;
 };
-Contents gather(const Workbook &workbook, const Options &options, const QDate &today);
+// database: the workbook's, for each safeguard's last review and decision
+// (none: the binder prints what the files hold).
+Contents gather(const Workbook &workbook, const Options &options, const QDate &today,
+                const WorkbookDatabase *database = nullptr);
 
 // Lays the binder out on the surface (Clear, StartDoc ... EndDoc), with its
 // anchors (one per section and safeguard), the contents' links and the page

@@ -195,6 +195,8 @@ std::unique_ptr<QTextDocument> textDocument(const Contents &contents, const Cove
                 out.labelled(QStringLiteral("Required/Addressable:"), designation);
             out.labelled(QStringLiteral("Status:"),
                          part.status.trimmed().isEmpty() ? QStringLiteral("(none chosen)") : part.status.trimmed());
+            for (const SafeguardReport::HeadingLine &line : part.record)
+                out.labelled(line.first, line.second);
             const QStringList titles{QStringLiteral("Action Taken"), QStringLiteral("Comments/Notes"),
                                      QStringLiteral("Policies and Procedures")};
             for (int i = 0; i < 3; ++i) {

@@ -169,7 +169,8 @@ bool BinderPrint::openBinder()
     panel.setUpForWholeDocument(AuditBinder::kDocumentName);
     const Workbook workbook = m_workbook;
     panel.setComposer([this, workbook, options](PrintSurface &surface) {
-        const AuditBinder::Contents contents = AuditBinder::gather(workbook, options, QDate::currentDate());
+        const AuditBinder::Contents contents =
+            AuditBinder::gather(workbook, options, QDate::currentDate(), database());
         AuditBinder::compose(surface, contents, m_cover);
     });
     panel.setPdfWriter([this](const PrintSurface &surface, const QString &path, QString *error) {
@@ -191,7 +192,7 @@ bool BinderPrint::writeExport(int choice, const QString &path, QString *error)
         if (m_cover.made.isNull())
             m_cover = AuditBinder::coverFor(database(), QDateTime::currentDateTime());
         const AuditBinder::Contents contents =
-            AuditBinder::gather(m_workbook, AuditBinder::loadOptions(database()), QDate::currentDate());
+            AuditBinder::gather(m_workbook, AuditBinder::loadOptions(database()), QDate::currentDate(), database());
         if (choice == 1)
             return AuditBinder::writeOdt(contents, m_cover, path, error);
         PrintSurface surface;

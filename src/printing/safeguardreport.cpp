@@ -244,7 +244,8 @@ QString SafeguardReport::longDate(const QDate &date)
     return QLocale(QLocale::English).toString(date, QStringLiteral("MMMM d, yyyy"));
 }
 
-void SafeguardReport::composeIdentity(PrintSurface &surface, int safeguardNo, const QString &status)
+void SafeguardReport::composeIdentity(PrintSurface &surface, int safeguardNo, const QString &status,
+                                      const QList<HeadingLine> &record)
 {
     if (!Catalogue::isValidSafeguardNo(safeguardNo))
         return;
@@ -279,6 +280,8 @@ void SafeguardReport::composeIdentity(PrintSurface &surface, int safeguardNo, co
     line(QStringLiteral("Implementation Specification:"), specification);
     line(QStringLiteral("Required/Addressable:"), designation);
     line(QStringLiteral("Status:"), status.trimmed().isEmpty() ? QStringLiteral("(none chosen)") : status.trimmed());
+    for (const HeadingLine &extra : record)
+        line(extra.first, extra.second);
     surface.paragraph(QStringLiteral(" "));
 }
 
@@ -299,7 +302,8 @@ void SafeguardReport::render(PrintSurface &surface, const Sections &sections)
         surface.endDoc();
         return;
     }
-    composeIdentity(surface, m_safeguardNo, m_sampleView ? QString::fromLatin1(Catalogue::Sample::Status) : m_status);
+    composeIdentity(surface, m_safeguardNo, m_sampleView ? QString::fromLatin1(Catalogue::Sample::Status) : m_status,
+                    m_sampleView ? QList<HeadingLine>() : m_record);
     if (!isScratchEmpty(kReportBlock)) {
         surface.paragraph(scratch(kReportBlock));
         surface.paragraph(space);

@@ -8,7 +8,10 @@
 #include <QString>
 #include <QTextDocument>
 
+#include <QList>
+
 #include <array>
+#include <utility>
 #include <memory>
 #include <optional>
 
@@ -80,13 +83,18 @@ public:
 
     // The safeguard's current status, printed in the report's heading.
     void setStatus(const QString &status) { m_status = status; }
+    // Further labelled lines of the heading, after the status (the last
+    // review, the decision on an addressable specification).
+    using HeadingLine = std::pair<QString, QString>;
+    void setRecord(const QList<HeadingLine> &lines) { m_record = lines; }
     // The organization and date every page carries (with the document's
     // name and "Page N of M").
     void setFurniture(const QString &organization, const QDate &date);
 
     // The heading that says what a report is: the safeguard's name, then its
     // standard, section, implementation specification with R or A, and status.
-    static void composeIdentity(PrintSurface &surface, int safeguardNo, const QString &status);
+    static void composeIdentity(PrintSurface &surface, int safeguardNo, const QString &status,
+                                const QList<HeadingLine> &record = {});
     // The long date every printout carries ("March 4, 2026").
     static QString longDate(const QDate &date);
 
@@ -115,6 +123,7 @@ private:
     QColor m_colour = Qt::black;
     PrintMargins m_margins = kDefaultMargins;
     QString m_status;
+    QList<HeadingLine> m_record;
     QString m_organization;
     QDate m_date;
 };

@@ -5,6 +5,7 @@
 #include "actionarea/status/statustable.h"
 #include "binder/auditbinder.h"
 #include "binder/spreadsheetexports.h"
+#include "history/safeguardrecord.h"
 #include "platform/database/workbookdatabase.h"
 #include "catalogue/safeguardcatalogue.h"
 #include "printing/allpolicies.h"
@@ -111,6 +112,13 @@ bool composeSafeguard(const QString &argument, const Context &context, PrintSurf
     StatusTable statuses(context.workbook);
     statuses.loadStatusTable();
     report.setStatus(statuses.slot(Catalogue::statusRecordNo(safeguardNo)));
+    // The last review and the decision, when the workbook has a database
+    // (an export never creates one).
+    if (QFileInfo::exists(context.workbook.filePath(QLatin1String(WorkbookDatabase::kFileName)))) {
+        WorkbookDatabase database(context.workbook);
+        database.open();
+        report.setRecord(SafeguardRecord::lines(&database, safeguardNo));
+    }
     report.setFurniture(organizationOf(context), QDate::currentDate());
     report.compose(surface, sections);
     *name = report.documentName();
@@ -199,7 +207,7 @@ bool writeBinder(const QString &argument, const Context &context, const QString 
     const AuditBinder::Cover cover = AuditBinder::coverFor(&database, QDateTime::currentDateTime());
     if (cover.organization.isEmpty())
         warn(QStringLiteral("the organization's name is not set; the cover says so"));
-    const AuditBinder::Contents contents = AuditBinder::gather(workbook, options, QDate::currentDate());
+    const AuditBinder::Contents contents = AuditBinder::gather(workbook, options, QDate::currentDate(), &database);
     if (out.endsWith(QLatin1String(".odt"), Qt::CaseInsensitive))
         return AuditBinder::writeOdt(contents, cover, out, error);
     PrintSurface surface;

@@ -4,6 +4,10 @@
 #include "pdftext.h"
 
 #include "actionarea/status/statustable.h"
+#include "catalogue/safeguardcatalogue.h"
+#include "history/decisionstore.h"
+#include "history/reviewstore.h"
+#include "platform/database/workbookdatabase.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -33,6 +37,7 @@ private Q_SLOTS:
     void initTestCase();
     void summaryOfOneGroupWithItsStatuses();
     void safeguardReportWithChosenSectionsOnTheirPages();
+    void safeguardReportCarriesItsReviewAndDecision();
     void allPoliciesOnePerPage();
     void badArgumentsListEveryDocument_data();
     void badArgumentsListEveryDocument();
@@ -191,6 +196,70 @@ void TestExport::safeguardReportWithChosenSectionsOnTheirPages()
     const QStringList fullPages = pdfPageTexts(all);
     QVERIFY(!fullPages.isEmpty());
     QVERIFY(fullPages.first().contains(QStringLiteral("Risk Management")));
+}
+
+// The heading of a safeguard's report says when it was last reviewed and,
+// for an addressable specification, which decision is in force; without a
+// review or decision recorded it says so, and a workbook without a database
+// prints neither line.
+void TestExport::safeguardReportCarriesItsReviewAndDecision()
+{
+    int addressable = -1;
+    for (const Catalogue::Safeguard &safeguard : Catalogue::safeguards()) {
+        if (safeguard.designation == Catalogue::Designation::Addressable) {
+            addressable = safeguard.no;
+            break;
+        }
+    }
+    QVERIFY(addressable >= 0);
+    QTemporaryDir workbook;
+    {
+        QFile entry(QDir(workbook.path()).filePath(Catalogue::entryFileName(Catalogue::EntryKind::ActionTaken, addressable)));
+        QVERIFY(entry.open(QIODevice::WriteOnly));
+        entry.write(rtfOf("Done as the rule describes."));
+    }
+    const QString out = m_out.filePath(QStringLiteral("decided.pdf"));
+    const QString argument = QStringLiteral("safeguard:%1:3").arg(addressable);
+    {
+        WorkbookDatabase database{Workbook(workbook.path())};
+        database.open();
+        QVERIFY(database.isOpen());
+    }
+    Run run = exportPdf({argument, out}, workbook.path());
+    QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+    QString text = collapsed(pdfPageTexts(out).join(QLatin1Char(' ')));
+    QVERIFY2(text.contains(QStringLiteral("Last Reviewed: not recorded Decision: not recorded")), qPrintable(text));
+
+    {
+        WorkbookDatabase database{Workbook(workbook.path())};
+        database.open();
+        DecisionStore::Decision decision;
+        decision.safeguardNo = addressable;
+        decision.choice = DecisionStore::Choice::Alternative;
+        decision.alternative = QStringLiteral("Badge readers on both doors");
+        decision.reasons = QStringLiteral("Cheaper than locks on every room");
+        decision.decidedBy = QStringLiteral("Dana Reyes");
+        decision.decidedOn = QDate(2026, 10, 1);
+        decision.recordedAt = QDateTime::currentDateTimeUtc();
+        ReviewStore::Review review{ReviewStore::safeguardItem(addressable), QStringLiteral("Sam Okafor"),
+                                   QDate(2026, 11, 2), QString(), QDateTime::currentDateTimeUtc()};
+        QVERIFY(database.transact([&](QSqlDatabase &db, QString *reason) {
+            return DecisionStore::add(db, decision, reason) && ReviewStore::add(db, review, reason);
+        }));
+    }
+    run = exportPdf({argument, out}, workbook.path());
+    QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+    text = collapsed(pdfPageTexts(out).join(QLatin1Char(' ')));
+    QVERIFY2(text.contains(QStringLiteral("Last Reviewed: 2026-11-02 by Sam Okafor Decision: ")
+                           + DecisionStore::choiceCaption(DecisionStore::Choice::Alternative)
+                           + QStringLiteral(", decided by Dana Reyes on 2026-10-01 Alternative measure: Badge readers "
+                                            "on both doors Reasons: Cheaper than locks on every room")),
+             qPrintable(text));
+
+    // The shared workbook of the other tests has no database.
+    run = exportPdf({QStringLiteral("safeguard:0:3"), out});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+    QVERIFY(!collapsed(pdfPageTexts(out).join(QLatin1Char(' '))).contains(QStringLiteral("Last Reviewed")));
 }
 
 void TestExport::allPoliciesOnePerPage()
