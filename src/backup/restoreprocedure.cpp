@@ -115,17 +115,8 @@ ProcedureResult RestoreProcedure::run()
         // The medium's part ends after the last file whose turn it holds,
         // whether or not that file was there.
         while (k > info_.lastIndex) {
-            if (!finishMedium())
-                return failed(error_);
-            if (!attended()) {
-                return failed(QStringLiteral("The backup continues on Backup Disk # %1; a restore from the command "
-                                             "line reads a single backup disk.")
-                                  .arg(expectedDisk_ + 1));
-            }
-            if (!askForNextDisk())
-                return cancelled();
-            if (!loadManifest())
-                return failed(error_);
+            if (std::optional<ProcedureResult> stopped = nextMedium())
+                return *stopped;
         }
         feedback.setProgress(BackupSet::progressOfIndex(k));
         const BackupSet::Member member = BackupSet::numberedFile(k);
@@ -135,17 +126,8 @@ ProcedureResult RestoreProcedure::run()
     // Evidence files that did not fit on the disk of the last numbered
     // file go on further disks.
     while (continuesOnNextDisk()) {
-        if (!finishMedium())
-            return failed(error_);
-        if (!attended()) {
-            return failed(QStringLiteral("The backup continues on Backup Disk # %1; a restore from the command "
-                                         "line reads a single backup disk.")
-                              .arg(expectedDisk_ + 1));
-        }
-        if (!askForNextDisk())
-            return cancelled();
-        if (!loadManifest())
-            return failed(error_);
+        if (std::optional<ProcedureResult> stopped = nextMedium())
+            return *stopped;
     }
     if (!finishMedium())
         return failed(error_);
@@ -274,6 +256,22 @@ bool RestoreProcedure::unlock()
     }
     key_ = std::make_shared<SetEncryption::Key>(std::move(*key));
     return true;
+}
+
+std::optional<ProcedureResult> RestoreProcedure::nextMedium()
+{
+    if (!finishMedium())
+        return failed(error_);
+    if (!attended()) {
+        return failed(QStringLiteral("The backup continues on Backup Disk # %1; a restore from the command "
+                                     "line reads a single backup disk.")
+                          .arg(expectedDisk_ + 1));
+    }
+    if (!askForNextDisk())
+        return cancelled();
+    if (!loadManifest())
+        return failed(error_);
+    return std::nullopt;
 }
 
 bool RestoreProcedure::continuesOnNextDisk() const

@@ -49,6 +49,9 @@ private:
     bool unlock();
     // The prompt for the next disk; false when the user gave up.
     bool askForNextDisk();
+    // Completes the medium in the drive and reads the next one; the result
+    // to end with when that cannot be done.
+    std::optional<ProcedureResult> nextMedium();
 
     ProcedureResult cancelled();
     ProcedureResult failed(const QString &reason);
