@@ -37,20 +37,31 @@ RiskRegisterHost::~RiskRegisterHost()
     delete m_panel;
 }
 
+WorkbookDatabase *RiskRegisterHost::database()
+{
+    if (!m_database && m_databaseSource)
+        m_database = m_databaseSource();
+    return m_database.get();
+}
+
 RiskStore *RiskRegisterHost::store()
 {
     if (m_store)
         return m_store.get();
-    if (!m_database && m_databaseSource)
-        m_database = m_databaseSource();
-    if (!m_database)
+    if (!database())
         return nullptr;
     m_store = std::make_unique<RiskStore>(*m_database);
+    loadStore();
+    return m_store.get();
+}
+
+void RiskRegisterHost::loadStore()
+{
     // A database that could not be opened has been reported where it was
     // opened; the register is then empty and every save says why.
+    m_loadProblem.clear();
     if (!m_store->load(&m_loadProblem) && m_loadProblem.isEmpty())
         m_loadProblem = QStringLiteral("the register could not be read");
-    return m_store.get();
 }
 
 RiskRegisterPanel *RiskRegisterHost::panel(QWidget *parent)
@@ -82,9 +93,7 @@ void RiskRegisterHost::reload()
 {
     if (!m_store)
         return;
-    m_loadProblem.clear();
-    if (!m_store->load(&m_loadProblem) && m_loadProblem.isEmpty())
-        m_loadProblem = QStringLiteral("the register could not be read");
+    loadStore();
     if (m_panel) {
         m_panel->revertForms();
         m_panel->refreshOverview();
@@ -116,11 +125,10 @@ QString RiskRegisterHost::reviewWarning(const QDate &today)
     if (!QFileInfo::exists(m_workbook.filePath(QLatin1String(WorkbookDatabase::kFileName))))
         return {};
     // Until the register is opened, only what the warning needs is read.
-    if (!m_database && m_databaseSource)
-        m_database = m_databaseSource();
-    if (!m_database)
+    WorkbookDatabase *workbookDatabase = database();
+    if (!workbookDatabase)
         return {};
-    const std::optional<RiskStore::ReviewState> state = RiskStore::readReviewState(*m_database);
+    const std::optional<RiskStore::ReviewState> state = RiskStore::readReviewState(*workbookDatabase);
     return state && state->inUse() ? RiskOverview::reviewWarning(state->details, today) : QString();
 }
 

@@ -69,8 +69,13 @@ Q_SIGNALS:
     void reviewWarningChanged(const QString &warning);
 
 private:
+    // The workbook's database from the source, asked for once; nullptr
+    // without one.
+    WorkbookDatabase *database();
     // The store over the database, read once; nullptr without a database.
     RiskStore *store();
+    // Reads the register into the store, remembering why when it cannot.
+    void loadStore();
 
     Workbook m_workbook;
     DatabaseSource m_databaseSource;

@@ -283,15 +283,16 @@ bool RestoreProcedure::restoreEvidence()
 {
     // Evidence files travel only in backups with a manifest, which names
     // every one of them.
+    bool folderMade = false;
     for (const Manifest::Entry &entry : manifest_->entries()) {
         const QString stored = BackupSet::evidenceNameOfBackup(entry.name);
         if (stored.isEmpty())
             continue;
-        const QString folder = pathIn(staging_, BackupSet::evidenceFolder());
-        if (!env_.files->makeFolder(folder, &error_)) {
+        if (!folderMade && !env_.files->makeFolder(pathIn(staging_, BackupSet::evidenceFolder()), &error_)) {
             error_ = QStringLiteral("Unable to copy the evidence files into the program's folder: ") + error_;
             return false;
         }
+        folderMade = true;
         const BackupSet::Member member = BackupSet::evidenceFile(stored);
         if (!restoreFile(entry.name, member.sourceName))
             return false;

@@ -6,14 +6,13 @@
 #include <QDate>
 #include <QFont>
 #include <QString>
+#include <QList>
 #include <QTextDocument>
 
-#include <QList>
-
 #include <array>
-#include <utility>
 #include <memory>
 #include <optional>
+#include <utility>
 
 // The report of one safeguard: any choice of its three reference texts and
 // its three entries. The pieces are kept in seven scratch documents:

@@ -35,16 +35,25 @@ QFont reportFont()
     return QFont(QStringLiteral("Times New Roman"), 12);
 }
 
-// The organization's name from the workbook's database, when it has one
-// (an export never creates the database).
+// Opens the workbook's database when the workbook has one; an export never
+// creates it, and leaves it closed otherwise.
+void openExisting(WorkbookDatabase &database)
+{
+    if (QFileInfo::exists(database.workbook().filePath(QLatin1String(WorkbookDatabase::kFileName))))
+        database.open();
+}
+
+// The organization's name from the workbook's database (none while closed).
+QString organizationOf(const WorkbookDatabase &database)
+{
+    return AuditBinder::coverFor(&database, QDateTime::currentDateTime()).organization;
+}
+
 QString organizationOf(const Context &context)
 {
-    const Workbook &workbook = context.workbook;
-    if (!QFileInfo::exists(workbook.filePath(QLatin1String(WorkbookDatabase::kFileName))))
-        return {};
-    WorkbookDatabase database(workbook);
-    database.open();
-    return AuditBinder::coverFor(&database, QDateTime::currentDateTime()).organization;
+    WorkbookDatabase database(context.workbook);
+    openExisting(database);
+    return organizationOf(database);
 }
 
 bool composeSummary(const QString &argument, const Context &context, PrintSurface &surface, QString *name,
@@ -112,14 +121,11 @@ bool composeSafeguard(const QString &argument, const Context &context, PrintSurf
     StatusTable statuses(context.workbook);
     statuses.loadStatusTable();
     report.setStatus(statuses.slot(Catalogue::statusRecordNo(safeguardNo)));
-    // The last review and the decision, when the workbook has a database
-    // (an export never creates one).
-    if (QFileInfo::exists(context.workbook.filePath(QLatin1String(WorkbookDatabase::kFileName)))) {
-        WorkbookDatabase database(context.workbook);
-        database.open();
-        report.setRecord(SafeguardRecord::lines(&database, safeguardNo));
-    }
-    report.setFurniture(organizationOf(context), QDate::currentDate());
+    // The last review, the decision and the organization, from one opening.
+    WorkbookDatabase database(context.workbook);
+    openExisting(database);
+    report.setRecord(SafeguardRecord::lines(&database, safeguardNo));
+    report.setFurniture(organizationOf(database), QDate::currentDate());
     report.compose(surface, sections);
     *name = report.documentName();
     return true;
@@ -200,8 +206,7 @@ bool writeBinder(const QString &argument, const Context &context, const QString 
     }
     const Workbook &workbook = context.workbook;
     WorkbookDatabase database(workbook);
-    if (QFileInfo::exists(workbook.filePath(QLatin1String(WorkbookDatabase::kFileName))))
-        database.open();
+    openExisting(database);
     // Without a database there is no remembered choice: every section.
     const AuditBinder::Options options = AuditBinder::loadOptions(&database);
     const AuditBinder::Cover cover = AuditBinder::coverFor(&database, QDateTime::currentDateTime());
